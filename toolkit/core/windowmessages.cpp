@@ -1,0 +1,70 @@
+#include "windowmessages.h"
+
+#include <QCoreApplication>
+
+#include <mutex>
+#include <unordered_map>
+
+namespace tk {
+
+namespace {
+
+struct Registry
+{
+    std::mutex mutex;
+    std::unordered_map<std::string, UINT> ids;
+    std::vector<std::string> names;
+};
+
+Registry &registry()
+{
+    static Registry instance;
+    return instance;
+}
+
+} // namespace
+
+UINT registerWindowMessage(const char *name)
+{
+    if (name == nullptr || *name == '\0')
+        return 0;
+    Registry &reg = registry();
+    const std::lock_guard lock(reg.mutex);
+    const auto found = reg.ids.find(name);
+    if (found != reg.ids.end())
+        return found->second;
+    const UINT id = kFirstRegisteredMessage + static_cast<UINT>(reg.names.size());
+    if (id > 0xFFFF)
+        return 0;
+    reg.ids.emplace(name, id);
+    reg.names.emplace_back(name);
+    return id;
+}
+
+std::vector<std::string> registeredMessageNames()
+{
+    Registry &reg = registry();
+    const std::lock_guard lock(reg.mutex);
+    return reg.names;
+}
+
+WindowMessageEvent::WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
+    : QEvent(eventType()), m_message(message), m_wParam(wParam), m_lParam(lParam)
+{
+}
+
+QEvent::Type WindowMessageEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (window == nullptr || QCoreApplication::instance() == nullptr)
+        return false;
+    QCoreApplication::postEvent(window, new WindowMessageEvent(message, wParam, lParam));
+    return true;
+}
+
+} // namespace tk
