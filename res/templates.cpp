@@ -1,0 +1,113 @@
+#include "res/templates.h"
+
+#include <array>
+
+namespace res {
+
+namespace {
+
+using tk::ControlKind;
+using tk::ControlTemplate;
+using tk::kAllPages;
+using tk::kNoId;
+namespace ws = tk::style;
+namespace ex = tk::exstyle;
+
+constexpr std::uint32_t kChild = ws::Child | ws::Visible;
+constexpr std::uint32_t kButton = kChild | ws::TabStop;
+constexpr std::uint32_t kLabel = kChild | ws::SsLeft | ws::Group;
+constexpr std::uint32_t kFrame = kChild | ws::SsBlackFrame;
+constexpr std::uint32_t kReadOnlyEdit = kChild | ws::EsReadOnly | ws::EsAutoHScroll | ws::Border | ws::TabStop;
+constexpr std::uint32_t kSlider = kChild | ws::TbsBoth | ws::TbsNoTicks | ws::TabStop;
+
+constexpr int kWalkingPage = 0;
+constexpr int kMwcidPage = 1;
+
+constexpr std::array kMainWindowControls = {
+    ControlTemplate{tk::IDCANCEL, ControlKind::PushButton, "終了", 375, 22, 50, 16, kButton, 0, kAllPages},
+    ControlTemplate{1000, ControlKind::IpAddress, "", 30, 57, 77, 11, kChild | ws::TabStop, 0, kAllPages},
+    ControlTemplate{1001, ControlKind::PushButton, "接続", 117, 54, 35, 15, kButton, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "Korvan (for AIBO MIND 2)", 175, 26, 84, 8, kLabel, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Frame, "", 167, 19, 102, 22, kFrame, ex::ClientEdge, kAllPages},
+    ControlTemplate{1002, ControlKind::PushButton, "切断", 161, 54, 33, 15, kButton, 0, kAllPages},
+    ControlTemplate{1003, ControlKind::PushButton, "立つ", 30, 132, 35, 18, kButton, 0, kAllPages},
+    ControlTemplate{1004, ControlKind::PushButton, "座る", 73, 132, 35, 18, kButton, 0, kAllPages},
+    ControlTemplate{1005, ControlKind::PushButton, "伏せる", 117, 132, 35, 17, kButton, 0, kAllPages},
+    ControlTemplate{1006, ControlKind::Edit, "", 30, 79, 32, 12, kReadOnlyEdit | ws::EsLeft, 0, kAllPages},
+    ControlTemplate{1008, ControlKind::Edit, "", 72, 79, 122, 12, kReadOnlyEdit | ws::EsLeft, 0, kAllPages},
+    ControlTemplate{1013, ControlKind::PushButton, "停止", 159, 132, 36, 17, kButton, 0, kAllPages},
+    ControlTemplate{1016, ControlKind::Frame, "", 237, 60, 190, 164, kFrame | ws::Border, ex::ClientEdge, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "アイボIPアドレス", 49, 46, 43, 8, kLabel, 0, kAllPages},
+    ControlTemplate{1020, ControlKind::ProgressBar, "", 30, 110, 132, 11, kChild | ws::Border, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "残りエネルギー", 83, 99, 40, 8, kLabel, 0, kAllPages},
+    ControlTemplate{1007, ControlKind::Edit, "", 167, 109, 16, 12, kReadOnlyEdit | ws::EsCenter, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Frame, "", 216, 56, 1, 254, kFrame, ex::ClientEdge | ex::DlgModalFrame, kAllPages},
+    ControlTemplate{1021, ControlKind::TabControl, "", 30, 160, 165, 147, kChild, 0, kAllPages},
+    ControlTemplate{1019, ControlKind::PushButton, "ヘルプ", 315, 22, 50, 16, kButton, 0, kAllPages},
+    ControlTemplate{1022, ControlKind::PushButton, "前進", 92, 212, 40, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1023, ControlKind::PushButton, "停止", 92, 234, 40, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1024, ControlKind::PushButton, "後退", 92, 256, 40, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1025, ControlKind::PushButton, "右90°", 141, 234, 39, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1026, ControlKind::PushButton, "左90°", 44, 234, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1027, ControlKind::PushButton, "右45°", 141, 212, 39, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1028, ControlKind::PushButton, "左45°", 44, 212, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1029, ControlKind::PushButton, "右180°", 141, 256, 39, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1030, ControlKind::PushButton, "左180°", 44, 256, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{kNoId, ControlKind::Label, "%", 189, 111, 8, 8, kLabel, 0, kAllPages},
+    ControlTemplate{1031, ControlKind::PushButton, "左前キック", 44, 189, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1032, ControlKind::PushButton, "ヘディング", 92, 189, 39, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1033, ControlKind::PushButton, "右前キック", 141, 189, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{kNoId, ControlKind::Frame, "", 6, 7, 442, 326, kFrame, ex::ClientEdge, kAllPages},
+    ControlTemplate{1034, ControlKind::ListBox, "", 39, 190, 147, 103,
+                    kChild | ws::LbsNotify | ws::LbsSort | ws::LbsNoIntegralHeight | ws::Border | ws::VScroll
+                        | ws::HScroll | ws::TabStop,
+                    0, kMwcidPage},
+    ControlTemplate{1035, ControlKind::Label, "ダブルクリックで実行", 85, 178, 54, 8, kLabel, 0, kMwcidPage},
+    ControlTemplate{1036, ControlKind::Slider, "", 243, 267, 48, 19, kSlider | ws::TbsHorz, ex::ClientEdge, kAllPages},
+    ControlTemplate{1037, ControlKind::Slider, "", 295, 250, 17, 49, kSlider | ws::TbsVert, ex::ClientEdge, kAllPages},
+    ControlTemplate{kNoId, ControlKind::GroupBox, "頭角度", 237, 239, 87, 68, kChild, ex::DlgModalFrame, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "左右", 261, 256, 15, 8, kLabel, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "上下", 313, 265, 8, 22, kLabel, 0, kAllPages},
+    ControlTemplate{1038, ControlKind::PushButton, "右後キック", 141, 278, 38, 15, kButton, 0, kWalkingPage},
+    ControlTemplate{1039, ControlKind::PushButton, "左後キック", 44, 278, 38, 16, kButton, 0, kWalkingPage},
+    ControlTemplate{1040, ControlKind::PushButton, "ガス攻撃", 92, 278, 40, 15, kButton, 0, kWalkingPage},
+    ControlTemplate{1041, ControlKind::PushButton, "ピンク骨銜える", 334, 266, 90, 17, kButton, 0, kAllPages},
+    ControlTemplate{1017, ControlKind::PushButton, "ピンク骨遊び", 334, 288, 91, 17, kButton, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "手前にピンク骨を置いて", 348, 244, 64, 8, kLabel, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "↓", 376, 253, 8, 8, kLabel, 0, kAllPages},
+};
+
+constexpr std::array kVersionDialogControls = {
+    ControlTemplate{kNoId, ControlKind::Label, "Korvan (for AIBO MIND 2) Version 1.00", 71, 17, 123, 8,
+                    kLabel | ws::SsNoPrefix, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Label, "(C) 2026 Korvan 開発チーム", 45, 173, 99, 8, kLabel, 0, kAllPages},
+    ControlTemplate{tk::IDOK, ControlKind::PushButton, "OK", 167, 170, 50, 16,
+                    kButton | ws::BsDefPushButton | ws::Group, 0, kAllPages},
+    ControlTemplate{kNoId, ControlKind::Frame, "", 7, 7, 253, 190, kFrame, ex::StaticEdge, kAllPages},
+    ControlTemplate{1006, ControlKind::Edit, "", 16, 33, 235, 130,
+                    kChild | ws::EsLeft | ws::EsMultiline | ws::EsReadOnly | ws::Border | ws::VScroll | ws::TabStop,
+                    ex::ClientEdge, kAllPages},
+};
+
+constexpr const char *kDialogFont = "MS UI Gothic";
+
+} // namespace
+
+const tk::DialogTemplate &mainWindowTemplate()
+{
+    static const tk::DialogTemplate dialog{
+        kMainWindowTemplate, "Korvan", 0, 0, 455, 340, kDialogFont, 9,
+        ws::Popup | ws::Caption | ws::SysMenu | ws::MinimizeBox | ws::DsModalFrame | ws::DsSetFont | ws::Visible,
+        ex::AppWindow, kMainWindowControls};
+    return dialog;
+}
+
+const tk::DialogTemplate &versionDialogTemplate()
+{
+    static const tk::DialogTemplate dialog{
+        kVersionDialogTemplate, "Korvan バージョン情報", 0, 0, 267, 204, kDialogFont, 9,
+        ws::Popup | ws::Caption | ws::SysMenu | ws::DsModalFrame | ws::DsSetFont, 0, kVersionDialogControls};
+    return dialog;
+}
+
+} // namespace res

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "toolkit/core/dialogtemplate.h"
+
+namespace res {
+
+/// The main window.
+constexpr int kMainWindowTemplate = 102;
+/// The version dialog.
+constexpr int kVersionDialogTemplate = 100;
+
+const tk::DialogTemplate &mainWindowTemplate();
+const tk::DialogTemplate &versionDialogTemplate();
+
+} // namespace res
