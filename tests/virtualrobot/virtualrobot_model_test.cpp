@@ -1,0 +1,301 @@
+#include "virtualrobot/model/robotmodel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace std::chrono_literals;
+using vr::Operation;
+using vr::Posture;
+using vr::RobotModel;
+
+namespace {
+
+// Drives a model on a clock of its own, the way a controller's calls would.
+class RobotModelTest : public ::testing::Test
+{
+protected:
+    int call(Operation operation, std::vector<int> arguments = {})
+    {
+        return m_robot.perform(operation, arguments, m_now);
+    }
+    void wait(RobotModel::Millis span)
+    {
+        m_now += span;
+        m_robot.advance(m_now);
+    }
+    double distanceToBall() const
+    {
+        const auto pose = m_robot.pose();
+        const auto ball = m_robot.scene().ball.position;
+        return std::hypot(ball.x - pose.x, ball.y - pose.y);
+    }
+
+    RobotModel m_robot;
+    RobotModel::Millis m_now{0};
+};
+
+} // namespace
+
+TEST_F(RobotModelTest, AnswersThePanelsCallsAsAHealthyRobot)
+{
+    EXPECT_EQ(call(Operation::ExternalControl, {1}), 1);
+    EXPECT_TRUE(m_robot.remoteControl());
+    EXPECT_EQ(call(Operation::ImageInit), 0);
+    EXPECT_EQ(call(Operation::ImageOpen), 0);
+    EXPECT_NE(call(Operation::RequestNetService, {2}), 0);
+    EXPECT_FALSE(m_robot.cameraOn());
+    EXPECT_EQ(call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
+    EXPECT_TRUE(m_robot.cameraOn());
+    EXPECT_EQ(call(Operation::SendCmd, {35, 1, 1, 3, 0, 0}), 0);
+    EXPECT_EQ(call(Operation::GetBatteryLevel), 90);
+    EXPECT_EQ(call(Operation::SetPosture, {1, 0}), 0);
+    EXPECT_EQ(call(Operation::MotionStop), 0);
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), 0);
+    EXPECT_EQ(call(Operation::DoHeader, {0, 0}), 0);
+    EXPECT_EQ(call(Operation::PlayContents, {3000, 0}), 0);
+    EXPECT_EQ(call(Operation::ChangeHeadAngle, {10, -10, 3, 0}), 0);
+}
+
+TEST_F(RobotModelTest, RefusesWhatItCannotDo)
+{
+    EXPECT_EQ(call(Operation::ExternalControl, {5}), -1);
+    EXPECT_EQ(call(Operation::RequestNetService, {7}), 0);
+    EXPECT_EQ(call(Operation::SendCmd, {99}), -1);
+    EXPECT_EQ(call(Operation::SetPosture, {3, 0}), -1);
+    EXPECT_EQ(call(Operation::DoWalking, {2, 0, 1000, 0}), -1);
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, -5, 0}), -1);
+    EXPECT_EQ(call(Operation::PlayContents, {0, 0}), -1);
+    EXPECT_FALSE(m_robot.moving());
+}
+
+TEST_F(RobotModelTest, ImageCloseAndImageStopEndThePictures)
+{
+    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
+    call(Operation::ImageClose);
+    EXPECT_FALSE(m_robot.cameraOn());
+    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
+    call(Operation::SendCmd, {34});
+    EXPECT_FALSE(m_robot.cameraOn());
+}
+
+TEST_F(RobotModelTest, WalksForwardAMetreAndStops)
+{
+    const auto start = m_robot.pose();
+    call(Operation::DoWalking, {0, 0, 1000, 0});
+    wait(3s);
+    EXPECT_TRUE(m_robot.walking());
+    EXPECT_GT(m_robot.pose().x, start.x + 300);
+    EXPECT_LT(m_robot.pose().x, start.x + 700);
+    wait(5s);
+    EXPECT_FALSE(m_robot.walking());
+    EXPECT_NEAR(m_robot.pose().x, start.x + 1000, 1e-6);
+    EXPECT_NEAR(m_robot.pose().y, start.y, 1e-6);
+}
+
+TEST_F(RobotModelTest, WalksBackSlowerThanForward)
+{
+    const auto start = m_robot.pose();
+    call(Operation::DoWalking, {1, 0, 1000, 0});
+    wait(2s);
+    const double back = start.x - m_robot.pose().x;
+    EXPECT_GT(back, 0);
+    call(Operation::DoWalking, {0, 0, 1000, 0});
+    const double before = m_robot.pose().x;
+    wait(2s);
+    EXPECT_GT(m_robot.pose().x - before, back);
+}
+
+TEST_F(RobotModelTest, TurnsByTheDegreesSentLeftPositive)
+{
+    call(Operation::DoWalking, {4, 90, 0, 0});
+    wait(10s);
+    EXPECT_NEAR(m_robot.pose().heading, 90, 1e-6);
+    call(Operation::DoWalking, {7, 180, 0, 0});
+    wait(10s);
+    EXPECT_NEAR(m_robot.pose().heading, -90, 1e-6);
+    call(Operation::DoWalking, {7, 45, 0, 0});
+    wait(10s);
+    EXPECT_NEAR(m_robot.pose().heading, -135, 1e-6);
+}
+
+TEST_F(RobotModelTest, AWallEndsTheWalk)
+{
+    call(Operation::DoWalking, {0, 0, 0, 0});
+    wait(60s);
+    EXPECT_FALSE(m_robot.walking());
+    EXPECT_LT(m_robot.pose().x, vr::room::kWidth);
+    EXPECT_GT(m_robot.pose().x, vr::room::kWidth - 300);
+}
+
+TEST_F(RobotModelTest, MotionStopEndsAWalkAtOnce)
+{
+    call(Operation::DoWalking, {0, 0, 1000, 0});
+    wait(1s);
+    call(Operation::MotionStop);
+    const double stopped = m_robot.pose().x;
+    wait(2s);
+    EXPECT_FALSE(m_robot.moving());
+    EXPECT_EQ(m_robot.pose().x, stopped);
+}
+
+TEST_F(RobotModelTest, ASittingRobotStandsUpBeforeWalking)
+{
+    call(Operation::SetPosture, {1, 0});
+    wait(3s);
+    const double x = m_robot.pose().x;
+    call(Operation::DoWalking, {0, 0, 1000, 0});
+    EXPECT_EQ(m_robot.posture(), Posture::Stand);
+    wait(500ms);
+    EXPECT_EQ(m_robot.pose().x, x);
+    wait(2s);
+    EXPECT_GT(m_robot.pose().x, x);
+}
+
+TEST_F(RobotModelTest, PosturesChangeTheCameraHeightGradually)
+{
+    const double standing = m_robot.scene().camera.z;
+    call(Operation::SetPosture, {2, 0});
+    wait(300ms);
+    const double halfway = m_robot.scene().camera.z;
+    EXPECT_TRUE(m_robot.moving());
+    wait(3s);
+    const double lying = m_robot.scene().camera.z;
+    EXPECT_FALSE(m_robot.moving());
+    EXPECT_LT(lying, halfway);
+    EXPECT_LT(halfway, standing);
+    call(Operation::SetPosture, {1, 0});
+    wait(3s);
+    EXPECT_GT(m_robot.scene().camera.z, standing);
+    EXPECT_GT(m_robot.scene().camera.pitch, 0);
+}
+
+TEST_F(RobotModelTest, HeadFollowsTheAnglesSentWithinItsRange)
+{
+    call(Operation::ChangeHeadAngle, {30, -20, 3, 0});
+    wait(1s);
+    EXPECT_DOUBLE_EQ(m_robot.headPan(), 30);
+    EXPECT_DOUBLE_EQ(m_robot.headTilt(), -20);
+    EXPECT_NEAR(m_robot.scene().camera.yaw, 30, 1e-9);
+    EXPECT_NEAR(m_robot.scene().camera.pitch, -20, 1e-9);
+    call(Operation::ChangeHeadAngle, {-150, 40, 3, 0});
+    wait(1s);
+    EXPECT_DOUBLE_EQ(m_robot.headPan(), -90);
+    EXPECT_DOUBLE_EQ(m_robot.headTilt(), 15);
+    call(Operation::ChangeHeadAngle, {0, -80, 3, 0});
+    wait(1s);
+    EXPECT_DOUBLE_EQ(m_robot.headTilt(), -45);
+}
+
+TEST_F(RobotModelTest, ContentsPlayForAFewSeconds)
+{
+    call(Operation::PlayContents, {2126, 0});
+    EXPECT_EQ(m_robot.playingContent(), 2126);
+    wait(1500ms);
+    EXPECT_EQ(m_robot.playingContent(), 2126);
+    wait(6s);
+    EXPECT_FALSE(m_robot.playingContent().has_value());
+    EXPECT_FALSE(m_robot.moving());
+}
+
+TEST_F(RobotModelTest, BatteryDrainsFasterWhileMoving)
+{
+    RobotModel idle;
+    idle.advance(10min);
+    call(Operation::DoWalking, {4, 0, 0, 0});
+    wait(10min);
+    EXPECT_LT(idle.battery(), 90);
+    EXPECT_LT(m_robot.battery(), idle.battery());
+    EXPECT_EQ(call(Operation::GetBatteryLevel), static_cast<int>(std::lround(m_robot.battery())));
+}
+
+TEST_F(RobotModelTest, AnEmptyBatteryStopsTheRobot)
+{
+    call(Operation::DoWalking, {4, 0, 0, 0});
+    m_robot.setBatteryLevel(0);
+    EXPECT_FALSE(m_robot.walking());
+    EXPECT_EQ(call(Operation::GetBatteryLevel), 0);
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), -1);
+    EXPECT_EQ(call(Operation::SetPosture, {1, 0}), -1);
+    m_robot.setBatteryLevel(42);
+    EXPECT_EQ(call(Operation::GetBatteryLevel), 42);
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), 0);
+}
+
+TEST_F(RobotModelTest, LosingTheControllerStopsEverything)
+{
+    call(Operation::ExternalControl, {1});
+    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
+    call(Operation::DoWalking, {0, 0, 1000, 0});
+    wait(1s);
+    m_robot.controllerLost(m_now);
+    const auto where = m_robot.pose();
+    wait(5s);
+    EXPECT_FALSE(m_robot.walking());
+    EXPECT_FALSE(m_robot.cameraOn());
+    EXPECT_FALSE(m_robot.remoteControl());
+    EXPECT_EQ(m_robot.pose().x, where.x);
+}
+
+TEST_F(RobotModelTest, PlannedResultsStandInForTheOperation)
+{
+    m_robot.faults().addAnswerRule("SetPosture=-1,ok");
+    EXPECT_EQ(call(Operation::SetPosture, {2, 0}), -1);
+    EXPECT_EQ(m_robot.posture(), Posture::Stand);
+    EXPECT_EQ(call(Operation::SetPosture, {2, 0}), 0);
+    EXPECT_EQ(m_robot.posture(), Posture::LieDown);
+    m_robot.faults().addAnswerRule("ExternalControl=0");
+    EXPECT_EQ(call(Operation::ExternalControl, {1}), 0);
+    EXPECT_FALSE(m_robot.remoteControl());
+}
+
+TEST_F(RobotModelTest, AFrontKickSendsANearbyBallRolling)
+{
+    // Face the ball and walk up to it; the body shoves it a little.
+    const auto ball = m_robot.scene().ball.position;
+    const auto pose = m_robot.pose();
+    const double bearing = std::atan2(ball.y - pose.y, ball.x - pose.x) * 180 / 3.141592653589793;
+    call(Operation::DoWalking, {7, static_cast<int>(std::lround(-bearing)), 0, 0});
+    wait(2s);
+    call(Operation::DoWalking, {0, 0, static_cast<int>(distanceToBall()) - 250, 0});
+    wait(10s);
+    ASSERT_LT(distanceToBall(), 350);
+    call(Operation::PlayContents, {3142, 0});
+    wait(1200ms);
+    // Rolling fast, to the left of where the robot faces.
+    const auto velocity = m_robot.scene().ball.velocity;
+    EXPECT_GT(std::hypot(velocity.x, velocity.y), 1000);
+    const double course = std::atan2(velocity.y, velocity.x) * 180 / 3.141592653589793;
+    EXPECT_GT(course, m_robot.pose().heading + 10);
+    EXPECT_LT(course, m_robot.pose().heading + 40);
+}
+
+TEST_F(RobotModelTest, AKickMissesABallOutOfReach)
+{
+    const auto ball = m_robot.scene().ball.position;
+    call(Operation::PlayContents, {3141, 0});
+    wait(6s);
+    EXPECT_EQ(m_robot.scene().ball.position.x, ball.x);
+    EXPECT_EQ(m_robot.scene().ball.position.y, ball.y);
+}
+
+TEST_F(RobotModelTest, TakesTheBoneInFrontAndCarriesIt)
+{
+    call(Operation::PlayContents, {2894, 1});
+    wait(3s);
+    EXPECT_FALSE(m_robot.holdingBone());
+    call(Operation::DoWalking, {0, 0, 350, 0});
+    wait(5s);
+    call(Operation::PlayContents, {2894, 1});
+    wait(3s);
+    ASSERT_TRUE(m_robot.holdingBone());
+    EXPECT_GT(m_robot.scene().bone.height, vr::room::kBoneKnobRadius);
+    call(Operation::DoWalking, {4, 90, 0, 0});
+    wait(3s);
+    const auto carried = m_robot.scene().bone.position;
+    EXPECT_GT(carried.y, m_robot.pose().y + 100);
+    call(Operation::PlayContents, {3129, 0});
+    wait(3s);
+    EXPECT_FALSE(m_robot.holdingBone());
+    EXPECT_DOUBLE_EQ(m_robot.scene().bone.height, vr::room::kBoneKnobRadius);
+}

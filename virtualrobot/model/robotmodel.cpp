@@ -1,0 +1,467 @@
+#include "virtualrobot/model/robotmodel.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace vr {
+
+namespace {
+
+using Millis = RobotModel::Millis;
+
+// Time is integrated in small steps so that walls, the ball and the end of a
+// walk are met where they are, whatever the caller's rhythm.
+constexpr Millis kStep{20};
+
+constexpr int kWalkForward = 0;
+constexpr int kWalkBack = 1;
+constexpr int kTurnLeft = 4;
+constexpr int kTurnRight = 7;
+
+constexpr int kImagePlay = 33;
+constexpr int kImageStop = 34;
+constexpr int kImageSetParam = 35;
+constexpr int kImageService = 2;
+
+constexpr double kForwardSpeed = 150; // mm/s
+constexpr double kBackSpeed = 100;    // mm/s
+constexpr double kTurnSpeed = 45;     // degrees/s
+constexpr double kHeadSpeed = 360;    // degrees/s
+constexpr double kBodyRadius = 160;
+constexpr double kBallFriction = 600; // mm/s²
+constexpr double kWallBounce = 0.6;
+constexpr Millis kPostureChange{1200};
+
+// Pan and tilt as the panel sends them.
+constexpr double kPanLimit = 90;
+constexpr double kTiltDown = -45;
+constexpr double kTiltUp = 15;
+
+constexpr double kNeck = 110;     // body centre to the neck, mm
+constexpr double kHeadLength = 40; // neck to the camera, mm
+
+// Camera height and body pitch of each posture.
+struct StanceSpec
+{
+    double height;
+    double pitch;
+};
+constexpr std::array<StanceSpec, 3> kStances = {{{230, 0}, {270, 12}, {130, 4}}};
+
+constexpr double kPi = std::numbers::pi;
+
+double radians(double degrees)
+{
+    return degrees * kPi / 180;
+}
+
+Vec2 direction(double degrees)
+{
+    return {std::cos(radians(degrees)), std::sin(radians(degrees))};
+}
+
+double distance(Vec2 a, Vec2 b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+double normalizedAngle(double degrees)
+{
+    const double wrapped = std::fmod(degrees + 180, 360);
+    return (wrapped < 0 ? wrapped + 360 : wrapped) - 180;
+}
+
+// Contents whose motion does something to the room, and how long the common
+// ones last.
+Millis contentDuration(int mwcid)
+{
+    return Millis{2000 + (mwcid * 7919) % 4001};
+}
+
+} // namespace
+
+RobotModel::RobotModel(RobotSettings settings, Millis start)
+    : m_settings(settings)
+    , m_now(start)
+    , m_stanceFrom{kStances[0].height, kStances[0].pitch}
+    , m_stanceElapsed(kPostureChange)
+    , m_battery(std::clamp(settings.batteryPercent, 0.0, 100.0))
+{
+}
+
+int RobotModel::perform(Operation operation, const std::vector<int> &arguments, Millis now)
+{
+    advance(now);
+    if (const auto planned = m_faults.takeAnswer(operation))
+        return *planned;
+    const auto arg = [&arguments](std::size_t index) { return index < arguments.size() ? arguments[index] : 0; };
+    switch (operation) {
+    case Operation::ExternalControl:
+        return externalControl(arg(0));
+    case Operation::ImageInit:
+    case Operation::ImageOpen:
+        return 0;
+    case Operation::RequestNetService:
+        return requestNetService(arg(0));
+    case Operation::ImageClose:
+        m_cameraOn = false;
+        return 0;
+    case Operation::SendCmd:
+        return sendCmd(arg(0));
+    case Operation::GetBatteryLevel:
+        return static_cast<int>(std::lround(m_battery));
+    case Operation::SetPosture:
+        return setPosture(arg(0));
+    case Operation::MotionStop:
+        return motionStop();
+    case Operation::DoWalking:
+        return doWalking(arg(0), arg(1), arg(2));
+    case Operation::DoHeader:
+        return doHeader();
+    case Operation::PlayContents:
+        return playContents(arg(0));
+    case Operation::ChangeHeadAngle:
+        return changeHeadAngle(arg(0), arg(1));
+    }
+    return -1;
+}
+
+void RobotModel::advance(Millis now)
+{
+    while (m_now < now) {
+        const Millis dt = std::min(kStep, now - m_now);
+        step(dt);
+        m_now += dt;
+    }
+}
+
+void RobotModel::controllerLost(Millis now)
+{
+    advance(now);
+    stopMotion();
+    m_headPanTarget = m_headPan;
+    m_headTiltTarget = m_headTilt;
+    m_cameraOn = false;
+    m_remoteControl = false;
+}
+
+void RobotModel::setBatteryLevel(double percent)
+{
+    m_battery = std::clamp(percent, 0.0, 100.0);
+    if (batteryEmpty())
+        stopMotion();
+}
+
+bool RobotModel::moving() const
+{
+    return m_walk || m_content || m_stanceElapsed < kPostureChange;
+}
+
+std::optional<int> RobotModel::playingContent() const
+{
+    if (!m_content || m_content->effect == Effect::Heading)
+        return std::nullopt;
+    return m_content->mwcid;
+}
+
+bool RobotModel::heading() const
+{
+    return m_content && m_content->effect == Effect::Heading;
+}
+
+Scene RobotModel::scene() const
+{
+    const Stance body = stance();
+    const Vec2 neck = frontPoint(kNeck);
+    const double yaw = m_pose.heading + m_headPan;
+    const Vec2 look = direction(yaw);
+    // A trotting body bobs a little; it shows in the picture that the robot walks.
+    const double bob = m_walk ? 6 * std::sin(2 * kPi * static_cast<double>(m_gaitPhase.count()) / 400) : 0;
+    Scene scene;
+    scene.camera = {neck.x + kHeadLength * look.x, neck.y + kHeadLength * look.y,
+                    body.height + bob + kHeadLength * std::sin(radians(m_headTilt)), normalizedAngle(yaw),
+                    m_headTilt + body.pitch};
+    scene.ball = m_ball;
+    scene.bone = m_bone;
+    return scene;
+}
+
+int RobotModel::externalControl(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return -1;
+    m_remoteControl = mode == 1;
+    return mode;
+}
+
+int RobotModel::requestNetService(int service)
+{
+    return service == kImageService ? 1 : 0;
+}
+
+int RobotModel::sendCmd(int command)
+{
+    switch (command) {
+    case kImagePlay:
+        m_cameraOn = true;
+        return 0;
+    case kImageStop:
+        m_cameraOn = false;
+        return 0;
+    case kImageSetParam:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+int RobotModel::setPosture(int posture)
+{
+    if (posture < 0 || posture > 2 || batteryEmpty())
+        return -1;
+    stopMotion();
+    const auto wanted = static_cast<Posture>(posture);
+    if (wanted != m_posture) {
+        m_stanceFrom = stance();
+        m_stanceElapsed = Millis{0};
+        m_posture = wanted;
+    }
+    return 0;
+}
+
+int RobotModel::motionStop()
+{
+    stopMotion();
+    return 0;
+}
+
+int RobotModel::doWalking(int code, int degrees, int distance)
+{
+    const bool straight = code == kWalkForward || code == kWalkBack;
+    const bool turn = code == kTurnLeft || code == kTurnRight;
+    if ((!straight && !turn) || degrees < 0 || distance < 0 || batteryEmpty())
+        return -1;
+    // A walk starts from standing; a sitting or lying robot gets up first.
+    if (setPosture(static_cast<int>(Posture::Stand)) < 0)
+        return -1;
+    const double amount = straight ? distance : degrees;
+    m_walk = Walk{code, amount, amount == 0};
+    return 0;
+}
+
+int RobotModel::playContents(int mwcid)
+{
+    if (mwcid <= 0 || batteryEmpty())
+        return -1;
+    const auto effect = [mwcid] {
+        switch (mwcid) {
+        case 3141:
+            return Effect::KickFrontRight;
+        case 3142:
+            return Effect::KickFrontLeft;
+        case 3143:
+            return Effect::KickBackRight;
+        case 3144:
+            return Effect::KickBackLeft;
+        case 2894:
+            return Effect::TakeBone;
+        case 3129:
+            return Effect::PutBone;
+        default:
+            return Effect::None;
+        }
+    }();
+    stopMotion();
+    startContent(mwcid, effect);
+    return 0;
+}
+
+int RobotModel::doHeader()
+{
+    if (batteryEmpty())
+        return -1;
+    stopMotion();
+    startContent(0, Effect::Heading);
+    return 0;
+}
+
+int RobotModel::changeHeadAngle(int pan, int tilt)
+{
+    if (batteryEmpty())
+        return -1;
+    m_headPanTarget = std::clamp<double>(pan, -kPanLimit, kPanLimit);
+    m_headTiltTarget = std::clamp<double>(tilt, kTiltDown, kTiltUp);
+    return 0;
+}
+
+void RobotModel::step(Millis dt)
+{
+    const double seconds = static_cast<double>(dt.count()) / 1000;
+    const double drain = moving() ? m_settings.movingDrainPerMinute : m_settings.idleDrainPerMinute;
+    m_stanceElapsed = std::min(m_stanceElapsed + dt, kPostureChange);
+
+    const double headStep = kHeadSpeed * seconds;
+    m_headPan += std::clamp(m_headPanTarget - m_headPan, -headStep, headStep);
+    m_headTilt += std::clamp(m_headTiltTarget - m_headTilt, -headStep, headStep);
+
+    stepWalk(seconds);
+    if (m_walk)
+        m_gaitPhase += dt;
+    stepContent(dt);
+    stepBall(seconds);
+    if (m_holdingBone)
+        placeBoneInMouth();
+
+    m_battery = std::max(0.0, m_battery - drain * seconds / 60);
+    if (batteryEmpty())
+        stopMotion();
+}
+
+void RobotModel::stepWalk(double seconds)
+{
+    if (!m_walk || m_stanceElapsed < kPostureChange)
+        return;
+    Walk &walk = *m_walk;
+    const bool straight = walk.code == kWalkForward || walk.code == kWalkBack;
+    const double speed = walk.code == kWalkForward ? kForwardSpeed : walk.code == kWalkBack ? kBackSpeed : kTurnSpeed;
+    double amount = speed * seconds;
+    if (!walk.endless)
+        amount = std::min(amount, walk.remaining);
+    if (straight) {
+        const double sign = walk.code == kWalkForward ? 1 : -1;
+        const Vec2 along = direction(m_pose.heading);
+        const double wantedX = m_pose.x + sign * amount * along.x;
+        const double wantedY = m_pose.y + sign * amount * along.y;
+        m_pose.x = std::clamp(wantedX, kBodyRadius, room::kWidth - kBodyRadius);
+        m_pose.y = std::clamp(wantedY, kBodyRadius, room::kDepth - kBodyRadius);
+        // Bumping into a wall ends the walk, as the robot's own sensors would.
+        if (m_pose.x != wantedX || m_pose.y != wantedY) {
+            m_walk.reset();
+            return;
+        }
+    } else {
+        const double sign = walk.code == kTurnLeft ? 1 : -1;
+        m_pose.heading = normalizedAngle(m_pose.heading + sign * amount);
+    }
+    walk.remaining -= amount;
+    if (!walk.endless && walk.remaining <= 1e-9)
+        m_walk.reset();
+}
+
+void RobotModel::stepContent(Millis dt)
+{
+    if (!m_content)
+        return;
+    Content &content = *m_content;
+    content.elapsed += dt;
+    // The leg or head meets the ball a little before the middle of the motion.
+    if (!content.effectDone && content.elapsed * 5 >= content.duration * 2) {
+        content.effectDone = true;
+        applyEffect(content.effect);
+    }
+    if (content.elapsed >= content.duration)
+        m_content.reset();
+}
+
+void RobotModel::stepBall(double seconds)
+{
+    Vec2 &position = m_ball.position;
+    Vec2 &velocity = m_ball.velocity;
+    const double speed = std::hypot(velocity.x, velocity.y);
+    if (speed > 0) {
+        position.x += velocity.x * seconds;
+        position.y += velocity.y * seconds;
+        const double slowed = std::max(0.0, speed - kBallFriction * seconds);
+        velocity.x *= slowed / speed;
+        velocity.y *= slowed / speed;
+    }
+    const auto bounce = [](double &coordinate, double &component, double high) {
+        const double low = room::kBallRadius;
+        high -= room::kBallRadius;
+        if (coordinate < low || coordinate > high) {
+            coordinate = std::clamp(coordinate, low, high);
+            component = -component * kWallBounce;
+        }
+    };
+    bounce(position.x, velocity.x, room::kWidth);
+    bounce(position.y, velocity.y, room::kDepth);
+
+    // A walking body shoves the ball out of its way.
+    const Vec2 chest = frontPoint(80);
+    const double reach = kBodyRadius + room::kBallRadius;
+    const double gap = distance(chest, position);
+    if (gap < reach && gap > 0) {
+        position.x = chest.x + (position.x - chest.x) * reach / gap;
+        position.y = chest.y + (position.y - chest.y) * reach / gap;
+    }
+}
+
+void RobotModel::applyEffect(Effect effect)
+{
+    const auto kick = [this](double reach, double angle, double speed) {
+        if (distance(frontPoint(reach), m_ball.position) > 200)
+            return;
+        const Vec2 along = direction(m_pose.heading + angle);
+        m_ball.velocity = {speed * along.x, speed * along.y};
+    };
+    switch (effect) {
+    case Effect::None:
+        return;
+    case Effect::KickFrontLeft:
+        return kick(170, 25, 1500);
+    case Effect::KickFrontRight:
+        return kick(170, -25, 1500);
+    case Effect::KickBackRight:
+        return kick(-170, 195, 1200);
+    case Effect::KickBackLeft:
+        return kick(-170, 165, 1200);
+    case Effect::Heading:
+        return kick(200, 0, 900);
+    case Effect::TakeBone:
+        if (distance(frontPoint(150), m_bone.position) <= 350)
+            m_holdingBone = true;
+        return;
+    case Effect::PutBone:
+        if (m_holdingBone) {
+            m_holdingBone = false;
+            const Vec2 spot = frontPoint(230);
+            m_bone = {spot, room::kBoneKnobRadius, m_pose.heading + 90};
+        }
+        return;
+    }
+}
+
+void RobotModel::stopMotion()
+{
+    m_walk.reset();
+    m_content.reset();
+}
+
+void RobotModel::startContent(int mwcid, Effect effect)
+{
+    const Millis duration = effect == Effect::None ? contentDuration(mwcid) : Millis{2500};
+    m_content = Content{mwcid, effect, Millis{0}, duration, false};
+}
+
+void RobotModel::placeBoneInMouth()
+{
+    m_bone = {frontPoint(210), stance().height - 60, m_pose.heading + 90};
+}
+
+RobotModel::Stance RobotModel::stance() const
+{
+    const auto &target = kStances[static_cast<std::size_t>(m_posture)];
+    const double t = static_cast<double>(m_stanceElapsed.count()) / static_cast<double>(kPostureChange.count());
+    return {m_stanceFrom.height + (target.height - m_stanceFrom.height) * t,
+            m_stanceFrom.pitch + (target.pitch - m_stanceFrom.pitch) * t};
+}
+
+Vec2 RobotModel::frontPoint(double reach) const
+{
+    const Vec2 along = direction(m_pose.heading);
+    return {m_pose.x + reach * along.x, m_pose.y + reach * along.y};
+}
+
+} // namespace vr

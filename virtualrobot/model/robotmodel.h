@@ -1,0 +1,151 @@
+#pragma once
+
+#include "virtualrobot/model/faultplan.h"
+#include "virtualrobot/model/operation.h"
+#include "virtualrobot/model/world.h"
+
+#include <chrono>
+#include <optional>
+#include <vector>
+
+namespace vr {
+
+/// Postures in the client library's codes.
+enum class Posture { Stand = 0, Sit = 1, LieDown = 2 };
+
+/// The body's place on the floor and its heading in degrees.
+struct Pose
+{
+    double x = 0;
+    double y = 0;
+    double heading = 0;
+};
+
+/// Starting charge and how fast it drains, in percent.
+struct RobotSettings
+{
+    double batteryPercent = 90;
+    double idleDrainPerMinute = 0.5;
+    double movingDrainPerMinute = 2.0;
+};
+
+/// A healthy robot dog in a small room, as seen by its one controller: it
+/// answers every operation, walks, turns, takes postures, points its head,
+/// plays contents and drains its battery. Time never passes by itself: every
+/// call says what time it is, so tests run the robot at any speed.
+class RobotModel
+{
+public:
+    using Millis = std::chrono::milliseconds;
+
+    /// A robot standing in the middle of the room, facing east, at time start.
+    explicit RobotModel(RobotSettings settings = {}, Millis start = Millis{0});
+
+    /// Carries out an operation at time now and returns its result; missing
+    /// arguments count as 0. A result planned in faults() stands in for the
+    /// operation, which then has no effect.
+    int perform(Operation operation, const std::vector<int> &arguments, Millis now);
+    /// Lets time pass up to now. Earlier times are ignored.
+    void advance(Millis now);
+    /// The controller's link went down: motion stops, the camera stops and
+    /// remote control ends.
+    void controllerLost(Millis now);
+    /// Sets the charge, clamped to 0..100.
+    void setBatteryLevel(double percent);
+
+    /// The failures the robot is told to rehearse.
+    FaultPlan &faults() { return m_faults; }
+
+    /// Whether a controller was granted remote control.
+    bool remoteControl() const { return m_remoteControl; }
+    /// Whether pictures were asked for and not stopped since.
+    bool cameraOn() const { return m_cameraOn; }
+    /// Whether a walk, a content or a change of posture is under way.
+    bool moving() const;
+    /// Whether a walk or a turn is under way.
+    bool walking() const { return m_walk.has_value(); }
+    /// The posture last asked for.
+    Posture posture() const { return m_posture; }
+    /// Where the body is.
+    Pose pose() const { return m_pose; }
+    /// Head angles in degrees: pan positive to the left, tilt positive upwards.
+    double headPan() const { return m_headPan; }
+    double headTilt() const { return m_headTilt; }
+    /// Charge in percent, with its fraction.
+    double battery() const { return m_battery; }
+    /// MWCID of the content being played, if any.
+    std::optional<int> playingContent() const;
+    /// Whether the ball heading motion is being played.
+    bool heading() const;
+    /// Whether the bone is held in the mouth.
+    bool holdingBone() const { return m_holdingBone; }
+    /// What the camera sees from, and the things that move.
+    Scene scene() const;
+
+private:
+    enum class Effect { None, KickFrontLeft, KickFrontRight, KickBackRight, KickBackLeft, Heading, TakeBone, PutBone };
+    struct Walk
+    {
+        int code = 0;
+        double remaining = 0;
+        bool endless = false;
+    };
+    struct Content
+    {
+        int mwcid = 0;
+        Effect effect = Effect::None;
+        Millis elapsed{0};
+        Millis duration{0};
+        bool effectDone = false;
+    };
+    struct Stance
+    {
+        double height = 0;
+        double pitch = 0;
+    };
+
+    int externalControl(int mode);
+    int requestNetService(int service);
+    int sendCmd(int command);
+    int setPosture(int posture);
+    int motionStop();
+    int doWalking(int code, int degrees, int distance);
+    int playContents(int mwcid);
+    int doHeader();
+    int changeHeadAngle(int pan, int tilt);
+    bool batteryEmpty() const { return m_battery <= 0; }
+
+    void step(Millis dt);
+    void stepWalk(double seconds);
+    void stepContent(Millis dt);
+    void stepBall(double seconds);
+    void applyEffect(Effect effect);
+    void stopMotion();
+    void startContent(int mwcid, Effect effect);
+    void placeBoneInMouth();
+    Stance stance() const;
+    Vec2 frontPoint(double reach) const;
+
+    RobotSettings m_settings;
+    FaultPlan m_faults;
+    Millis m_now{0};
+    bool m_remoteControl = false;
+    bool m_cameraOn = false;
+    Posture m_posture = Posture::Stand;
+    Stance m_stanceFrom;
+    Millis m_stanceElapsed{0};
+    Pose m_pose{room::kWidth / 2, room::kDepth / 2, 0};
+    double m_headPan = 0;
+    double m_headTilt = 0;
+    double m_headPanTarget = 0;
+    double m_headTiltTarget = 0;
+    double m_battery = 0;
+    std::optional<Walk> m_walk;
+    Millis m_gaitPhase{0};
+    std::optional<Content> m_content;
+    Ball m_ball{{2750, 950}, {}};
+    Bone m_bone{{2450, 1450}, room::kBoneKnobRadius, 90};
+    bool m_holdingBone = false;
+};
+
+} // namespace vr

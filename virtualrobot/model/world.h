@@ -1,0 +1,72 @@
+#pragma once
+
+// The small room the robot lives in. Millimetres and degrees throughout;
+// x runs east, y north, z up, and a heading of 0 faces east with positive
+// angles turning left.
+namespace vr {
+
+/// A point or a velocity on the floor.
+struct Vec2
+{
+    double x = 0;
+    double y = 0;
+};
+
+namespace room {
+/// Inner size of the room.
+constexpr double kWidth = 3600;
+constexpr double kDepth = 2700;
+constexpr double kHeight = 2400;
+
+/// Charging station against the north wall: a base plate and a back plate.
+constexpr double kStationMinX = 850;
+constexpr double kStationMaxX = 1250;
+constexpr double kStationMinY = 2350;
+constexpr double kStationBaseHeight = 40;
+constexpr double kStationBackMinY = 2640;
+constexpr double kStationBackHeight = 260;
+
+/// Radius of the ball.
+constexpr double kBallRadius = 45;
+/// Half the length of the bone's shaft, the shaft's radius, and the radius
+/// of each of its four knobs.
+constexpr double kBoneHalfLength = 60;
+constexpr double kBoneShaftRadius = 12;
+constexpr double kBoneKnobRadius = 17;
+} // namespace room
+
+/// The ball: where it lies and how fast it rolls.
+struct Ball
+{
+    Vec2 position;
+    Vec2 velocity;
+};
+
+/// The pink bone: centre, height of its centre above the floor, direction
+/// of its shaft.
+struct Bone
+{
+    Vec2 position;
+    double height = room::kBoneKnobRadius;
+    double angle = 0;
+};
+
+/// Where the camera is and where it looks: yaw as a heading, pitch upwards.
+struct Viewpoint
+{
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    double yaw = 0;
+    double pitch = 0;
+};
+
+/// Everything the camera can see that moves.
+struct Scene
+{
+    Viewpoint camera;
+    Ball ball;
+    Bone bone;
+};
+
+} // namespace vr
