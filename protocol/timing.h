@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+
+// Timings both ends keep to, so that either one notices a dead peer.
+namespace protocol {
+
+/// A peer that has sent nothing for this long sends a Heartbeat.
+constexpr std::chrono::milliseconds kHeartbeatInterval{1000};
+/// A peer that has received nothing for this long closes the link.
+constexpr std::chrono::milliseconds kDeadLinkTimeout{4000};
+/// The TCP connect plus Hello and Welcome must complete within this time;
+/// the client gives up after it, and a robot drops a client that has not
+/// sent its Hello by then.
+constexpr std::chrono::milliseconds kHandshakeTimeout{3000};
+/// Longest a client waits for the Reply to a Request.
+constexpr std::chrono::milliseconds kReplyTimeout{1500};
+
+} // namespace protocol
