@@ -79,6 +79,8 @@ public:
     void setRange(int field, int low, int high);
     /// Sets all four fields; values outside a field's range are clamped.
     void setAddress(const std::array<int, 4> &octets);
+    /// Sets one field, clamped to its range; the others keep their text.
+    void setField(int field, int value);
     /// The four fields, blank ones as 0.
     std::array<int, 4> address() const;
     /// Number of fields that are not blank.

@@ -50,11 +50,11 @@ public:
     RouteTable(std::initializer_list<Route> routes) : m_routes(routes) {}
 
     /// Calls the handler of the first matching row; false when none matches.
-    bool dispatch(Window &window, const WindowEvent &event, QIcon *icon = nullptr) const
+    bool dispatch(Window &window, const WindowEvent &event) const
     {
         for (const Route &route : m_routes) {
             if (matches(route, event)) {
-                call(window, route, event, icon);
+                call(window, route, event);
                 return true;
             }
         }
@@ -77,7 +77,7 @@ private:
         }
     }
 
-    static void call(Window &window, const Route &route, const WindowEvent &event, QIcon *icon)
+    static void call(Window &window, const Route &route, const WindowEvent &event)
     {
         std::visit(
             [&](auto handler) {
@@ -98,8 +98,8 @@ private:
                     (window.*handler)(static_cast<UINT>(event.id), event.lParam);
                 } else if constexpr (std::is_same_v<H, DragIcon>) {
                     const QIcon result = (window.*handler)();
-                    if (icon != nullptr)
-                        *icon = result;
+                    if (event.icon != nullptr)
+                        *event.icon = result;
                 } else {
                     (window.*handler)(event.code);
                 }

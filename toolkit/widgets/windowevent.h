@@ -3,6 +3,7 @@
 #include "toolkit/core/dialogtemplate.h"
 #include "toolkit/core/win32types.h"
 
+class QIcon;
 class QWidget;
 
 namespace tk {
@@ -54,6 +55,7 @@ struct WindowEvent
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     LRESULT *result = nullptr;
+    QIcon *icon = nullptr; // QueryDragIcon: the answer
 };
 
 } // namespace tk

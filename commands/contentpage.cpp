@@ -1,0 +1,72 @@
+// The page tabs and the content list: showing one page's controls and
+// hiding the other's, filling the list on the first visit, and playing the
+// content of a double-clicked row.
+#include "ui/remotedlg.h"
+
+#include "commands/catalogue.h"
+#include "res/strings.h"
+#include "toolkit/widgets/controls.h"
+#include "vaiboclient/cvaibo.h"
+
+#include <cstdio>
+
+namespace {
+enum Page { WalkingPage = 0, MwcidPage = 1 };
+} // namespace
+
+void CRemoteDlg::setUpPages()
+{
+    m_pageTabs->insertItem(WalkingPage, QString::fromUtf8(res::kWalkingPageTab));
+    m_pageTabs->insertItem(MwcidPage, QString::fromUtf8(res::kMwcidPageTab));
+    m_contentList->hide();
+    m_listHint->hide();
+}
+
+void CRemoteDlg::onPageTabsSelChange(LRESULT *result)
+{
+    switch (m_pageTabs->curSel()) {
+    case WalkingPage:
+        showWalkingPage(true);
+        break;
+    case MwcidPage:
+        showWalkingPage(false);
+        if (m_contentList->rowCount() == 0)
+            fillContentList();
+        break;
+    default:
+        break;
+    }
+    if (result != nullptr)
+        *result = 0;
+}
+
+void CRemoteDlg::showWalkingPage(bool show)
+{
+    for (tk::PushButton *button : m_walkingPageButtons)
+        button->setVisible(show);
+    m_contentList->setVisible(!show);
+    m_listHint->setVisible(!show);
+}
+
+void CRemoteDlg::fillContentList()
+{
+    for (const char *const *entry = kContentCatalogue; *entry != nullptr; ++entry)
+        m_contentList->insertString(-1, QString::fromUtf8(*entry));
+}
+
+void CRemoteDlg::onContentListDblClk()
+{
+    if (!isOnline())
+        return;
+    const int row = m_contentList->curSel();
+    if (row < 0)
+        return;
+    const int mwcid = mwcidOfRow(m_contentList->rowText(row).toUtf8().constData());
+    if (m_robot->PlayContents(mwcid, 0) < 0) {
+        setStatus(res::kCommandFailed);
+        return;
+    }
+    char text[kContentRowBufferSize];
+    std::snprintf(text, sizeof text, res::kContentSentFormat, mwcid);
+    setStatus(text);
+}

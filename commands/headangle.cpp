@@ -1,0 +1,57 @@
+// The head angle sliders: every scroll notification of either slider sends
+// both angles, the negated slider positions.
+#include "ui/remotedlg.h"
+
+#include "res/strings.h"
+#include "toolkit/widgets/controls.h"
+#include "vaiboclient/cvaibo.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int kHeadSpeed = 3;
+} // namespace
+
+void CRemoteDlg::setUpSliders()
+{
+    m_panSlider->setRangeMin(-90);
+    m_panSlider->setRangeMax(90);
+    m_tiltSlider->setRangeMin(-15);
+    m_tiltSlider->setRangeMax(45);
+    m_panSlider->setPageSize(2);
+    m_tiltSlider->setPageSize(2);
+    m_panSlider->setLineSize(2);
+    m_tiltSlider->setLineSize(2);
+    m_panSlider->setPos(0);
+    m_tiltSlider->setPos(0);
+}
+
+void CRemoteDlg::onHScroll(int code, int position, QWidget *control)
+{
+    if (control != m_panSlider) {
+        defaultProcessing({.kind = tk::EventKind::HScroll, .code = code, .position = position, .control = control});
+        return;
+    }
+    sendHeadAngle();
+}
+
+void CRemoteDlg::onVScroll(int code, int position, QWidget *control)
+{
+    if (control != m_tiltSlider) {
+        defaultProcessing({.kind = tk::EventKind::VScroll, .code = code, .position = position, .control = control});
+        return;
+    }
+    sendHeadAngle();
+}
+
+void CRemoteDlg::sendHeadAngle()
+{
+    if (!isOnline())
+        return;
+    const int pan = -m_panSlider->pos();
+    const int tilt = -m_tiltSlider->pos();
+    char text[64];
+    std::snprintf(text, sizeof text, res::kHeadAngleFormat, pan, tilt);
+    setStatus(text);
+    m_robot->ChangeHeadAngle(pan, tilt, kHeadSpeed, 0);
+}

@@ -1,0 +1,188 @@
+#include "ui/remotedlg.h"
+
+#include "link/vaibomessageids.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "res/templates.h"
+#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/systemmenu.h"
+#include "ui/versiondlg.h"
+#include "vaiboclient/cvaibo.h"
+
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+constexpr unsigned kBatteryPeriodMs = 5000;
+constexpr UINT kSysCommandMask = 0xFFF0;
+} // namespace
+
+CRemoteDlg::CRemoteDlg(QWidget *parent)
+    : tk::Dialog(res::mainWindowTemplate(), parent), m_icon(res::applicationIcon())
+{
+}
+
+CRemoteDlg::~CRemoteDlg() = default;
+
+void CRemoteDlg::setClient(std::unique_ptr<CVAIBO> client)
+{
+    m_robot = std::move(client);
+}
+
+void CRemoteDlg::setImageAllocator(robotlink::ImageBuffer::Allocator allocator)
+{
+    m_imageBuffer = std::make_unique<robotlink::ImageBuffer>(allocator);
+}
+
+const CRemoteDlg::Routes &CRemoteDlg::routes()
+{
+    using R = Routes;
+    static const Routes table{
+        R::sysCommand(&CRemoteDlg::onSysCommand),
+        R::paint(&CRemoteDlg::onPaint),
+        R::queryDragIcon(&CRemoteDlg::onQueryDragIcon),
+        R::command(IDC_CONNECT, &CRemoteDlg::onConnectClicked),
+        R::command(IDC_DISCONNECT, &CRemoteDlg::onDisconnectClicked),
+        R::command(IDC_STAND, &CRemoteDlg::onStandClicked),
+        R::command(IDC_SIT, &CRemoteDlg::onSitClicked),
+        R::command(IDC_LIE_DOWN, &CRemoteDlg::onLieDownClicked),
+        R::command(IDC_STOP, &CRemoteDlg::onStopClicked),
+        R::command(tk::IDOK, &CRemoteDlg::onOk),
+        R::command(tk::IDCANCEL, &CRemoteDlg::onCancel),
+        R::message(robotlink::kConnectMessageId, &CRemoteDlg::onVaiboConnect),
+        R::message(robotlink::kDisconnectMessageId, &CRemoteDlg::onVaiboDisconnect),
+        R::message(robotlink::kImageUpdateMessageId, &CRemoteDlg::onImageUpdate),
+        R::command(IDC_HELP_BUTTON, &CRemoteDlg::onHelpClicked),
+        R::notify(IDC_PAGE_TABS, tk::TCN_SELCHANGE, &CRemoteDlg::onPageTabsSelChange),
+        R::command(IDC_FORWARD, &CRemoteDlg::onForwardClicked),
+        R::command(IDC_WALK_STOP, &CRemoteDlg::onWalkStopClicked),
+        R::command(IDC_BACK, &CRemoteDlg::onBackClicked),
+        R::command(IDC_RIGHT90, &CRemoteDlg::onRight90Clicked),
+        R::command(IDC_LEFT90, &CRemoteDlg::onLeft90Clicked),
+        R::command(IDC_RIGHT45, &CRemoteDlg::onRight45Clicked),
+        R::command(IDC_LEFT45, &CRemoteDlg::onLeft45Clicked),
+        R::command(IDC_RIGHT180, &CRemoteDlg::onRight180Clicked),
+        R::command(IDC_LEFT180, &CRemoteDlg::onLeft180Clicked),
+        R::command(IDC_LEFT_FRONT_KICK, &CRemoteDlg::onLeftFrontKickClicked),
+        R::command(IDC_HEADING, &CRemoteDlg::onHeadingClicked),
+        R::command(IDC_RIGHT_FRONT_KICK, &CRemoteDlg::onRightFrontKickClicked),
+        R::commandCode(IDC_CONTENT_LIST, tk::LBN_DBLCLK, &CRemoteDlg::onContentListDblClk),
+        R::hscroll(&CRemoteDlg::onHScroll),
+        R::vscroll(&CRemoteDlg::onVScroll),
+        R::timer(&CRemoteDlg::onTimer),
+        R::command(IDC_RIGHT_BACK_KICK, &CRemoteDlg::onRightBackKickClicked),
+        R::command(IDC_LEFT_BACK_KICK, &CRemoteDlg::onLeftBackKickClicked),
+        R::command(IDC_GAS_ATTACK, &CRemoteDlg::onGasAttackClicked),
+        R::command(IDC_BONE_GRAB, &CRemoteDlg::onBoneGrabClicked),
+        R::command(IDC_BONE_PLAY, &CRemoteDlg::onBonePlayClicked),
+    };
+    return table;
+}
+
+bool CRemoteDlg::route(const tk::WindowEvent &event)
+{
+    return routes().dispatch(*this, event);
+}
+
+void CRemoteDlg::bindControls()
+{
+    m_addressBox = item<tk::IpAddressField>(IDC_ADDRESS);
+    m_linkIndicator = item<tk::Edit>(IDC_LINK_INDICATOR);
+    m_batteryFigure = item<tk::Edit>(IDC_BATTERY_FIGURE);
+    m_statusLine = item<tk::Edit>(IDC_STATUS);
+    m_connectButton = item<tk::PushButton>(IDC_CONNECT);
+    m_disconnectButton = item<tk::PushButton>(IDC_DISCONNECT);
+    m_imagePane = item<tk::StaticFrame>(IDC_IMAGE_PANE);
+    m_pageTabs = item<tk::TabControl>(IDC_PAGE_TABS);
+    m_walkingPageButtons = {
+        item<tk::PushButton>(IDC_FORWARD),          item<tk::PushButton>(IDC_WALK_STOP),
+        item<tk::PushButton>(IDC_BACK),             item<tk::PushButton>(IDC_RIGHT90),
+        item<tk::PushButton>(IDC_LEFT90),           item<tk::PushButton>(IDC_RIGHT45),
+        item<tk::PushButton>(IDC_LEFT45),           item<tk::PushButton>(IDC_RIGHT180),
+        item<tk::PushButton>(IDC_LEFT180),          item<tk::PushButton>(IDC_LEFT_FRONT_KICK),
+        item<tk::PushButton>(IDC_HEADING),          item<tk::PushButton>(IDC_RIGHT_FRONT_KICK),
+        item<tk::PushButton>(IDC_RIGHT_BACK_KICK),  item<tk::PushButton>(IDC_LEFT_BACK_KICK),
+        item<tk::PushButton>(IDC_GAS_ATTACK),
+    };
+    m_contentList = item<tk::ListBox>(IDC_CONTENT_LIST);
+    m_listHint = item<tk::StaticText>(IDC_LIST_HINT);
+    m_panSlider = item<tk::Trackbar>(IDC_PAN);
+    m_tiltSlider = item<tk::Trackbar>(IDC_TILT);
+    m_batteryBar = item<tk::ProgressBar>(IDC_BATTERY_BAR);
+}
+
+bool CRemoteDlg::onInitDialog()
+{
+    tk::Dialog::onInitDialog();
+    bindControls();
+
+    if (tk::SystemMenu *menu = systemMenu()) {
+        const QString text = res::loadString(IDS_ABOUTBOX);
+        if (!text.isEmpty()) {
+            menu->appendSeparator();
+            menu->appendItem(IDM_ABOUTBOX, text);
+        }
+    }
+
+    setWindowIcon(m_icon);
+
+    if (!m_robot)
+        m_robot = std::make_unique<CVAIBO>(handle());
+
+    setUpAddressBox();
+    loadAddressMemory();
+    m_disconnectButton->setEnabled(false);
+    m_linkIndicator->setText(QString::fromUtf8(res::kOffline));
+    setUpPages();
+    setUpSliders();
+    m_batteryBar->setRange(0, 100);
+    setTimer(kBatteryTimer, kBatteryPeriodMs);
+    return true;
+}
+
+void CRemoteDlg::onSysCommand(UINT id, LPARAM lParam)
+{
+    if ((id & kSysCommandMask) == IDM_ABOUTBOX)
+        CVersionDlg::open(this);
+    else
+        defaultProcessing({.kind = tk::EventKind::SysCommand, .id = static_cast<int>(id), .lParam = lParam});
+}
+
+void CRemoteDlg::onPaint()
+{
+    if (!isMinimized()) {
+        defaultProcessing({.kind = tk::EventKind::Paint});
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    const int x = (width() - iconSize + 1) / 2;
+    const int y = (height() - iconSize + 1) / 2;
+    m_icon.paint(&painter, x, y, iconSize, iconSize);
+}
+
+QIcon CRemoteDlg::onQueryDragIcon()
+{
+    return m_icon;
+}
+
+void CRemoteDlg::onOk()
+{
+    // Enter outside a push button arrives here and must not close the window.
+}
+
+void CRemoteDlg::onCancel()
+{
+    endDialog(tk::IDCANCEL);
+}
+
+void CRemoteDlg::onHelpClicked()
+{
+    CVersionDlg::open(this);
+}
+
+void CRemoteDlg::setStatus(const char *text)
+{
+    m_statusLine->setText(QString::fromUtf8(text));
+}
