@@ -284,8 +284,8 @@ TEST_F(RobotModelTest, TakesTheBoneInFrontAndCarriesIt)
     call(Operation::PlayContents, {2894, 1});
     wait(3s);
     EXPECT_FALSE(m_robot.holdingBone());
-    call(Operation::DoWalking, {0, 0, 350, 0});
-    wait(5s);
+    call(Operation::DoWalking, {0, 0, 700, 0});
+    wait(6s);
     call(Operation::PlayContents, {2894, 1});
     wait(3s);
     ASSERT_TRUE(m_robot.holdingBone());

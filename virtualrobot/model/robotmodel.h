@@ -143,8 +143,8 @@ private:
     std::optional<Walk> m_walk;
     Millis m_gaitPhase{0};
     std::optional<Content> m_content;
-    Ball m_ball{{2750, 950}, {}};
-    Bone m_bone{{2450, 1450}, room::kBoneKnobRadius, 90};
+    Ball m_ball{{3000, 1150}, {}};
+    Bone m_bone{{2700, 1500}, room::kBoneKnobRadius, 90};
     bool m_holdingBone = false;
 };
 

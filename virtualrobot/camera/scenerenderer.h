@@ -1,0 +1,47 @@
+#pragma once
+
+#include "virtualrobot/model/world.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vr {
+
+/// Size of a camera picture, in pixels.
+constexpr int kFrameWidth = 208;
+constexpr int kFrameHeight = 160;
+/// Bytes of an RGB camera picture.
+constexpr int kFrameBytes = kFrameWidth * kFrameHeight * 3;
+
+/// Draws what the robot's camera sees: floor, walls and ceiling of the room,
+/// the charging station, the ball and the pink bone. Rays are cast per
+/// pixel against the room; the small things are tested only inside the
+/// rectangle they cover on the picture, so a frame costs well under a
+/// millisecond.
+class SceneRenderer
+{
+public:
+    SceneRenderer();
+
+    /// Renders the scene as packed RGB rows, top row first, into rgb, which
+    /// holds kFrameBytes bytes.
+    void render(const Scene &scene, std::uint8_t *rgb);
+
+private:
+    struct Ray;
+    struct Camera;
+    struct Thing;
+
+    void renderRoom(const Camera &camera, std::uint8_t *rgb);
+    void renderThing(const Camera &camera, const Thing &thing, std::uint8_t *rgb);
+
+    // Picture-plane coordinates of each column and row, and the shade
+    // that distance gives.
+    std::array<float, kFrameWidth> m_columnX{};
+    std::array<float, kFrameHeight> m_rowY{};
+    std::array<std::uint16_t, 256> m_distanceShade{};
+    // Ray parameter of the nearest surface per pixel, for the small things.
+    std::array<float, kFrameWidth * kFrameHeight> m_depth{};
+};
+
+} // namespace vr
