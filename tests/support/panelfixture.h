@@ -1,0 +1,63 @@
+#pragma once
+
+#include "tests/support/recordingvaibo.h"
+#include "ui/remotedlg.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// A main window on a recording robot client, shown offscreen, in a
+/// directory of its own so the address memory file starts out missing.
+/// Pauses are recorded as "Sleep(ms)" among the client's calls.
+class PanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Builds and shows the window; tests that need a memory file first
+    /// write it, then call this.
+    void openPanel();
+    /// Raises a registered message in the window and returns its result.
+    LRESULT deliver(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    /// Posts a registered message to the window's queue and lets it run.
+    void post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    /// "SonyERCVAIBOConnect" with everything granted, then a clean call log.
+    void goOnline();
+
+    /// A real left click at the centre of a control, through the window.
+    void click(int id);
+    /// A real double click at a point of a control, through the window.
+    void doubleClick(int id, QPoint at);
+    /// A real key press and release, sent to the window's focus.
+    void pressKey(Qt::Key key);
+
+    /// Runs inside each pause the panel makes.
+    void onSleep(std::function<void()> hook);
+
+    QWidget *control(int id) const;
+    std::string statusText() const;
+    std::string text(int id) const;
+    bool isEnabled(int id) const;
+    bool isVisible(int id) const;
+
+    RecordingVaibo *robot = nullptr;
+    std::unique_ptr<CRemoteDlg> panel;
+    /// Every text the status line has shown since the window opened.
+    std::vector<std::string> statusHistory;
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previousDirectory;
+    std::unique_ptr<RecordingSleeper> m_sleeper;
+};
+
+/// Reads a whole file, or nothing when it is missing.
+std::optional<std::string> readFile(const char *path);
+void writeFile(const char *path, const std::string &content);
