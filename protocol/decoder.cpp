@@ -55,33 +55,38 @@ Parsed<T> fault(Error error)
     return {T{}, error};
 }
 
+// Text that must fill the rest of the payload exactly.
+std::optional<std::string> restAsText(PayloadReader &r, std::size_t length)
+{
+    if (length != r.left())
+        return std::nullopt;
+    std::string text = r.text(length);
+    if (!isUtf8(text))
+        return std::nullopt;
+    return text;
+}
+
 template<typename T>
 Parsed<T> parseNamed(PayloadReader r)
 {
     T m;
     m.version = r.u16();
-    const std::size_t length = r.u8();
-    if (length != r.left())
-        return fault<T>(Error::Malformed);
-    m.name = r.text(length);
-    if (!isUtf8(m.name))
+    std::optional<std::string> name = restAsText(r, r.u8());
+    if (!name)
         return fault<T>(Error::Malformed);
     if (m.version != kVersion)
         return fault<T>(Error::BadVersion);
+    m.name = std::move(*name);
     return {std::move(m)};
 }
 
 template<typename T>
 Parsed<T> parseReason(PayloadReader r)
 {
-    T m;
-    const std::size_t length = r.u16();
-    if (length != r.left())
+    std::optional<std::string> reason = restAsText(r, r.u16());
+    if (!reason)
         return fault<T>(Error::Malformed);
-    m.reason = r.text(length);
-    if (!isUtf8(m.reason))
-        return fault<T>(Error::Malformed);
-    return {std::move(m)};
+    return {T{std::move(*reason)}};
 }
 
 Parsed<Request> parseRequest(PayloadReader r)

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "tests/vaiboclient/fakerobot.h"
+#include "toolkit/core/win32types.h"
+#include "vaiboclient/cvaibo.h"
+#include "vaiboclient/settings.h"
+
+#include <QObject>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+/// Stands for the panel's window: records the client's messages and may
+/// answer each one as the panel's handler would.
+class MessageRecorder : public QObject
+{
+public:
+    struct Received
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    /// Runs for each message as it is handled.
+    std::function<void(const Received &)> onMessage;
+
+    /// How many messages of the registered name arrived.
+    int count(const char *name) const;
+    /// The second parameters of the messages of that name, in order.
+    std::vector<LPARAM> parameters(const char *name) const;
+    /// Handles events until count(name) reaches n or the time is up.
+    bool waitFor(const char *name, int n, std::chrono::milliseconds timeout = std::chrono::seconds(3));
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    std::vector<Received> m_received;
+};
+
+/// A client wired to a fake robot, with the link's timings cut short.
+class ClientTest : public ::testing::Test
+{
+protected:
+    static constexpr std::chrono::milliseconds kConnectTimeout{300};
+    static constexpr std::chrono::milliseconds kReplyTimeout{200};
+    static constexpr std::chrono::milliseconds kHeartbeat{50};
+    static constexpr std::chrono::milliseconds kDeadLink{300};
+
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Connects to the fake robot and waits for the connected message.
+    void connectOnline();
+    /// Handles events for a while.
+    static void pump(std::chrono::milliseconds time);
+
+    FakeRobot robot;
+    MessageRecorder window;
+    CVAIBO client{&window};
+};

@@ -1,0 +1,354 @@
+#include "protocol/encoder.h"
+#include "protocol/operation.h"
+#include "tests/vaiboclient/clienttest.h"
+#include "vaiboclient/vaibomessages.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
+
+using namespace std::chrono_literals;
+using protocol::Operation;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr const char *kConnected = vaibo::kConnectMessage;
+constexpr const char *kDisconnected = vaibo::kDisconnectMessage;
+
+// A loopback port with nobody listening: bound once, then released.
+std::uint16_t closedPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+template<typename T>
+int countOf(const std::vector<protocol::Message> &messages)
+{
+    return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                           [](const protocol::Message &m) { return std::holds_alternative<T>(m); }));
+}
+
+std::vector<protocol::Request> requestsOf(const FakeRobot &robot)
+{
+    std::vector<protocol::Request> requests;
+    for (const protocol::Message &message : robot.received()) {
+        if (const auto *request = std::get_if<protocol::Request>(&message))
+            requests.push_back(*request);
+    }
+    return requests;
+}
+
+} // namespace
+
+TEST_F(ClientTest, AcceptedConnectionPostsConnectAfterTheHandshake)
+{
+    connectOnline();
+    const auto received = robot.received();
+    ASSERT_FALSE(received.empty());
+    const auto *hello = std::get_if<protocol::Hello>(&received.front());
+    ASSERT_NE(hello, nullptr);
+    EXPECT_EQ(hello->version, protocol::kVersion);
+    EXPECT_EQ(window.count(kDisconnected), 0);
+}
+
+TEST_F(ClientTest, RefusedHandshakePostsDisconnectOnly)
+{
+    robot.setGreeting(FakeRobot::Greeting::Refuse);
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+    pump(50ms);
+    EXPECT_EQ(window.count(kConnected), 0);
+    EXPECT_EQ(window.count(kDisconnected), 1);
+    EXPECT_NE(client.Disconnect(), 0);
+}
+
+TEST_F(ClientTest, NobodyListeningPostsDisconnectPromptly)
+{
+    vaibo::Settings settings = vaibo::settings();
+    settings.port = closedPort();
+    settings.connectTimeout = 5s;
+    vaibo::setSettings(settings);
+    const auto start = Clock::now();
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+    EXPECT_LT(Clock::now() - start, 1s);
+    EXPECT_EQ(window.count(kConnected), 0);
+}
+
+TEST_F(ClientTest, HandshakeThatNeverCompletesIsGivenUp)
+{
+    robot.setGreeting(FakeRobot::Greeting::Silent);
+    const auto start = Clock::now();
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+    const auto waited = Clock::now() - start;
+    EXPECT_GE(waited, kConnectTimeout - 20ms);
+    EXPECT_LT(waited, kConnectTimeout + 1s);
+    EXPECT_EQ(window.count(kConnected), 0);
+}
+
+TEST_F(ClientTest, InvalidAddressesAreRefusedAtOnce)
+{
+    for (const char *address : {"", "robot", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1.2.3.-4", " 1.2.3.4", "1.2.3.4 ",
+                                "0x7f.0.0.1", "0.0.0.0", "0.1.2.3", "224.0.0.1", "239.255.255.255", "240.0.0.1",
+                                "255.255.255.255"})
+        EXPECT_LT(client.Connect(address, nullptr, nullptr), 0) << address;
+    EXPECT_LT(client.Connect(nullptr, nullptr, nullptr), 0);
+    // Nothing was started, so there is nothing to disconnect either.
+    EXPECT_NE(client.Disconnect(), 0);
+    pump(30ms);
+    EXPECT_EQ(window.count(kDisconnected), 0);
+    EXPECT_EQ(robot.connections(), 0);
+}
+
+TEST_F(ClientTest, SecondConnectWhileLinkedIsRefused)
+{
+    connectOnline();
+    EXPECT_LT(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    EXPECT_EQ(robot.connections(), 1);
+}
+
+TEST_F(ClientTest, DisconnectWithoutALinkFails)
+{
+    EXPECT_NE(client.Disconnect(), 0);
+}
+
+TEST_F(ClientTest, DisconnectSaysByeAndPostsDisconnectOnce)
+{
+    connectOnline();
+    EXPECT_EQ(client.Disconnect(), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+    EXPECT_TRUE(robot.waitUntil([](const FakeRobot &r) { return countOf<protocol::Bye>(r.received()) == 1; }));
+    EXPECT_NE(client.Disconnect(), 0);
+    pump(50ms);
+    EXPECT_EQ(window.count(kDisconnected), 1);
+}
+
+TEST_F(ClientTest, DisconnectWhileConnectingEndsTheAttempt)
+{
+    robot.setGreeting(FakeRobot::Greeting::Silent);
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); }));
+    EXPECT_EQ(client.Disconnect(), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 200ms));
+    pump(kConnectTimeout + 50ms);
+    EXPECT_EQ(window.count(kDisconnected), 1);
+    EXPECT_EQ(window.count(kConnected), 0);
+}
+
+TEST_F(ClientTest, ReconnectAfterDisconnect)
+{
+    connectOnline();
+    ASSERT_EQ(client.Disconnect(), 0);
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kConnected, 2));
+    EXPECT_EQ(window.count(kDisconnected), 1);
+    EXPECT_EQ(robot.connections(), 2);
+    EXPECT_EQ(client.GetBatteryLevel(), 0);
+}
+
+TEST_F(ClientTest, EveryOperationFailsWithoutALink)
+{
+    EXPECT_EQ(client.ExternalControl(1), 0);
+    EXPECT_EQ(client.RequestNetService(2), 0);
+    EXPECT_NE(client.ImageInit(), 0);
+    EXPECT_NE(client.ImageOpen(), 0);
+    EXPECT_NE(client.SendCmd(33, 1, 0, 0, 0, 0), 0);
+    EXPECT_LT(client.GetBatteryLevel(), 0);
+    EXPECT_LT(client.SetPosture(0, 0), 0);
+    EXPECT_LT(client.MotionStop(), 0);
+    EXPECT_LT(client.DoWalking(0, 0, 1000, 0), 0);
+    EXPECT_LT(client.DoHeader(0, 0), 0);
+    EXPECT_LT(client.PlayContents(3000, 0), 0);
+    EXPECT_LT(client.ChangeHeadAngle(10, 5, 3, 0), 0);
+    EXPECT_LT(client.ImageClose(), 0);
+    EXPECT_EQ(client.GetStateImageTP(), -150);
+}
+
+TEST_F(ClientTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
+{
+    // The robot answers with a value made of the code and the arguments, so
+    // a swapped code or argument shows in the result.
+    robot.setAnswer([](const protocol::Request &request) {
+        std::int32_t result = request.operation * 1000;
+        for (std::size_t i = 0; i < request.arguments.size(); ++i)
+            result += request.arguments[i] * static_cast<std::int32_t>(i + 1);
+        return result;
+    });
+    connectOnline();
+    EXPECT_EQ(client.ExternalControl(1), 1001);
+    EXPECT_EQ(client.RequestNetService(2), 5002);
+    EXPECT_EQ(client.SendCmd(35, 1, 1, 3, 0, 0), 6000 + 35 + 2 + 3 + 12);
+    EXPECT_EQ(client.GetBatteryLevel(), 7000);
+    EXPECT_EQ(client.SetPosture(2, 0), 8002);
+    EXPECT_EQ(client.MotionStop(), 9000);
+    EXPECT_EQ(client.DoWalking(7, 90, 0, 0), 10007 + 180);
+    EXPECT_EQ(client.DoHeader(0, 1), 11002);
+    EXPECT_EQ(client.PlayContents(2894, 1), 12000 + 2894 + 2);
+    EXPECT_EQ(client.ChangeHeadAngle(-90, 15, 3, 0), 13000 - 90 + 30 + 9);
+    EXPECT_EQ(client.ImageClose(), 4000);
+
+    const auto requests = requestsOf(robot);
+    ASSERT_EQ(requests.size(), 11u);
+    for (std::size_t i = 0; i < requests.size(); ++i)
+        EXPECT_EQ(requests[i].sequence, i + 1);
+    EXPECT_EQ(requests[9].arguments, (std::vector<std::int32_t>{-90, 15, 3, 0}));
+    EXPECT_EQ(requests[2].arguments, (std::vector<std::int32_t>{35, 1, 1, 3, 0, 0}));
+}
+
+TEST_F(ClientTest, NegativeResultsFromTheRobotPassThrough)
+{
+    robot.setAnswer([](const protocol::Request &) { return -7; });
+    connectOnline();
+    EXPECT_EQ(client.PlayContents(3000, 0), -7);
+    EXPECT_EQ(client.ExternalControl(1), -7);
+}
+
+TEST_F(ClientTest, SilentRobotMakesEveryCallFailWithinTheBound)
+{
+    robot.setAnswer([](const protocol::Request &) { return std::nullopt; });
+    connectOnline();
+    const std::vector<std::function<bool()>> calls{
+        [&] { return client.ExternalControl(1) == 0; },
+        [&] { return client.RequestNetService(2) == 0; },
+        [&] { return client.SendCmd(33, 1, 0, 0, 0, 0) != 0; },
+        [&] { return client.PlayContents(3000, 0) < 0; },
+        [&] { return client.GetBatteryLevel() < 0; },
+    };
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        const auto start = Clock::now();
+        EXPECT_TRUE(calls[i]()) << i;
+        const auto took = Clock::now() - start;
+        EXPECT_GE(took, kReplyTimeout - 5ms) << i;
+        EXPECT_LT(took, kReplyTimeout + 150ms) << i;
+    }
+    EXPECT_EQ(window.count(kDisconnected), 0);
+}
+
+TEST_F(ClientTest, LateAnswerIsDroppedAndTheNextCallGetsItsOwn)
+{
+    robot.setAnswer([](const protocol::Request &request) -> std::optional<std::int32_t> {
+        if (request.sequence == 1)
+            std::this_thread::sleep_for(kReplyTimeout + 100ms);
+        return static_cast<std::int32_t>(request.sequence) * 10;
+    });
+    // The robot's pause must not count as a dead link.
+    vaibo::Settings settings = vaibo::settings();
+    settings.deadLinkTimeout = 2s;
+    vaibo::setSettings(settings);
+    connectOnline();
+    EXPECT_LT(client.MotionStop(), 0);
+    EXPECT_EQ(client.MotionStop(), 20);
+    EXPECT_EQ(window.count(kDisconnected), 0);
+}
+
+TEST_F(ClientTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
+{
+    robot.setAnswer([this](const protocol::Request &) -> std::optional<std::int32_t> {
+        robot.dropClient();
+        return std::nullopt;
+    });
+    vaibo::Settings settings = vaibo::settings();
+    settings.replyTimeout = 1500ms;
+    settings.deadLinkTimeout = 5s;
+    vaibo::setSettings(settings);
+    connectOnline();
+    const auto start = Clock::now();
+    EXPECT_LT(client.PlayContents(3000, 0), 0);
+    EXPECT_LT(Clock::now() - start, 500ms);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 500ms));
+    EXPECT_LT(client.MotionStop(), 0);
+}
+
+TEST_F(ClientTest, SilentLinkIsDeclaredDeadAfterTheTimeout)
+{
+    connectOnline();
+    robot.setHeartbeat(std::nullopt);
+    const auto start = Clock::now();
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 2s));
+    const auto waited = Clock::now() - start;
+    EXPECT_GE(waited, kDeadLink - 60ms);
+    EXPECT_LT(waited, kDeadLink + 500ms);
+}
+
+TEST_F(ClientTest, RobotHeartbeatsKeepAQuietLinkUp)
+{
+    connectOnline();
+    pump(kDeadLink * 2);
+    EXPECT_EQ(window.count(kDisconnected), 0);
+    EXPECT_EQ(client.GetBatteryLevel(), 0);
+}
+
+TEST_F(ClientTest, ClientSendsHeartbeatsWhenQuiet)
+{
+    connectOnline();
+    pump(kHeartbeat * 6);
+    const int heartbeats = countOf<protocol::Heartbeat>(robot.received());
+    EXPECT_GE(heartbeats, 3);
+    EXPECT_LE(heartbeats, 8);
+}
+
+// Each bad input from the robot must close the link cleanly: the call in
+// flight fails, the panel hears Disconnect, and nothing else happens.
+class BadInputTest : public ClientTest, public ::testing::WithParamInterface<std::vector<std::uint8_t>>
+{
+};
+
+TEST_P(BadInputTest, ClosesTheLinkCleanly)
+{
+    connectOnline();
+    robot.sendRaw(GetParam());
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 1s));
+    EXPECT_EQ(window.count(kDisconnected), 1);
+    EXPECT_LT(client.MotionStop(), 0);
+    EXPECT_NE(client.Disconnect(), 0);
+    // The client can connect again afterwards.
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    EXPECT_TRUE(window.waitFor(kConnected, 2));
+}
+
+namespace {
+
+std::vector<std::uint8_t> header(std::uint8_t type, std::uint32_t length)
+{
+    return {'K', 'V', type, 0, static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
+            static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Robot, BadInputTest,
+    ::testing::Values(std::vector<std::uint8_t>{'G', 'E', 'T', ' ', '/', '\r', '\n'},
+                      header(static_cast<std::uint8_t>(protocol::MessageType::Frame), 0x7FFFFFFF),
+                      header(static_cast<std::uint8_t>(protocol::MessageType::Reply), 9),
+                      header(42, 0),
+                      protocol::encode(protocol::Reply{99, 1}),
+                      protocol::encode(protocol::Welcome{protocol::kVersion, "again"}),
+                      protocol::encode(protocol::Hello{protocol::kVersion, "robot"}),
+                      protocol::encode(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}}),
+                      protocol::encode(protocol::Bye{"going"})));
+
+TEST_F(ClientTest, WrongVersionInTheWelcomeEndsTheAttempt)
+{
+    robot.setGreeting(FakeRobot::Greeting::Silent);
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); }));
+    std::vector<std::uint8_t> welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "v2"});
+    welcome[protocol::kHeaderSize + 1] = 2;
+    robot.sendRaw(welcome);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 1s));
+    EXPECT_EQ(window.count(kConnected), 0);
+}

@@ -1,0 +1,232 @@
+#include "tests/vaiboclient/fakerobot.h"
+
+#include "protocol/decoder.h"
+#include "protocol/encoder.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kPollMs = 5;
+
+bool sendAll(int fd, const std::vector<std::uint8_t> &bytes)
+{
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+FakeRobot::FakeRobot()
+{
+    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    ::bind(m_listener, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    ::listen(m_listener, 4);
+    socklen_t length = sizeof address;
+    ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length);
+    m_port = ntohs(address.sin_port);
+    m_thread = std::thread(&FakeRobot::run, this);
+}
+
+FakeRobot::~FakeRobot()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_thread.join();
+    ::close(m_listener);
+}
+
+void FakeRobot::setGreeting(Greeting greeting)
+{
+    const std::lock_guard lock(m_mutex);
+    m_greeting = greeting;
+}
+
+void FakeRobot::setAnswer(Answer answer)
+{
+    const std::lock_guard lock(m_mutex);
+    m_answer = std::move(answer);
+}
+
+void FakeRobot::setHeartbeat(std::optional<std::chrono::milliseconds> interval)
+{
+    const std::lock_guard lock(m_mutex);
+    m_heartbeat = interval;
+}
+
+void FakeRobot::send(const protocol::Message &message)
+{
+    sendRaw(protocol::encode(message));
+}
+
+void FakeRobot::sendRaw(std::vector<std::uint8_t> bytes)
+{
+    const std::lock_guard lock(m_mutex);
+    m_toSend.push_back(std::move(bytes));
+}
+
+void FakeRobot::dropClient()
+{
+    const std::lock_guard lock(m_mutex);
+    m_drop = true;
+}
+
+std::vector<protocol::Message> FakeRobot::received() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
+int FakeRobot::connections() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_connections;
+}
+
+bool FakeRobot::welcomed() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_welcomed;
+}
+
+bool FakeRobot::waitUntil(const std::function<bool(const FakeRobot &)> &condition,
+                          std::chrono::milliseconds timeout) const
+{
+    const auto deadline = Clock::now() + timeout;
+    while (!condition(*this)) {
+        if (Clock::now() >= deadline)
+            return false;
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::milliseconds(kPollMs));
+    }
+    return true;
+}
+
+void FakeRobot::run()
+{
+    for (;;) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_stopping)
+                return;
+        }
+        pollfd listening{m_listener, POLLIN, 0};
+        if (::poll(&listening, 1, kPollMs) <= 0)
+            continue;
+        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            continue;
+        const int one = 1;
+        ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        {
+            const std::lock_guard lock(m_mutex);
+            ++m_connections;
+            m_received.clear();
+            m_toSend.clear();
+            m_drop = false;
+        }
+        m_changed.notify_all();
+        serve(client);
+        ::close(client);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_welcomed = false;
+        }
+        m_changed.notify_all();
+    }
+}
+
+void FakeRobot::serve(int client)
+{
+    protocol::Decoder decoder;
+    auto lastSent = Clock::now();
+    for (;;) {
+        std::deque<std::vector<std::uint8_t>> toSend;
+        std::optional<std::chrono::milliseconds> heartbeat;
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_stopping || m_drop)
+                return;
+            toSend.swap(m_toSend);
+            // Like a real robot, no heartbeats before the Welcome.
+            if (m_welcomed)
+                heartbeat = m_heartbeat;
+        }
+        if (heartbeat && Clock::now() - lastSent >= *heartbeat)
+            toSend.push_back(protocol::encode(protocol::Heartbeat{}));
+        for (const auto &bytes : toSend) {
+            if (!sendAll(client, bytes))
+                return;
+            lastSent = Clock::now();
+        }
+        pollfd readable{client, POLLIN, 0};
+        if (::poll(&readable, 1, kPollMs) <= 0)
+            continue;
+        std::array<std::uint8_t, 4096> chunk;
+        const ssize_t n = ::recv(client, chunk.data(), chunk.size(), 0);
+        if (n <= 0)
+            return;
+        decoder.feed(chunk.data(), static_cast<std::size_t>(n));
+        while (auto message = decoder.next()) {
+            if (!handle(client, std::move(*message)))
+                return;
+        }
+        if (decoder.error() != protocol::Decoder::Error::None)
+            return;
+    }
+}
+
+bool FakeRobot::handle(int client, protocol::Message &&message)
+{
+    Greeting greeting;
+    Answer answer;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_received.push_back(message);
+        greeting = m_greeting;
+        answer = m_answer;
+    }
+    m_changed.notify_all();
+    if (std::holds_alternative<protocol::Hello>(message)) {
+        if (greeting == Greeting::Refuse) {
+            sendAll(client, protocol::encode(protocol::Refused{"busy: another controller is connected"}));
+            return false;
+        }
+        if (greeting == Greeting::Welcome) {
+            sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"}));
+            const std::lock_guard lock(m_mutex);
+            m_welcomed = true;
+        }
+        return true;
+    }
+    if (const auto *request = std::get_if<protocol::Request>(&message)) {
+        const std::optional<std::int32_t> result = answer ? answer(*request) : std::optional<std::int32_t>(0);
+        if (result)
+            return sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
+        return true;
+    }
+    return !std::holds_alternative<protocol::Bye>(message);
+}

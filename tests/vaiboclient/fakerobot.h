@@ -1,0 +1,76 @@
+#pragma once
+
+#include "protocol/message.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+/// A scriptable robot on 127.0.0.1 and an ephemeral port, for the client's
+/// tests: it greets, answers requests, sends what a test hands it and can
+/// vanish or fall silent at will. One client at a time.
+class FakeRobot
+{
+public:
+    enum class Greeting { Welcome, Refuse, Silent };
+    /// Answer to a request; empty to leave it unanswered.
+    using Answer = std::function<std::optional<std::int32_t>(const protocol::Request &)>;
+
+    FakeRobot();
+    ~FakeRobot();
+
+    FakeRobot(const FakeRobot &) = delete;
+    FakeRobot &operator=(const FakeRobot &) = delete;
+
+    std::uint16_t port() const { return m_port; }
+
+    void setGreeting(Greeting greeting);
+    void setAnswer(Answer answer);
+    /// Heartbeat interval of the robot; empty for a robot that sends none.
+    void setHeartbeat(std::optional<std::chrono::milliseconds> interval);
+
+    /// Sends to the connected client.
+    void send(const protocol::Message &message);
+    void sendRaw(std::vector<std::uint8_t> bytes);
+    /// Closes the client's connection without a Bye.
+    void dropClient();
+
+    /// Messages received from the current or last client, oldest first.
+    std::vector<protocol::Message> received() const;
+    /// Connections accepted so far.
+    int connections() const;
+    /// Whether a client is connected and welcomed.
+    bool welcomed() const;
+
+    /// Waits until the condition holds, at most the timeout; true if it did.
+    bool waitUntil(const std::function<bool(const FakeRobot &)> &condition,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(3)) const;
+
+private:
+    void run();
+    void serve(int client);
+    bool handle(int client, protocol::Message &&message);
+
+    int m_listener = -1;
+    std::uint16_t m_port = 0;
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    Greeting m_greeting = Greeting::Welcome;
+    Answer m_answer;
+    std::optional<std::chrono::milliseconds> m_heartbeat = std::chrono::milliseconds(50);
+    std::deque<std::vector<std::uint8_t>> m_toSend;
+    bool m_drop = false;
+    bool m_stopping = false;
+    bool m_welcomed = false;
+    int m_connections = 0;
+    std::vector<protocol::Message> m_received;
+
+    std::thread m_thread;
+};

@@ -1,0 +1,74 @@
+#include "vaiboclient/framestore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vaibo {
+
+namespace {
+
+constexpr auto kRateWindow = std::chrono::seconds(1);
+// Arrival times kept for the rate; a flood cannot grow the list past this.
+constexpr std::size_t kMaxArrivals = 512;
+
+} // namespace
+
+std::optional<std::size_t> FrameStore::offer(std::vector<std::uint8_t> bytes, QImage picture,
+                                             Clock::time_point arrival)
+{
+    const std::lock_guard lock(m_mutex);
+    m_recentArrivals.push_back(arrival);
+    while (m_recentArrivals.size() > kMaxArrivals || arrival - m_recentArrivals.front() > kRateWindow)
+        m_recentArrivals.pop_front();
+    if (!picture.isNull()) {
+        m_picture = std::move(picture);
+        m_pictureArrival = arrival;
+    }
+    if (m_pending) {
+        m_waiting = std::move(bytes);
+        return std::nullopt;
+    }
+    m_announced = std::move(bytes);
+    m_pending = true;
+    return m_announced.size();
+}
+
+std::optional<std::size_t> FrameStore::announcementHandled()
+{
+    const std::lock_guard lock(m_mutex);
+    if (!m_waiting) {
+        m_pending = false;
+        return std::nullopt;
+    }
+    m_announced = std::move(*m_waiting);
+    m_waiting.reset();
+    return m_announced.size();
+}
+
+int FrameStore::copyAnnounced(unsigned char *buffer, int size) const
+{
+    if (buffer == nullptr || size <= 0)
+        return -1;
+    const std::lock_guard lock(m_mutex);
+    if (m_announced.empty())
+        return -1;
+    const std::size_t count = std::min(m_announced.size(), static_cast<std::size_t>(size));
+    std::memcpy(buffer, m_announced.data(), count);
+    return static_cast<int>(count);
+}
+
+FrameStore::Picture FrameStore::picture(Clock::time_point now) const
+{
+    const std::lock_guard lock(m_mutex);
+    const auto recent = std::count_if(m_recentArrivals.begin(), m_recentArrivals.end(),
+                                      [now](Clock::time_point t) { return now - t <= kRateWindow; });
+    return {m_picture, m_pictureArrival, static_cast<int>(recent)};
+}
+
+bool FrameStore::announcing() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_pending;
+}
+
+} // namespace vaibo

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QImage>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace vaibo {
+
+/// Camera frames between the network thread and the panel. A frame is
+/// announced to the panel only while no announcement is pending; frames
+/// arriving meanwhile replace one waiting frame, so however long the panel
+/// stalls it has at most one announcement queued and then gets the newest
+/// frame. The newest decoded picture is kept apart for painting.
+class FrameStore
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    /// What the painter needs of the newest picture.
+    struct Picture
+    {
+        QImage image;
+        Clock::time_point arrival;
+        /// Frames that arrived in the second before the moment asked about.
+        int framesPerSecond = 0;
+    };
+
+    /// A frame arrived (network thread). Returns the byte count to announce
+    /// now, or nothing when an announcement is pending and the frame waits.
+    /// A null picture (undecodable bytes) leaves the painted picture as it is.
+    std::optional<std::size_t> offer(std::vector<std::uint8_t> bytes, QImage picture, Clock::time_point arrival);
+
+    /// The panel has handled the pending announcement. Returns the byte
+    /// count of the waiting frame, which is announced in its place, or
+    /// nothing when no frame waits and nothing is pending any more.
+    std::optional<std::size_t> announcementHandled();
+
+    /// Copies the announced frame into buffer, at most size bytes. Returns
+    /// the count copied, -1 when there is no buffer, no room or no frame.
+    int copyAnnounced(unsigned char *buffer, int size) const;
+
+    /// The newest decoded picture as of now; a null image before the first.
+    Picture picture(Clock::time_point now) const;
+
+    /// Whether an announcement is pending.
+    bool announcing() const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<std::uint8_t> m_announced;
+    std::optional<std::vector<std::uint8_t>> m_waiting;
+    bool m_pending = false;
+    QImage m_picture;
+    Clock::time_point m_pictureArrival;
+    std::deque<Clock::time_point> m_recentArrivals;
+};
+
+} // namespace vaibo

@@ -1,0 +1,385 @@
+#include "vaiboclient/networklink.h"
+
+#include "protocol/decoder.h"
+#include "protocol/encoder.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+namespace vaibo {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char *kClientName = "korvan panel";
+constexpr std::size_t kReadChunk = 64 * 1024;
+// Reads per wake-up, so that a flooding robot cannot starve the commands.
+constexpr int kReadsPerWake = 16;
+// Poll limit when the wake-up descriptor could not be made.
+constexpr int kPollLimitWithoutWake = 20;
+
+int millisecondsUntil(Clock::time_point deadline, Clock::time_point now)
+{
+    if (deadline <= now)
+        return 0;
+    // Rounded up, so the timer has passed when poll returns.
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
+}
+
+} // namespace
+
+struct NetworkLink::Connection
+{
+    enum class Phase { Connecting, Handshaking, Up };
+
+    int fd = -1;
+    std::uint64_t generation = 0;
+    Settings settings;
+    Phase phase = Phase::Connecting;
+    Clock::time_point deadline;
+    Clock::time_point lastReceived;
+    Clock::time_point lastSent;
+    protocol::Decoder decoder;
+    std::vector<std::uint8_t> sendBuffer;
+    std::size_t sent = 0;
+    bool broken = false;
+
+    Clock::time_point nextTimer() const
+    {
+        if (phase != Phase::Up)
+            return deadline;
+        return std::min(lastReceived + settings.deadLinkTimeout, lastSent + settings.heartbeatInterval);
+    }
+
+    void queue(const protocol::Message &message) { protocol::appendEncoded(sendBuffer, message); }
+
+    void flush()
+    {
+        while (sent < sendBuffer.size()) {
+            const ssize_t n = ::send(fd, sendBuffer.data() + sent, sendBuffer.size() - sent, MSG_NOSIGNAL);
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+                lastSent = Clock::now();
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                broken = !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
+                return;
+            }
+        }
+        sendBuffer.clear();
+        sent = 0;
+    }
+
+    void closeSocket(bool sayBye)
+    {
+        if (sayBye && phase == Phase::Up && !broken) {
+            queue(protocol::Bye{});
+            flush();
+        }
+        ::close(fd);
+        fd = -1;
+    }
+};
+
+NetworkLink::NetworkLink(Listener &listener)
+    : m_listener(listener), m_wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_thread(&NetworkLink::run, this)
+{
+}
+
+NetworkLink::~NetworkLink()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    wake();
+    m_thread.join();
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
+}
+
+NetworkLink::Outcome NetworkLink::open(std::uint32_t address)
+{
+    const Settings current = settings();
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_wanted)
+            return Outcome::Busy;
+        ++m_generation;
+        m_wanted = true;
+        m_up = false;
+        m_nextSequence = 1;
+        m_replyTimeout = current.replyTimeout;
+        m_outgoing.clear();
+        m_commands.push_back({true, address, current, m_generation});
+    }
+    wake();
+    return Outcome::Accepted;
+}
+
+NetworkLink::Outcome NetworkLink::close()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_wanted)
+            return Outcome::NothingToClose;
+        m_wanted = false;
+        m_up = false;
+        m_commands.push_back({false, 0, {}, m_generation});
+        m_answered.notify_all();
+    }
+    wake();
+    return Outcome::Accepted;
+}
+
+std::optional<std::int32_t> NetworkLink::call(protocol::Operation operation, const std::vector<std::int32_t> &arguments)
+{
+    const std::lock_guard serial(m_callMutex);
+    std::unique_lock lock(m_mutex);
+    if (!m_up)
+        return std::nullopt;
+    const std::uint32_t sequence = m_nextSequence++;
+    if (!protocol::appendEncoded(m_outgoing, protocol::Request{sequence, static_cast<std::uint16_t>(operation), arguments}))
+        return std::nullopt;
+    m_awaited = sequence;
+    m_answer.reset();
+    const std::uint64_t generation = m_generation;
+    wake();
+    m_answered.wait_for(lock, m_replyTimeout,
+                        [&] { return m_answer.has_value() || !m_up || m_generation != generation; });
+    const std::optional<std::int32_t> answer = m_answer;
+    m_awaited.reset();
+    m_answer.reset();
+    return answer;
+}
+
+bool NetworkLink::isUp() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_up;
+}
+
+void NetworkLink::wake()
+{
+    if (m_wakeFd < 0)
+        return;
+    const std::uint64_t one = 1;
+    // A full counter already means a pending wake-up.
+    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+}
+
+void NetworkLink::run()
+{
+    std::optional<Connection> connection;
+    for (;;) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_stopping)
+                break;
+        }
+        applyCommands(connection);
+        std::array<pollfd, 2> fds{{{m_wakeFd, POLLIN, 0}, {-1, 0, 0}}};
+        int timeout = m_wakeFd < 0 ? kPollLimitWithoutWake : -1;
+        if (connection) {
+            {
+                const std::lock_guard lock(m_mutex);
+                connection->sendBuffer.insert(connection->sendBuffer.end(), m_outgoing.begin(), m_outgoing.end());
+                m_outgoing.clear();
+            }
+            const bool connecting = connection->phase == Connection::Phase::Connecting;
+            if (!connecting && !connection->sendBuffer.empty())
+                connection->flush();
+            const bool writing = connecting || !connection->sendBuffer.empty();
+            fds[1] = {connection->fd, static_cast<short>(connecting ? POLLOUT : (POLLIN | (writing ? POLLOUT : 0))), 0};
+            const int untilTimer = connection->broken ? 0 : millisecondsUntil(connection->nextTimer(), Clock::now());
+            timeout = timeout < 0 ? untilTimer : std::min(timeout, untilTimer);
+        }
+        const int ready = ::poll(fds.data(), fds.size(), timeout);
+        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
+            std::uint64_t count = 0;
+            [[maybe_unused]] const ssize_t drained = ::read(m_wakeFd, &count, sizeof count);
+        }
+        if (!connection)
+            continue;
+        if (ready > 0 && fds[1].revents != 0)
+            service(*connection, fds[1].revents);
+        if (!connection->broken)
+            checkTimers(*connection);
+        if (connection->broken)
+            end(connection, false);
+    }
+    if (connection)
+        connection->closeSocket(true);
+}
+
+void NetworkLink::applyCommands(std::optional<Connection> &connection)
+{
+    std::deque<Command> commands;
+    {
+        const std::lock_guard lock(m_mutex);
+        commands.swap(m_commands);
+    }
+    for (const Command &command : commands) {
+        if (!command.open) {
+            if (connection && connection->generation == command.generation)
+                end(connection, true);
+            continue;
+        }
+        if (connection)
+            end(connection, true);
+        connection.emplace();
+        connection->generation = command.generation;
+        connection->settings = command.settings;
+        connection->deadline = Clock::now() + command.settings.connectTimeout;
+        connection->fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (connection->fd < 0) {
+            connection->broken = true;
+            continue;
+        }
+        const int one = 1;
+        ::setsockopt(connection->fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        sockaddr_in target{};
+        target.sin_family = AF_INET;
+        target.sin_port = htons(command.settings.port);
+        target.sin_addr.s_addr = htonl(command.address);
+        if (::connect(connection->fd, reinterpret_cast<const sockaddr *>(&target), sizeof target) == 0) {
+            connection->phase = Connection::Phase::Handshaking;
+            connection->queue(protocol::Hello{protocol::kVersion, kClientName});
+            connection->flush();
+        } else if (errno != EINPROGRESS) {
+            connection->broken = true;
+        }
+    }
+    if (connection && connection->broken)
+        end(connection, false);
+}
+
+void NetworkLink::service(Connection &connection, short events)
+{
+    if (connection.phase == Connection::Phase::Connecting) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(connection.fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+            connection.broken = true;
+            return;
+        }
+        connection.phase = Connection::Phase::Handshaking;
+        connection.queue(protocol::Hello{protocol::kVersion, kClientName});
+        connection.flush();
+        return;
+    }
+    if ((events & (POLLIN | POLLHUP | POLLERR)) != 0) {
+        std::array<std::uint8_t, kReadChunk> chunk;
+        for (int reads = 0; reads < kReadsPerWake && !connection.broken; ++reads) {
+            const ssize_t n = ::recv(connection.fd, chunk.data(), chunk.size(), 0);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                break;
+            if (n <= 0) {
+                connection.broken = true;
+                break;
+            }
+            connection.lastReceived = Clock::now();
+            connection.decoder.feed(chunk.data(), static_cast<std::size_t>(n));
+            while (!connection.broken) {
+                std::optional<protocol::Message> message = connection.decoder.next();
+                if (!message)
+                    break;
+                handleMessage(connection, std::move(*message));
+            }
+            if (connection.decoder.error() != protocol::Decoder::Error::None)
+                connection.broken = true;
+            if (static_cast<std::size_t>(n) < chunk.size())
+                break;
+        }
+    }
+    if (!connection.broken && (events & POLLOUT) != 0)
+        connection.flush();
+}
+
+void NetworkLink::handleMessage(Connection &connection, protocol::Message &&message)
+{
+    if (connection.phase == Connection::Phase::Handshaking) {
+        // Only a Welcome brings the link up; a Refused or anything else ends it.
+        if (!std::holds_alternative<protocol::Welcome>(message)) {
+            connection.broken = true;
+            return;
+        }
+        connection.phase = Connection::Phase::Up;
+        connection.lastSent = Clock::now();
+        bool wanted = false;
+        {
+            const std::lock_guard lock(m_mutex);
+            wanted = m_wanted && m_generation == connection.generation;
+            m_up = wanted;
+        }
+        if (wanted)
+            m_listener.linkUp();
+        return;
+    }
+    if (auto *reply = std::get_if<protocol::Reply>(&message)) {
+        const std::lock_guard lock(m_mutex);
+        if (m_awaited == reply->sequence) {
+            m_answer = reply->result;
+            m_answered.notify_all();
+        } else if (reply->sequence == 0 || reply->sequence >= m_nextSequence) {
+            // An answer to a request never sent.
+            connection.broken = true;
+        }
+        // Otherwise a late answer to a request given up on: dropped.
+        return;
+    }
+    if (auto *frame = std::get_if<protocol::Frame>(&message)) {
+        m_listener.frameArrived(std::move(*frame));
+        return;
+    }
+    // A Bye ends the link; Hello, Welcome, Refused and Request have no place
+    // on an established link.
+    connection.broken = !std::holds_alternative<protocol::Heartbeat>(message);
+}
+
+void NetworkLink::checkTimers(Connection &connection)
+{
+    const Clock::time_point now = Clock::now();
+    if (connection.phase != Connection::Phase::Up) {
+        connection.broken = now >= connection.deadline;
+        return;
+    }
+    if (now - connection.lastReceived >= connection.settings.deadLinkTimeout) {
+        connection.broken = true;
+        return;
+    }
+    if (now - connection.lastSent >= connection.settings.heartbeatInterval && connection.sendBuffer.empty()) {
+        connection.queue(protocol::Heartbeat{});
+        connection.flush();
+    }
+}
+
+void NetworkLink::end(std::optional<Connection> &connection, bool sayBye)
+{
+    if (connection->fd >= 0)
+        connection->closeSocket(sayBye);
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_generation == connection->generation)
+            m_wanted = false;
+        m_up = false;
+        m_outgoing.clear();
+        m_answered.notify_all();
+    }
+    connection.reset();
+    m_listener.linkDown();
+}
+
+} // namespace vaibo
