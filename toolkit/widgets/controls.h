@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +16,17 @@
 class QTabBar;
 
 namespace tk {
+
+/// Window edges a template gives a control, drawn from the outside in:
+/// double raised (WS_EX_DLGMODALFRAME), thin line (WS_BORDER), sunken
+/// (WS_EX_CLIENTEDGE), thin sunken (WS_EX_STATICEDGE).
+struct Edges
+{
+    bool raised = false;
+    bool border = false;
+    bool sunken = false;
+    bool thin = false;
+};
 
 /// A plain push button: never a default button by itself; Enter and Space
 /// on it click it.
@@ -25,12 +37,19 @@ public:
     explicit PushButton(const QString &caption, QWidget *parent = nullptr);
 };
 
-/// Word-wrapped static text that never takes a click.
+/// Word-wrapped static text that never takes a click. An ampersand marks
+/// a mnemonic and is not shown ("&&" shows one), unless noPrefix is set.
 class StaticText : public QLabel
 {
     Q_OBJECT
 public:
     explicit StaticText(const QString &caption, QWidget *parent = nullptr);
+
+    /// Shows ampersands literally (SS_NOPREFIX).
+    void setNoPrefix(bool noPrefix);
+
+private:
+    QString m_caption;
 };
 
 /// A static frame: an outline in the window-frame colour, inside left
@@ -43,6 +62,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    Edges m_edges;
 };
 
 /// A group box that only draws; clicks pass to the controls inside.
@@ -51,6 +73,14 @@ class GroupBox : public QGroupBox
     Q_OBJECT
 public:
     explicit GroupBox(const QString &caption, QWidget *parent = nullptr);
+
+    void setEdges(const Edges &edges);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Edges m_edges;
 };
 
 /// A single-line edit; read-only ones can be selected and copied.
@@ -97,6 +127,16 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    enum class Caret { SelectAll, AtStart, AtEnd };
+
+    int fieldOf(const QObject *object) const;
+    bool handleKey(int field, QKeyEvent *event);
+    void completeIfFull(int field);
+    void clampField(int field);
+    void moveTo(int field, Caret caret);
+    void focusNeighbour(bool next);
+    void paste(int field);
+
     std::array<QLineEdit *, 4> m_fields{};
     std::array<int, 4> m_low{0, 0, 0, 0};
     std::array<int, 4> m_high{255, 255, 255, 255};
@@ -149,6 +189,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void layoutTabBar();
+
     QTabBar *m_tabBar = nullptr;
     bool m_programmatic = false;
 };
@@ -190,17 +232,39 @@ public:
     /// Moves the thumb without raising a notification.
     void setPos(int position);
     int pos() const { return value(); }
+    void setEdges(const Edges &edges);
+    /// Where the thumb is drawn and hit.
+    QRect thumbRect() const;
 
 Q_SIGNALS:
     void scrolled(int code);
 
 protected:
+    void initStyleOption(QStyleOptionSlider *option) const override;
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+
+private:
+    enum class Drag { None, Thumb, Channel };
+
+    /// Moves to target (kept in range) and notifies; nothing at all when
+    /// the thumb is already there.
+    void step(int target, int code);
+    void pageTowardPointer();
+    int along(const QPoint &point) const;
+    int valueAtThumbStart(int pixel) const;
+
+    Edges m_edges;
+    Drag m_drag = Drag::None;
+    int m_grabOffset = 0;
+    QPoint m_pointer;
+    QTimer m_repeat;
+    int m_wheelRemainder = 0;
 };
 
 } // namespace tk

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QHash>
 
+#include <vector>
+
 class QMenu;
 
 namespace tk {
@@ -40,6 +42,8 @@ public:
         return qobject_cast<T *>(item(id));
     }
     HWND handle() { return this; }
+    /// Every control, in template order (the creation order).
+    const std::vector<QWidget *> &controls() const { return m_controls; }
 
     const DialogTemplate &dialogTemplate() const { return m_template; }
     BaseUnits baseUnits() const { return m_baseUnits; }
@@ -76,14 +80,28 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    struct TimerSlot
+    {
+        int qtId;
+        unsigned interval;
+    };
+
     void build();
+    QWidget *makeControl(const ControlTemplate &control);
     void connectControl(const ControlTemplate &control, QWidget *widget);
+    void placeWindow();
+    void focusFirstTabStop();
+    void pressEnter();
+    void popupSystemMenu(const QPoint &globalPos);
 
     const DialogTemplate &m_template;
     BaseUnits m_baseUnits{};
     QHash<int, QWidget *> m_items;
+    std::vector<QWidget *> m_controls;
     QHash<int, UINT> m_timerIds; // Qt timer id -> caller's id
+    QHash<UINT, TimerSlot> m_timers;
     SystemMenu *m_systemMenu = nullptr;
+    QPaintEvent *m_paintEvent = nullptr; // the one being handled, for default painting
     bool m_created = false;
 };
 

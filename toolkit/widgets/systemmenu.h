@@ -30,7 +30,8 @@ public:
     void appendItem(UINT id, const QString &text);
     const std::vector<Item> &items() const { return m_items; }
 
-    /// Makes a popup menu of the items; choosing one calls onCommand(id).
+    /// Makes a popup menu of the items; each action carries its item's id
+    /// as its data, so choosing one tells which command it was.
     QMenu *createMenu(QWidget *parent) const;
 
 private:

@@ -1,0 +1,158 @@
+#include "toolkit/widgets/controls.h"
+
+#include "toolkit/widgets/edges.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionGroupBox>
+
+namespace tk {
+
+namespace {
+
+// What a static control shows for a caption with mnemonic prefixes: "&x"
+// shows x, "&&" shows one ampersand.
+QString withoutPrefixes(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        else if (caption.at(i) == QLatin1Char('&'))
+            continue;
+        shown.append(caption.at(i));
+    }
+    return shown;
+}
+
+} // namespace
+
+PushButton::PushButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
+{
+    // Inside a QDialog buttons are auto-default: the focused one would turn
+    // default and Enter would go to QDialog's own handling. The window
+    // decides what Enter does.
+    setAutoDefault(false);
+}
+
+StaticText::StaticText(const QString &caption, QWidget *parent) : QLabel(parent), m_caption(caption)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::NoFocus);
+    // Static controls are transparent to hit-testing, so controls drawn
+    // over or under them get the clicks.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setNoPrefix(false);
+}
+
+void StaticText::setNoPrefix(bool noPrefix)
+{
+    setText(noPrefix ? m_caption : withoutPrefixes(m_caption));
+}
+
+StaticFrame::StaticFrame(bool border, bool sunkenEdge, bool raisedEdge, bool staticEdge, QWidget *parent)
+    : QFrame(parent), m_edges{raisedEdge, border, sunkenEdge, staticEdge}
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void StaticFrame::paintEvent(QPaintEvent *)
+{
+    // Only lines: the inside belongs to whoever paints into the frame
+    // before it (the camera picture in the image pane).
+    QPainter painter(this);
+    const QRect inner = drawEdges(painter, rect(), palette(), m_edges);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(inner.adjusted(0, 0, -1, -1));
+}
+
+GroupBox::GroupBox(const QString &caption, QWidget *parent) : QGroupBox(caption, parent)
+{
+    setAlignment(Qt::AlignLeft);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void GroupBox::setEdges(const Edges &edges)
+{
+    m_edges = edges;
+    update();
+}
+
+void GroupBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.rect = drawEdges(painter, rect(), palette(), m_edges);
+    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+}
+
+Edit::Edit(QWidget *parent) : QLineEdit(parent)
+{
+}
+
+MultiLineEdit::MultiLineEdit(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // In a dialog Tab leaves a multi-line edit rather than typing a tab.
+    setTabChangesFocus(true);
+}
+
+ListBox::ListBox(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+int ListBox::insertString(int index, const QString &text)
+{
+    if (index < -1 || index > count())
+        return -1;
+    const int row = index == -1 ? count() : index;
+    insertItem(row, text);
+    return row;
+}
+
+int ListBox::rowCount() const
+{
+    return count();
+}
+
+int ListBox::curSel() const
+{
+    // The current row is not a selection: Qt makes a row current on focus
+    // without selecting it.
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString ListBox::rowText(int index) const
+{
+    const QListWidgetItem *row = item(index);
+    return row != nullptr ? row->text() : QString();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}
+
+} // namespace tk

@@ -1,0 +1,461 @@
+#include "toolkit/widgets/dialog.h"
+
+#include "toolkit/core/windowmessages.h"
+#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/dialogfont.h"
+#include "toolkit/widgets/systemmenu.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QShortcut>
+#include <QWindow>
+
+#include <algorithm>
+#include <climits>
+
+namespace tk {
+
+namespace {
+
+constexpr UINT kSysCommandMask = 0xFFF0;
+
+bool has(std::uint32_t flags, std::uint32_t flag)
+{
+    return (flags & flag) != 0;
+}
+
+Edges edgesOf(const ControlTemplate &control)
+{
+    return {.raised = has(control.exStyle, exstyle::DlgModalFrame),
+            .border = has(control.style, style::Border),
+            .sunken = has(control.exStyle, exstyle::ClientEdge),
+            .thin = has(control.exStyle, exstyle::StaticEdge)};
+}
+
+// Statics and the progress bar never take the focus; a control without
+// WS_TABSTOP is skipped by Tab but may still be clicked into.
+Qt::FocusPolicy focusPolicyOf(const ControlTemplate &control)
+{
+    switch (control.kind) {
+    case ControlKind::Label:
+    case ControlKind::Frame:
+    case ControlKind::GroupBox:
+    case ControlKind::ProgressBar:
+        return Qt::NoFocus;
+    default:
+        return has(control.style, style::TabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+    }
+}
+
+Qt::WindowFlags windowFlagsOf(const DialogTemplate &dialog, bool owned)
+{
+    // Fixed frame: no maximise button, and the size is fixed by the builder.
+    Qt::WindowFlags flags = (owned ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (has(dialog.style, style::SysMenu))
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (has(dialog.style, style::MinimizeBox))
+        flags |= Qt::WindowMinimizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent) : QDialog(parent), m_template(dialogTemplate)
+{
+    const QFont font = dialogFont(m_template.fontFace, m_template.pointSize);
+    setFont(font);
+    m_baseUnits = measureBaseUnits(font);
+    setWindowTitle(QString::fromUtf8(m_template.title));
+    setWindowFlags(windowFlagsOf(m_template, parent != nullptr));
+    const PixelRect client = duToPixels(0, 0, m_template.cx, m_template.cy, m_baseUnits);
+    setFixedSize(client.width, client.height);
+
+    if (has(m_template.style, style::SysMenu)) {
+        m_systemMenu = new SystemMenu(has(m_template.style, style::MinimizeBox));
+        // The window manager owns the real window menu; Alt+Space opens ours.
+        auto *menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+        connect(menuKey, &QShortcut::activated, this, [this] { popupSystemMenu(mapToGlobal(QPoint(0, 0))); });
+        auto *closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+        connect(closeKey, &QShortcut::activated, this,
+                [this] { dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(SC_CLOSE)}); });
+    }
+}
+
+Dialog::~Dialog()
+{
+    delete m_systemMenu;
+}
+
+void Dialog::create()
+{
+    if (m_created)
+        return;
+    m_created = true;
+    build();
+    placeWindow();
+    if (onInitDialog())
+        focusFirstTabStop();
+}
+
+int Dialog::doModal()
+{
+    create();
+    return exec();
+}
+
+void Dialog::endDialog(int result)
+{
+    done(result);
+}
+
+QWidget *Dialog::item(int id) const
+{
+    return m_items.value(id, nullptr);
+}
+
+bool Dialog::setTimer(UINT id, unsigned milliseconds)
+{
+    killTimer(id);
+    const int qtId = startTimer(static_cast<int>(std::min<unsigned>(milliseconds, INT_MAX)), Qt::PreciseTimer);
+    if (qtId == 0)
+        return false;
+    m_timers.insert(id, {qtId, milliseconds});
+    m_timerIds.insert(qtId, id);
+    return true;
+}
+
+bool Dialog::killTimer(UINT id)
+{
+    const auto found = m_timers.find(id);
+    if (found == m_timers.end())
+        return false;
+    QObject::killTimer(found->qtId);
+    m_timerIds.remove(found->qtId);
+    m_timers.erase(found);
+    return true;
+}
+
+unsigned Dialog::timerInterval(UINT id) const
+{
+    const auto found = m_timers.constFind(id);
+    return found == m_timers.cend() ? 0 : found->interval;
+}
+
+SystemMenu *Dialog::systemMenu()
+{
+    return m_systemMenu;
+}
+
+LRESULT Dialog::dispatch(WindowEvent event)
+{
+    LRESULT result = 0;
+    if (event.result == nullptr)
+        event.result = &result;
+    if (!route(event))
+        defaultProcessing(event);
+    return *event.result;
+}
+
+bool Dialog::onInitDialog()
+{
+    return true;
+}
+
+bool Dialog::route(const WindowEvent &)
+{
+    return false;
+}
+
+void Dialog::defaultProcessing(const WindowEvent &event)
+{
+    switch (event.kind) {
+    case EventKind::Command:
+        if (event.code == BN_CLICKED && (event.id == IDOK || event.id == IDCANCEL))
+            endDialog(event.id);
+        break;
+    case EventKind::SysCommand:
+        switch (static_cast<UINT>(event.id) & kSysCommandMask) {
+        case SC_CLOSE:
+            close();
+            break;
+        case SC_MINIMIZE:
+            showMinimized();
+            break;
+        case SC_RESTORE:
+            showNormal();
+            break;
+        case SC_MOVE:
+            if (windowHandle() != nullptr)
+                windowHandle()->startSystemMove();
+            break;
+        default:
+            break;
+        }
+        break;
+    case EventKind::Paint:
+        if (m_paintEvent != nullptr)
+            QDialog::paintEvent(m_paintEvent);
+        break;
+    default:
+        break;
+    }
+}
+
+QIcon Dialog::dragIcon()
+{
+    QIcon icon;
+    dispatch({.kind = EventKind::QueryDragIcon, .icon = &icon});
+    return icon;
+}
+
+bool Dialog::event(QEvent *event)
+{
+    if (event->type() == WindowMessageEvent::eventType()) {
+        const auto *message = static_cast<WindowMessageEvent *>(event);
+        dispatch({.kind = EventKind::Message,
+                  .message = message->message(),
+                  .wParam = message->wParam(),
+                  .lParam = message->lParam()});
+        return true;
+    }
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        // Qt saves and restores the focus first, as the platform's own
+        // activation processing does before the window's handler runs.
+        const bool handled = QDialog::event(event);
+        dispatch({.kind = EventKind::Activate, .code = event->type() == QEvent::WindowActivate ? 1 : 0});
+        return handled;
+    }
+    return QDialog::event(event);
+}
+
+void Dialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        pressEnter();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        dispatch({.kind = EventKind::Command, .id = IDCANCEL, .code = BN_CLICKED});
+        return;
+    }
+    // Not QDialog's handler: it would accept or reject on its own.
+    QWidget::keyPressEvent(event);
+}
+
+void Dialog::closeEvent(QCloseEvent *event)
+{
+    // The close box is a cancel command; whoever handles it ends the dialog.
+    event->ignore();
+    dispatch({.kind = EventKind::Command, .id = IDCANCEL, .code = BN_CLICKED});
+}
+
+void Dialog::timerEvent(QTimerEvent *event)
+{
+    const auto found = m_timerIds.constFind(event->timerId());
+    if (found == m_timerIds.cend()) {
+        QDialog::timerEvent(event);
+        return;
+    }
+    dispatch({.kind = EventKind::Timer, .id = static_cast<int>(*found)});
+}
+
+void Dialog::paintEvent(QPaintEvent *event)
+{
+    m_paintEvent = event;
+    dispatch({.kind = EventKind::Paint});
+    m_paintEvent = nullptr;
+}
+
+void Dialog::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Only the window's background opens the menu; statics do not count as
+    // controls, since they are transparent to the pointer.
+    if (m_systemMenu == nullptr || childAt(event->pos()) != nullptr) {
+        event->ignore();
+        return;
+    }
+    popupSystemMenu(event->globalPos());
+}
+
+void Dialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        const QIcon icon = dragIcon();
+        if (!icon.isNull())
+            setWindowIcon(icon);
+    }
+}
+
+void Dialog::build()
+{
+    QWidget *previousStop = nullptr;
+    for (const ControlTemplate &control : m_template.controls) {
+        QWidget *widget = makeControl(control);
+        const PixelRect place = duToPixels(control.x, control.y, control.cx, control.cy, m_baseUnits);
+        widget->setGeometry(place.x, place.y, place.width, place.height);
+        widget->setProperty("templateId", control.id);
+        widget->setAccessibleName(QString::fromUtf8(control.caption));
+        const Qt::FocusPolicy policy = focusPolicyOf(control);
+        widget->setFocusPolicy(policy);
+        if (QWidget *proxy = widget->focusProxy())
+            proxy->setFocusPolicy(policy);
+        if (has(control.style, style::TabStop) && policy != Qt::NoFocus) {
+            if (previousStop != nullptr)
+                setTabOrder(previousStop, widget);
+            previousStop = widget;
+        }
+        widget->setEnabled(!has(control.style, style::Disabled));
+        widget->setVisible(has(control.style, style::Visible));
+        if (control.id != kNoId && !m_items.contains(control.id))
+            m_items.insert(control.id, widget);
+        m_controls.push_back(widget);
+        connectControl(control, widget);
+    }
+}
+
+QWidget *Dialog::makeControl(const ControlTemplate &control)
+{
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
+    case ControlKind::PushButton: {
+        auto *button = new PushButton(caption, this);
+        button->setDefault(has(control.style, style::BsDefPushButton));
+        return button;
+    }
+    case ControlKind::IpAddress:
+        return new IpAddressField(this);
+    case ControlKind::Label: {
+        auto *label = new StaticText(caption, this);
+        label->setNoPrefix(has(control.style, style::SsNoPrefix));
+        return label;
+    }
+    case ControlKind::Frame: {
+        const Edges edges = edgesOf(control);
+        return new StaticFrame(edges.border, edges.sunken, edges.raised, edges.thin, this);
+    }
+    case ControlKind::Edit: {
+        const bool readOnly = has(control.style, style::EsReadOnly);
+        if (has(control.style, style::EsMultiline)) {
+            auto *edit = new MultiLineEdit(this);
+            if (!readOnly)
+                edit->setReadOnly(false);
+            return edit;
+        }
+        auto *edit = new Edit(this);
+        edit->setReadOnly(readOnly);
+        edit->setAlignment(has(control.style, style::EsCenter) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        return edit;
+    }
+    case ControlKind::ProgressBar:
+        return new ProgressBar(this);
+    case ControlKind::TabControl:
+        return new TabControl(this);
+    case ControlKind::ListBox:
+        return new ListBox(this);
+    case ControlKind::Slider: {
+        auto *slider = new Trackbar(has(control.style, style::TbsVert) ? Qt::Vertical : Qt::Horizontal, this);
+        slider->setEdges(edgesOf(control));
+        return slider;
+    }
+    case ControlKind::GroupBox: {
+        auto *group = new GroupBox(caption, this);
+        group->setEdges(edgesOf(control));
+        return group;
+    }
+    }
+    return new QWidget(this);
+}
+
+void Dialog::connectControl(const ControlTemplate &control, QWidget *widget)
+{
+    const int id = control.id;
+    if (auto *button = qobject_cast<PushButton *>(widget)) {
+        connect(button, &QPushButton::clicked, this, [this, id, widget] {
+            dispatch({.kind = EventKind::Command, .id = id, .code = BN_CLICKED, .control = widget});
+        });
+    } else if (auto *list = qobject_cast<ListBox *>(widget)) {
+        // A list reports double-clicks only with LBS_NOTIFY.
+        if (has(control.style, style::LbsNotify)) {
+            connect(list, &ListBox::doubleClicked, this, [this, id, widget] {
+                dispatch({.kind = EventKind::Command, .id = id, .code = LBN_DBLCLK, .control = widget});
+            });
+        }
+    } else if (auto *tabs = qobject_cast<TabControl *>(widget)) {
+        connect(tabs, &TabControl::selectionChanged, this, [this, id, widget] {
+            dispatch({.kind = EventKind::Notify, .id = id, .code = TCN_SELCHANGE, .control = widget});
+        });
+    } else if (auto *slider = qobject_cast<Trackbar *>(widget)) {
+        connect(slider, &Trackbar::scrolled, this, [this, slider](int code) {
+            dispatch({.kind = slider->orientation() == Qt::Horizontal ? EventKind::HScroll : EventKind::VScroll,
+                      .code = code,
+                      .position = slider->pos(),
+                      .control = slider});
+        });
+    }
+}
+
+void Dialog::placeWindow()
+{
+    QWidget *owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    const QRect area = owner != nullptr ? owner->frameGeometry() : screen()->availableGeometry();
+    if (m_template.x == 0 && m_template.y == 0) {
+        // A template at (0, 0) is centred over its owner, or on the screen.
+        move(area.center() - rect().center());
+        return;
+    }
+    move(area.topLeft() + QPoint(duToPixelsX(m_template.x, m_baseUnits), duToPixelsY(m_template.y, m_baseUnits)));
+}
+
+void Dialog::focusFirstTabStop()
+{
+    for (std::size_t index = 0; index < m_controls.size(); ++index) {
+        QWidget *widget = m_controls[index];
+        if (has(m_template.controls[index].style, style::TabStop) && widget->isEnabled() && !widget->isHidden()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void Dialog::pressEnter()
+{
+    // Enter clicks the focused push button; elsewhere it is the default
+    // button's command, or IDOK when the window has no default button.
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget())) {
+        button->click();
+        return;
+    }
+    for (const ControlTemplate &control : m_template.controls) {
+        if (control.kind == ControlKind::PushButton && has(control.style, style::BsDefPushButton)) {
+            QWidget *button = item(control.id);
+            if (button != nullptr && button->isEnabled())
+                dispatch({.kind = EventKind::Command, .id = control.id, .code = BN_CLICKED, .control = button});
+            return;
+        }
+    }
+    dispatch({.kind = EventKind::Command, .id = IDOK, .code = BN_CLICKED});
+}
+
+void Dialog::popupSystemMenu(const QPoint &globalPos)
+{
+    QMenu *menu = m_systemMenu->createMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction *action : menu->actions()) {
+        const UINT id = action->data().toUInt();
+        if (id == SC_RESTORE)
+            action->setEnabled(isMinimized() || isMaximized());
+        else if (id == SC_MINIMIZE || id == SC_MOVE)
+            action->setEnabled(!isMinimized());
+    }
+    connect(menu, &QMenu::triggered, this, [this](QAction *action) {
+        dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(action->data().toUInt())});
+    });
+    menu->popup(globalPos);
+}
+
+} // namespace tk
