@@ -1,0 +1,406 @@
+#include "protocol/operation.h"
+#include "tests/virtualrobot/testclient.h"
+#include "virtualrobot/server/robotserver.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+using protocol::Operation;
+
+namespace {
+
+class ServerTest : public ::testing::Test
+{
+protected:
+    // A robot on an ephemeral loopback port.
+    void start()
+    {
+        m_config.port = 0;
+        m_robot = std::make_unique<vr::RobotServer>(m_config);
+        QString error;
+        ASSERT_TRUE(m_robot->listen(error)) << error.toStdString();
+    }
+    // A client that has been welcomed.
+    std::unique_ptr<TestClient> controller()
+    {
+        auto client = std::make_unique<TestClient>();
+        EXPECT_TRUE(client->connectTo(m_robot->port()));
+        EXPECT_TRUE(client->handshake());
+        return client;
+    }
+    void startPictures(TestClient &client)
+    {
+        EXPECT_EQ(client.call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
+    }
+    bool waitForController(bool wanted)
+    {
+        return QTest::qWaitFor([&] { return m_robot->hasController() == wanted; }, 2000);
+    }
+    QString control(const QString &line)
+    {
+        QString error;
+        const auto command = vr::parseControlLine(line, error);
+        EXPECT_TRUE(command.has_value()) << error.toStdString();
+        return command ? m_robot->control(*command) : error;
+    }
+
+    vr::ServerConfig m_config;
+    std::unique_ptr<vr::RobotServer> m_robot;
+};
+
+int countFrames(TestClient &client, std::chrono::milliseconds within)
+{
+    int frames = 0;
+    while (client.receiveA<protocol::Frame>(within))
+        ++frames;
+    return frames;
+}
+
+} // namespace
+
+TEST_F(ServerTest, WelcomesAControllerAndAnswersThePanelsCalls)
+{
+    start();
+    const auto client = controller();
+    EXPECT_TRUE(m_robot->hasController());
+    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 1);
+    EXPECT_EQ(client->call(Operation::ImageInit), 0);
+    EXPECT_EQ(client->call(Operation::ImageOpen), 0);
+    const auto service = client->call(Operation::RequestNetService, {2});
+    ASSERT_TRUE(service.has_value());
+    EXPECT_NE(*service, 0);
+    EXPECT_EQ(client->call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
+    EXPECT_EQ(client->call(Operation::SendCmd, {35, 1, 1, 3, 0, 0}), 0);
+    EXPECT_EQ(client->call(Operation::GetBatteryLevel), 90);
+    EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
+    EXPECT_EQ(client->call(Operation::DoWalking, {4, 90, 0, 0}), 0);
+    EXPECT_TRUE(m_robot->model().walking());
+    EXPECT_EQ(client->call(Operation::ChangeHeadAngle, {90, -45, 3, 0}), 0);
+}
+
+TEST_F(ServerTest, ASecondControllerIsRefusedAsBusy)
+{
+    start();
+    auto first = controller();
+    TestClient second;
+    ASSERT_TRUE(second.connectTo(m_robot->port()));
+    second.send(protocol::Hello{protocol::kVersion, "second"});
+    const auto refused = second.receiveA<protocol::Refused>();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->reason, "busy: another controller is connected");
+    EXPECT_TRUE(second.waitClosed());
+    EXPECT_EQ(first->call(Operation::GetBatteryLevel), 90);
+
+    first->close();
+    ASSERT_TRUE(waitForController(false));
+    const auto third = controller();
+    EXPECT_EQ(third->call(Operation::MotionStop), 0);
+}
+
+TEST_F(ServerTest, FramesFlowOnlyOncePicturesArePlayed)
+{
+    start();
+    const auto client = controller();
+    EXPECT_FALSE(client->receiveA<protocol::Frame>(200ms).has_value());
+    startPictures(*client);
+    std::uint32_t last = 0;
+    for (int i = 0; i < 3; ++i) {
+        const auto frame = client->receiveA<protocol::Frame>();
+        ASSERT_TRUE(frame.has_value());
+        EXPECT_EQ(frame->width, 208);
+        EXPECT_EQ(frame->height, 160);
+        ASSERT_GT(frame->jpeg.size(), 2u);
+        EXPECT_EQ(frame->jpeg[0], 0xFF);
+        EXPECT_EQ(frame->jpeg[1], 0xD8);
+        EXPECT_GT(frame->sequence, last);
+        last = frame->sequence;
+    }
+}
+
+TEST_F(ServerTest, TheRobotStopsWhenItsControllersLinkDrops)
+{
+    start();
+    auto client = controller();
+    startPictures(*client);
+    EXPECT_EQ(client->call(Operation::DoWalking, {0, 0, 0, 0}), 0);
+    ASSERT_TRUE(m_robot->model().walking());
+    client->close();
+    ASSERT_TRUE(waitForController(false));
+    EXPECT_FALSE(m_robot->model().walking());
+    EXPECT_FALSE(m_robot->model().cameraOn());
+}
+
+TEST_F(ServerTest, PlannedResultsAndDelaysReachTheController)
+{
+    m_config.faults.addAnswerRule("SetPosture=-1,ok");
+    m_config.faults.addDelayRule("PlayContents=150");
+    start();
+    const auto client = controller();
+    EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), -1);
+    EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), 0);
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(client->call(Operation::PlayContents, {3000, 0}), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - before, 150ms);
+}
+
+TEST_F(ServerTest, RequestsAreAnsweredInOrderBehindADelayedOne)
+{
+    m_config.faults.addDelayRule("GetBatteryLevel=100");
+    start();
+    const auto client = controller();
+    client->send(protocol::Request{1, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
+    client->send(protocol::Request{2, static_cast<std::uint16_t>(Operation::MotionStop), {}});
+    const auto first = client->receiveA<protocol::Reply>();
+    const auto second = client->receiveA<protocol::Reply>();
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->sequence, 1u);
+    EXPECT_EQ(first->result, 90);
+    EXPECT_EQ(second->sequence, 2u);
+}
+
+TEST_F(ServerTest, RefusesEveryControllerWhenTold)
+{
+    m_config.link.refuseConnections = true;
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connectTo(m_robot->port()));
+    client.send(protocol::Hello{protocol::kVersion, "test"});
+    const auto refused = client.receiveA<protocol::Refused>();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->reason.rfind("refused", 0), 0u);
+    EXPECT_FALSE(m_robot->hasController());
+}
+
+TEST_F(ServerTest, RefusesAHelloOfAnotherVersion)
+{
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connectTo(m_robot->port()));
+    // Hello, version 2, empty name: the encoder will not build it.
+    client.sendRaw(QByteArray::fromHex("4b560100000000030002" "00"));
+    const auto refused = client.receiveA<protocol::Refused>();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->reason, "version: this robot speaks protocol 1");
+}
+
+TEST_F(ServerTest, DropsTheLinkAfterTheFramesItWasToldTo)
+{
+    m_config.link.dropAfterFrames = 3;
+    start();
+    const auto client = controller();
+    startPictures(*client);
+    EXPECT_EQ(countFrames(*client, 1000ms), 3);
+    EXPECT_TRUE(client->waitClosed());
+    EXPECT_TRUE(waitForController(false));
+}
+
+TEST_F(ServerTest, DropsTheLinkAfterTheTimeItWasToldTo)
+{
+    m_config.link.dropAfter = 100ms;
+    start();
+    const auto client = controller();
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_TRUE(client->waitClosed());
+    EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
+}
+
+TEST_F(ServerTest, SendsAMalformedMessageAfterTheFramesItWasToldTo)
+{
+    m_config.link.malformedAfterFrames = 2;
+    start();
+    const auto client = controller();
+    startPictures(*client);
+    EXPECT_EQ(countFrames(*client, 1000ms), 2);
+    EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
+}
+
+TEST_F(ServerTest, AnswersAnOperationWithAMalformedMessageWhenTold)
+{
+    m_config.link.malformedReply = vr::Operation::SetPosture;
+    start();
+    const auto client = controller();
+    EXPECT_EQ(client->call(Operation::MotionStop), 0);
+    EXPECT_FALSE(client->call(Operation::SetPosture, {0, 0}).has_value());
+    EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
+}
+
+TEST_F(ServerTest, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
+{
+    m_config.timings.heartbeat = 30ms;
+    m_config.link.hangAfter = 200ms;
+    start();
+    const auto client = controller();
+    EXPECT_TRUE(client->receiveA<protocol::Heartbeat>(500ms).has_value());
+    QTest::qWait(250);
+    while (client->receive(50ms)) {
+    }
+    EXPECT_FALSE(client->receive(300ms).has_value());
+    EXPECT_TRUE(client->connected());
+    EXPECT_EQ(client->error(), protocol::Decoder::Error::None);
+}
+
+TEST_F(ServerTest, ClosesAPeerThatNeverSaysHello)
+{
+    m_config.timings.handshake = 100ms;
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connectTo(m_robot->port()));
+    EXPECT_TRUE(client.waitClosed());
+}
+
+TEST_F(ServerTest, ClosesAPeerThatFallsSilent)
+{
+    m_config.timings.deadLink = 150ms;
+    start();
+    const auto client = controller();
+    EXPECT_TRUE(client->waitClosed());
+    EXPECT_TRUE(waitForController(false));
+}
+
+TEST_F(ServerTest, ClosesALinkThatBreaksTheProtocol)
+{
+    start();
+    const auto client = controller();
+    EXPECT_EQ(client->call(Operation::DoWalking, {0, 0, 0, 0}), 0);
+    client->sendRaw(QByteArray("garbage!garbage!"));
+    EXPECT_TRUE(client->waitClosed());
+    ASSERT_TRUE(waitForController(false));
+    EXPECT_FALSE(m_robot->model().walking());
+}
+
+TEST_F(ServerTest, ClosesAPeerThatAsksBeforeHello)
+{
+    start();
+    TestClient client;
+    ASSERT_TRUE(client.connectTo(m_robot->port()));
+    client.send(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}});
+    EXPECT_TRUE(client.waitClosed());
+    EXPECT_FALSE(m_robot->hasController());
+}
+
+TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
+{
+    QTemporaryDir directory;
+    m_config.tracePath = directory.filePath(QStringLiteral("trace.jsonl"));
+    start();
+    const auto client = controller();
+    EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
+    startPictures(*client);
+    ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
+    client->close();
+    ASSERT_TRUE(waitForController(false));
+
+    QFile file(m_config.tracePath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList events;
+    bool sawPosture = false;
+    bool sawFrame = false;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error;
+        const QJsonObject entry = QJsonDocument::fromJson(line, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        ASSERT_TRUE(entry.contains(QStringLiteral("t")));
+        const QString event = entry.value(QStringLiteral("event")).toString();
+        events << event;
+        if (event == QLatin1String("op") && entry.value(QStringLiteral("name")).toString() == QLatin1String("SetPosture")) {
+            sawPosture = true;
+            EXPECT_EQ(entry.value(QStringLiteral("args")).toVariant().toList(), (QVariantList{1, 0}));
+            EXPECT_EQ(entry.value(QStringLiteral("result")).toInt(-99), 0);
+        }
+        if (event == QLatin1String("frame"))
+            sawFrame = entry.value(QStringLiteral("bytes")).toInt() > 0;
+    }
+    EXPECT_TRUE(sawPosture);
+    EXPECT_TRUE(sawFrame);
+    EXPECT_EQ(events.first(), QStringLiteral("listen"));
+    EXPECT_TRUE(events.contains(QStringLiteral("welcome")));
+    EXPECT_EQ(events.last(), QStringLiteral("close"));
+}
+
+TEST_F(ServerTest, ControlSetsTheBatteryAndPlansResults)
+{
+    start();
+    const auto client = controller();
+    EXPECT_EQ(control(QStringLiteral("battery 42")), QString());
+    EXPECT_EQ(client->call(Operation::GetBatteryLevel), 42);
+    EXPECT_EQ(control(QStringLiteral("result ExternalControl=0")), QString());
+    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 0);
+    EXPECT_FALSE(control(QStringLiteral("result Fly=0")).isEmpty());
+    EXPECT_EQ(control(QStringLiteral("heal")), QString());
+    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 1);
+    EXPECT_TRUE(control(QStringLiteral("status")).contains(QStringLiteral("battery=42")));
+}
+
+TEST_F(ServerTest, ControlPausesAndBurstsFrames)
+{
+    start();
+    const auto client = controller();
+    startPictures(*client);
+    ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
+    control(QStringLiteral("pause"));
+    while (client->receive(100ms)) {
+    }
+    control(QStringLiteral("burst 5"));
+    EXPECT_EQ(countFrames(*client, 200ms), 5);
+    control(QStringLiteral("resume"));
+    EXPECT_TRUE(client->receiveA<protocol::Frame>().has_value());
+}
+
+TEST_F(ServerTest, ControlDropsOrClosesTheLink)
+{
+    start();
+    auto client = controller();
+    control(QStringLiteral("drop"));
+    EXPECT_TRUE(client->waitClosed());
+    ASSERT_TRUE(waitForController(false));
+    EXPECT_FALSE(control(QStringLiteral("drop")).isEmpty());
+
+    client = controller();
+    control(QStringLiteral("bye see you"));
+    const auto bye = client->receiveA<protocol::Bye>();
+    ASSERT_TRUE(bye.has_value());
+    EXPECT_EQ(bye->reason, "see you");
+}
+
+TEST_F(ServerTest, ControlQuitSaysByeAndAsksToStop)
+{
+    start();
+    const auto client = controller();
+    QSignalSpy quit(m_robot.get(), &vr::RobotServer::quitRequested);
+    control(QStringLiteral("quit"));
+    EXPECT_EQ(quit.count(), 1);
+    EXPECT_TRUE(client->receiveA<protocol::Bye>().has_value());
+}
+
+TEST_F(ServerTest, ControlRefusesNewControllersAndAcceptsThemAgain)
+{
+    start();
+    control(QStringLiteral("refuse on"));
+    TestClient refused;
+    ASSERT_TRUE(refused.connectTo(m_robot->port()));
+    EXPECT_FALSE(refused.handshake());
+    control(QStringLiteral("refuse off"));
+    EXPECT_TRUE(controller()->connected());
+}
+
+TEST_F(ServerTest, ABusyPortIsAClearError)
+{
+    start();
+    vr::ServerConfig config;
+    config.port = m_robot->port();
+    vr::RobotServer second(config);
+    QString error;
+    EXPECT_FALSE(second.listen(error));
+    EXPECT_TRUE(error.contains(QString::number(config.port))) << error.toStdString();
+}

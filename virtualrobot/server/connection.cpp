@@ -1,0 +1,123 @@
+#include "virtualrobot/server/connection.h"
+
+#include "protocol/encoder.h"
+
+#include <QTcpSocket>
+
+#include <array>
+
+namespace vr {
+
+namespace {
+
+// A Reply header with its flags set: the protocol wants flags of 0.
+constexpr std::array<char, 16> kMalformed = {'K', 'V', 5, 0x7F, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 0};
+
+} // namespace
+
+Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *parent)
+    : QObject(parent)
+    , m_socket(socket)
+    , m_peer(QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()))
+{
+    m_socket->setParent(this);
+    // Small messages and synchronous calls: Nagle's delay would sit in every round trip.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_heartbeat.setInterval(timings.heartbeat);
+    m_deadLink.setInterval(timings.deadLink);
+    m_deadLink.setSingleShot(true);
+    m_handshake.setInterval(timings.handshake);
+    m_handshake.setSingleShot(true);
+    connect(m_socket, &QTcpSocket::readyRead, this, &Connection::readAvailable);
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] { finish(QStringLiteral("peer closed the link")); });
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this] { finish(m_socket->errorString()); });
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { send(protocol::Heartbeat{}); });
+    connect(&m_deadLink, &QTimer::timeout, this, [this] { close(QStringLiteral("dead link: nothing received")); });
+    connect(&m_handshake, &QTimer::timeout, this, [this] { close(QStringLiteral("no Hello in time")); });
+    m_heartbeat.start();
+    m_deadLink.start();
+    m_handshake.start();
+}
+
+void Connection::markWelcomed()
+{
+    m_handshake.stop();
+}
+
+bool Connection::send(const protocol::Message &message)
+{
+    if (m_closed || m_hung)
+        return false;
+    const auto bytes = protocol::encode(message);
+    if (bytes.empty())
+        return false;
+    m_socket->write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
+    m_heartbeat.start();
+    return true;
+}
+
+void Connection::sendMalformed()
+{
+    if (m_closed || m_hung)
+        return;
+    m_socket->write(kMalformed.data(), kMalformed.size());
+    m_heartbeat.start();
+}
+
+void Connection::hang()
+{
+    m_hung = true;
+    m_heartbeat.stop();
+}
+
+qint64 Connection::bytesToWrite() const
+{
+    return m_socket->bytesToWrite();
+}
+
+void Connection::close(const QString &reason, const std::optional<protocol::Message> &last)
+{
+    if (m_closed)
+        return;
+    if (last)
+        send(*last);
+    // What was sent goes out before the socket does: it is deleted with
+    // this connection.
+    m_socket->flush();
+    if (last)
+        m_socket->disconnectFromHost();
+    else
+        m_socket->abort();
+    finish(reason);
+}
+
+void Connection::readAvailable()
+{
+    if (m_closed)
+        return;
+    const QByteArray bytes = m_socket->readAll();
+    m_deadLink.start();
+    m_decoder.feed(reinterpret_cast<const std::uint8_t *>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    // Messages that came before a fault still count; then the link ends.
+    while (auto message = m_decoder.next()) {
+        Q_EMIT received(*message);
+        if (m_closed)
+            return;
+    }
+    if (m_decoder.error() != protocol::Decoder::Error::None)
+        Q_EMIT faulted(m_decoder.error());
+}
+
+void Connection::finish(const QString &reason)
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_heartbeat.stop();
+    m_deadLink.stop();
+    m_handshake.stop();
+    Q_EMIT closed(reason);
+    deleteLater();
+}
+
+} // namespace vr

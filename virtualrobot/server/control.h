@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace vr {
+
+/// One line of the run-time control input.
+struct ControlCommand
+{
+    enum class Kind {
+        Drop,      ///< cut the controller's link, without Bye
+        Bye,       ///< close the controller's link with Bye
+        Battery,   ///< set the charge to number percent
+        Pause,     ///< stop sending frames
+        Resume,    ///< send frames again
+        Burst,     ///< send number frames at once
+        Malformed, ///< send one malformed message
+        Hang,      ///< fall silent until the link ends
+        Refuse,    ///< refuse new controllers when flag is set
+        Result,    ///< text is an answer rule, as --result takes
+        Delay,     ///< text is a delay rule, as --delay takes
+        Heal,      ///< forget every planned fault
+        Status,    ///< print the robot's state
+        Help,      ///< print the commands
+        Quit,      ///< stop the robot
+    };
+    Kind kind = Kind::Help;
+    int number = 0;
+    bool flag = false;
+    QString text;
+    /// The line as typed, for the trace.
+    QString line;
+};
+
+/// Reads one control line; an unknown or malformed line gives nothing and
+/// sets error. Blank lines give nothing and no error.
+std::optional<ControlCommand> parseControlLine(const QString &line, QString &error);
+
+/// The list of control commands, one per line.
+QString controlHelp();
+
+} // namespace vr

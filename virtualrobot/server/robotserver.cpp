@@ -1,0 +1,361 @@
+#include "virtualrobot/server/robotserver.h"
+
+#include "protocol/operation.h"
+#include "virtualrobot/server/connection.h"
+
+#include <QDateTime>
+#include <QTcpSocket>
+
+#include <type_traits>
+
+namespace vr {
+
+namespace {
+
+const QString kRobotName = QStringLiteral("Korvan virtual ERS-7");
+const QString kBusy = QStringLiteral("busy: another controller is connected");
+const QString kRefusing = QStringLiteral("refused: this robot is told to refuse controllers");
+const QString kWrongVersion = QStringLiteral("version: this robot speaks protocol %1").arg(protocol::kVersion);
+
+// A reader that lags more than this behind gets no new frame until it
+// catches up: the newest picture matters, not every picture.
+constexpr qint64 kFrameBacklog = 64 * 1024;
+
+const char *postureName(Posture posture)
+{
+    switch (posture) {
+    case Posture::Stand:
+        return "stand";
+    case Posture::Sit:
+        return "sit";
+    case Posture::LieDown:
+        return "lie";
+    }
+    return "?";
+}
+
+QLatin1String yesNo(bool value)
+{
+    return value ? QLatin1String("yes") : QLatin1String("no");
+}
+
+} // namespace
+
+RobotServer::RobotServer(ServerConfig config, QObject *parent)
+    : QObject(parent)
+    , m_config(std::move(config))
+    , m_model(m_config.robot)
+{
+    m_model.faults() = m_config.faults;
+    m_clock.start();
+    // Planned delays are promises to tests: a coarse timer may fire early.
+    m_answer.setSingleShot(true);
+    m_answer.setTimerType(Qt::PreciseTimer);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    m_dropTimer.setSingleShot(true);
+    m_dropTimer.setTimerType(Qt::PreciseTimer);
+    m_hangTimer.setSingleShot(true);
+    m_hangTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_server, &QTcpServer::newConnection, this, &RobotServer::accept);
+    connect(&m_answer, &QTimer::timeout, this, [this] {
+        if (m_requests.empty() || !m_controller)
+            return;
+        const protocol::Request request = m_requests.front();
+        m_requests.pop_front();
+        const auto code = static_cast<protocol::Operation>(request.operation);
+        const auto operation = operationFromName(protocol::operationName(code));
+        const std::vector<int> arguments(request.arguments.begin(), request.arguments.end());
+        const int result = operation ? m_model.perform(*operation, arguments, now()) : -1;
+        m_trace.operation(request.sequence, QLatin1String(protocol::operationName(code)), arguments, result);
+        if (operation && operation == m_config.link.malformedReply) {
+            m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("reply")}});
+            m_controller->sendMalformed();
+        } else {
+            m_controller->send(protocol::Reply{request.sequence, result});
+        }
+        answerNext();
+    });
+    connect(&m_frameTimer, &QTimer::timeout, this, &RobotServer::tick);
+    connect(&m_dropTimer, &QTimer::timeout, this,
+            [this] { dropController(QStringLiteral("fault: link cut after %1 ms").arg(m_config.link.dropAfter->count())); });
+    connect(&m_hangTimer, &QTimer::timeout, this, [this] {
+        if (!m_controller)
+            return;
+        m_trace.event(QStringLiteral("hang"));
+        m_controller->hang();
+    });
+}
+
+RobotServer::~RobotServer() = default;
+
+bool RobotServer::listen(QString &error)
+{
+    if (!m_config.tracePath.isEmpty() && !m_trace.open(m_config.tracePath, error))
+        return false;
+    if (!m_server.listen(m_config.address, m_config.port)) {
+        error = QStringLiteral("cannot listen on %1:%2: %3")
+                    .arg(m_config.address.toString())
+                    .arg(m_config.port)
+                    .arg(m_server.errorString());
+        return false;
+    }
+    m_trace.event(QStringLiteral("listen"), {{QStringLiteral("address"), address().toString()},
+                                             {QStringLiteral("port"), port()}});
+    m_framesDue = 0;
+    tick();
+    return true;
+}
+
+QString RobotServer::control(const ControlCommand &command)
+{
+    using Kind = ControlCommand::Kind;
+    const QString noController = QStringLiteral("no controller is connected");
+    m_trace.event(QStringLiteral("control"), {{QStringLiteral("line"), command.line}});
+    switch (command.kind) {
+    case Kind::Drop:
+        if (!m_controller)
+            return noController;
+        dropController(QStringLiteral("control: drop"));
+        return {};
+    case Kind::Bye:
+        if (!m_controller)
+            return noController;
+        {
+            const QString reason = command.text.isEmpty() ? QStringLiteral("robot closing the link") : command.text;
+            m_controller->close(QStringLiteral("control: bye"), protocol::Bye{reason.toStdString()});
+        }
+        return {};
+    case Kind::Battery:
+        m_model.setBatteryLevel(command.number);
+        return {};
+    case Kind::Pause:
+    case Kind::Resume:
+        m_paused = command.kind == Kind::Pause;
+        return {};
+    case Kind::Burst:
+        if (!m_controller)
+            return noController;
+        for (int i = 0; i < command.number && m_controller; ++i)
+            sendFrame();
+        return {};
+    case Kind::Malformed:
+        if (!m_controller)
+            return noController;
+        m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("control")}});
+        m_controller->sendMalformed();
+        return {};
+    case Kind::Hang:
+        if (!m_controller)
+            return noController;
+        m_trace.event(QStringLiteral("hang"));
+        m_controller->hang();
+        return {};
+    case Kind::Refuse:
+        m_config.link.refuseConnections = command.flag;
+        return {};
+    case Kind::Result:
+        return QString::fromStdString(m_model.faults().addAnswerRule(command.text.toStdString()));
+    case Kind::Delay:
+        return QString::fromStdString(m_model.faults().addDelayRule(command.text.toStdString()));
+    case Kind::Heal:
+        m_model.faults().clear();
+        return {};
+    case Kind::Status:
+        return status();
+    case Kind::Help:
+        return controlHelp();
+    case Kind::Quit:
+        if (m_controller)
+            m_controller->close(QStringLiteral("control: quit"), protocol::Bye{"robot shutting down"});
+        Q_EMIT quitRequested();
+        return {};
+    }
+    return {};
+}
+
+QString RobotServer::status() const
+{
+    const Pose pose = m_model.pose();
+    const auto content = m_model.playingContent();
+    return QStringLiteral("controller=%1 remote=%2 camera=%3 frames=%4 posture=%5 x=%6 y=%7 heading=%8 pan=%9 "
+                          "tilt=%10 battery=%11 moving=%12 content=%13")
+        .arg(m_controller ? m_controller->peer() : QStringLiteral("none"), yesNo(m_model.remoteControl()),
+             m_model.cameraOn() ? (m_paused ? QLatin1String("paused") : QLatin1String("on")) : QLatin1String("off"))
+        .arg(m_frameSequence)
+        .arg(QLatin1String(postureName(m_model.posture())))
+        .arg(pose.x, 0, 'f', 0)
+        .arg(pose.y, 0, 'f', 0)
+        .arg(pose.heading, 0, 'f', 0)
+        .arg(m_model.headPan(), 0, 'f', 0)
+        .arg(m_model.headTilt(), 0, 'f', 0)
+        .arg(m_model.battery(), 0, 'f', 1)
+        .arg(yesNo(m_model.moving()))
+        .arg(content ? QString::number(*content) : QStringLiteral("none"));
+}
+
+void RobotServer::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        auto *connection = new Connection(socket, m_config.timings, this);
+        m_trace.event(QStringLiteral("connect"), {{QStringLiteral("peer"), connection->peer()}});
+        connect(connection, &Connection::received, this,
+                [this, connection](const protocol::Message &message) { handle(connection, message); });
+        connect(connection, &Connection::faulted, this, [this, connection](protocol::Decoder::Error error) {
+            const QString reason = QStringLiteral("protocol fault: %1").arg(QLatin1String(protocol::errorName(error)));
+            if (error == protocol::Decoder::Error::BadVersion && connection != m_controller) {
+                refuse(connection, kWrongVersion);
+                return;
+            }
+            connection->close(reason);
+        });
+        connect(connection, &Connection::closed, this, [this, connection](const QString &reason) {
+            if (connection == m_controller) {
+                controllerClosed(reason);
+                return;
+            }
+            m_trace.event(QStringLiteral("close"), {{QStringLiteral("peer"), connection->peer()},
+                                                    {QStringLiteral("reason"), reason}});
+        });
+    }
+}
+
+void RobotServer::handle(Connection *connection, const protocol::Message &message)
+{
+    const bool controller = connection == m_controller;
+    std::visit(
+        [&](const auto &content) {
+            using Type = std::decay_t<decltype(content)>;
+            if constexpr (std::is_same_v<Type, protocol::Hello>) {
+                if (controller)
+                    connection->close(QStringLiteral("protocol fault: a second Hello"));
+                else
+                    greet(connection, content);
+            } else if constexpr (std::is_same_v<Type, protocol::Request>) {
+                if (!controller) {
+                    connection->close(QStringLiteral("protocol fault: a request before Hello"));
+                    return;
+                }
+                m_requests.push_back(content);
+                answerNext();
+            } else if constexpr (std::is_same_v<Type, protocol::Heartbeat>) {
+                if (!controller)
+                    connection->close(QStringLiteral("protocol fault: a heartbeat before Hello"));
+            } else if constexpr (std::is_same_v<Type, protocol::Bye>) {
+                connection->close(QStringLiteral("peer said Bye: %1").arg(QString::fromStdString(content.reason)));
+            } else {
+                connection->close(QStringLiteral("protocol fault: a %1 from a controller")
+                                      .arg(QLatin1String(protocol::typeName(
+                                          static_cast<std::uint8_t>(protocol::typeOf(message))))));
+            }
+        },
+        message);
+}
+
+void RobotServer::greet(Connection *connection, const protocol::Hello &hello)
+{
+    if (m_config.link.refuseConnections) {
+        refuse(connection, kRefusing);
+        return;
+    }
+    if (m_controller) {
+        refuse(connection, kBusy);
+        return;
+    }
+    connection->markWelcomed();
+    connection->send(protocol::Welcome{protocol::kVersion, kRobotName.toStdString()});
+    m_controller = connection;
+    m_linkFrames = 0;
+    m_malformedSent = false;
+    m_trace.event(QStringLiteral("welcome"), {{QStringLiteral("peer"), connection->peer()},
+                                              {QStringLiteral("client"), QString::fromStdString(hello.name)}});
+    if (m_config.link.dropAfter)
+        m_dropTimer.start(*m_config.link.dropAfter);
+    if (m_config.link.hangAfter)
+        m_hangTimer.start(*m_config.link.hangAfter);
+    Q_EMIT controllerChanged(true);
+}
+
+void RobotServer::refuse(Connection *connection, const QString &reason)
+{
+    m_trace.event(QStringLiteral("refuse"), {{QStringLiteral("peer"), connection->peer()},
+                                             {QStringLiteral("reason"), reason}});
+    connection->close(reason, protocol::Refused{reason.toStdString()});
+}
+
+void RobotServer::controllerClosed(const QString &reason)
+{
+    m_trace.event(QStringLiteral("close"), {{QStringLiteral("peer"), m_controller->peer()},
+                                            {QStringLiteral("reason"), reason}});
+    m_controller = nullptr;
+    m_requests.clear();
+    m_answer.stop();
+    m_dropTimer.stop();
+    m_hangTimer.stop();
+    m_model.controllerLost(now());
+    Q_EMIT controllerChanged(false);
+}
+
+void RobotServer::answerNext()
+{
+    if (m_requests.empty() || m_answer.isActive())
+        return;
+    const auto code = static_cast<protocol::Operation>(m_requests.front().operation);
+    const auto operation = operationFromName(protocol::operationName(code));
+    m_answer.start(operation ? m_model.faults().delay(*operation) : RobotModel::Millis{0});
+}
+
+void RobotServer::tick()
+{
+    m_model.advance(now());
+    if (m_controller && m_model.cameraOn() && !m_paused) {
+        if (m_controller->bytesToWrite() > kFrameBacklog)
+            m_trace.event(QStringLiteral("skip"), {{QStringLiteral("backlog"), m_controller->bytesToWrite()}});
+        else
+            sendFrame();
+    }
+    // Frames are due on a fixed grid, so the rate holds whatever a tick costs;
+    // after a long stall the grid starts again rather than catching up.
+    const double period = 1000.0 / m_config.framesPerSecond;
+    const qint64 elapsed = m_clock.elapsed();
+    ++m_framesDue;
+    auto due = static_cast<qint64>(static_cast<double>(m_framesDue) * period);
+    if (due + 3 * period < static_cast<double>(elapsed)) {
+        m_framesDue = static_cast<qint64>(static_cast<double>(elapsed) / period) + 1;
+        due = static_cast<qint64>(static_cast<double>(m_framesDue) * period);
+    }
+    m_frameTimer.start(static_cast<int>(std::max<qint64>(0, due - elapsed)));
+}
+
+void RobotServer::sendFrame()
+{
+    const auto &faults = m_config.link;
+    if (faults.malformedAfterFrames && !m_malformedSent && m_linkFrames == *faults.malformedAfterFrames) {
+        m_malformedSent = true;
+        m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("frame")}});
+        m_controller->sendMalformed();
+        return;
+    }
+    if (!m_camera.capture(m_model.scene(), m_jpeg))
+        return;
+    protocol::Frame frame;
+    frame.sequence = ++m_frameSequence;
+    frame.timestampUs = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) * 1000;
+    frame.width = kFrameWidth;
+    frame.height = kFrameHeight;
+    frame.jpeg = m_jpeg;
+    if (!m_controller->send(frame))
+        return;
+    m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
+    ++m_linkFrames;
+    if (faults.dropAfterFrames && m_linkFrames >= *faults.dropAfterFrames)
+        dropController(QStringLiteral("fault: link cut after %1 frames").arg(m_linkFrames));
+}
+
+void RobotServer::dropController(const QString &reason)
+{
+    if (m_controller)
+        m_controller->close(reason);
+}
+
+} // namespace vr

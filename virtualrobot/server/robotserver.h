@@ -1,0 +1,90 @@
+#pragma once
+
+#include "protocol/message.h"
+#include "virtualrobot/camera/camera.h"
+#include "virtualrobot/model/robotmodel.h"
+#include "virtualrobot/server/control.h"
+#include "virtualrobot/server/serverconfig.h"
+#include "virtualrobot/server/trace.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <deque>
+
+namespace vr {
+
+class Connection;
+
+/// The virtual robot on the network: listens for the panel's robot client,
+/// serves one controller at a time (others get Refused), answers its
+/// requests from the robot model, sends camera frames while pictures play,
+/// and rehearses the link faults it was told to.
+class RobotServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RobotServer(ServerConfig config, QObject *parent = nullptr);
+    ~RobotServer() override;
+
+    /// Opens the trace and starts listening. Returns false and sets error
+    /// when either fails (a busy port, an address not on this machine).
+    bool listen(QString &error);
+    /// Where it listens; the port is the chosen one when 0 was asked for.
+    QHostAddress address() const { return m_server.serverAddress(); }
+    quint16 port() const { return m_server.serverPort(); }
+
+    /// Carries out a control command; returns what to tell the user, empty
+    /// when there is nothing to say.
+    QString control(const ControlCommand &command);
+
+    /// The robot behind the link.
+    const RobotModel &model() const { return m_model; }
+    /// Whether a controller holds the link.
+    bool hasController() const { return !m_controller.isNull(); }
+    /// One line describing the robot's state.
+    QString status() const;
+
+Q_SIGNALS:
+    /// A controller was welcomed, or its link ended.
+    void controllerChanged(bool connected);
+    /// The control input asked the robot to stop.
+    void quitRequested();
+
+private:
+    void accept();
+    void handle(Connection *connection, const protocol::Message &message);
+    void greet(Connection *connection, const protocol::Hello &hello);
+    void refuse(Connection *connection, const QString &reason);
+    void controllerClosed(const QString &reason);
+    void answerNext();
+    void tick();
+    void sendFrame();
+    void dropController(const QString &reason);
+    RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
+
+    ServerConfig m_config;
+    RobotModel m_model;
+    Camera m_camera;
+    Trace m_trace;
+    QTcpServer m_server;
+    QElapsedTimer m_clock;
+    QPointer<Connection> m_controller;
+    std::deque<protocol::Request> m_requests;
+    QTimer m_answer;
+    QTimer m_frameTimer;
+    QTimer m_dropTimer;
+    QTimer m_hangTimer;
+    qint64 m_framesDue = 0;
+    quint32 m_frameSequence = 0;
+    int m_linkFrames = 0;
+    bool m_malformedSent = false;
+    bool m_paused = false;
+    std::vector<std::uint8_t> m_jpeg;
+};
+
+} // namespace vr
