@@ -1,0 +1,131 @@
+#include "res/templates.h"
+#include "tests/toolkit/recordingdialog.h"
+#include "toolkit/widgets/controls.h"
+
+#include <QDir>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tktest::RecordingDialog;
+
+// The caption as a button draws it: the mnemonic marks are not drawn.
+QString drawnText(const QString &caption)
+{
+    QString text = caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return text;
+}
+
+void expectLabelFits(tk::StaticText *label)
+{
+    const QFontMetrics metrics(label->font());
+    const QRect room = label->contentsRect();
+    const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+    EXPECT_TRUE(room.contains(needed)) << "needs " << needed.width() << "x" << needed.height() << ", has "
+                                       << room.width() << "x" << room.height();
+}
+
+void expectButtonFits(tk::PushButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+    const QFontMetrics metrics(button->font());
+    EXPECT_LE(metrics.horizontalAdvance(drawnText(button->text())), contents.width() - margin)
+        << "contents " << contents.width() << " less margins " << margin;
+    EXPECT_LE(metrics.height(), contents.height());
+}
+
+void expectGroupCaptionFits(tk::GroupBox *group)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    const QFontMetrics metrics(group->font());
+    EXPECT_LE(metrics.horizontalAdvance(drawnText(group->title())), label.width());
+    EXPECT_TRUE(group->rect().contains(label));
+}
+
+void expectEveryCaptionFits(const tk::DialogTemplate &dialogTemplate)
+{
+    RecordingDialog dialog(dialogTemplate);
+    dialog.create();
+    int checked = 0;
+    for (std::size_t index = 0; index < dialogTemplate.controls.size(); ++index) {
+        const tk::ControlTemplate &control = dialogTemplate.controls[index];
+        if (*control.caption == '\0')
+            continue;
+        SCOPED_TRACE(testing::Message() << "control #" << index + 1 << " \"" << control.caption << "\"");
+        QWidget *widget = dialog.controls()[index];
+        if (auto *label = qobject_cast<tk::StaticText *>(widget))
+            expectLabelFits(label);
+        else if (auto *button = qobject_cast<tk::PushButton *>(widget))
+            expectButtonFits(button);
+        else if (auto *group = qobject_cast<tk::GroupBox *>(widget))
+            expectGroupCaptionFits(group);
+        else
+            ADD_FAILURE() << "a caption on a control that has none";
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(CaptionFit, EveryCaptionOfTheMainWindowFitsItsControl)
+{
+    expectEveryCaptionFits(res::mainWindowTemplate());
+}
+
+TEST(CaptionFit, EveryCaptionOfTheVersionDialogFitsItsControl)
+{
+    expectEveryCaptionFits(res::versionDialogTemplate());
+}
+
+TEST(CaptionFit, UpDownLabelStandsOneCharacterAboveTheOther)
+{
+    RecordingDialog dialog(res::mainWindowTemplate());
+    dialog.create();
+    tk::StaticText *upDown = nullptr;
+    for (auto *label : dialog.findChildren<tk::StaticText *>()) {
+        if (label->text() == QString::fromUtf8("上下"))
+            upDown = label;
+    }
+    ASSERT_NE(upDown, nullptr);
+    const QFontMetrics metrics(upDown->font());
+    const QRect room = upDown->contentsRect();
+    EXPECT_GT(metrics.horizontalAdvance(upDown->text()), room.width());
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromUtf8("上")), room.width());
+    const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap, upDown->text());
+    EXPECT_GE(needed.height(), 2 * metrics.height());
+    EXPECT_TRUE(room.contains(needed));
+}
+
+TEST(CaptionFit, MainWindowPicture)
+{
+    RecordingDialog dialog(res::mainWindowTemplate());
+    dialog.create();
+    auto *tabs = dialog.item<tk::TabControl>(1021);
+    tabs->insertItem(0, QString::fromUtf8("歩行"));
+    tabs->insertItem(1, QStringLiteral("MWCID"));
+    dialog.item(1034)->hide();
+    dialog.item(1035)->hide();
+    const QImage picture = dialog.grab().toImage();
+    EXPECT_EQ(picture.size(), dialog.size());
+    EXPECT_TRUE(picture.save(QDir::temp().filePath(QStringLiteral("korvan-template102.png"))));
+
+    RecordingDialog version(res::versionDialogTemplate());
+    version.create();
+    EXPECT_TRUE(version.grab().toImage().save(QDir::temp().filePath(QStringLiteral("korvan-template100.png"))));
+}
+
+} // namespace
