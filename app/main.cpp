@@ -7,6 +7,6 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvan"));
     CRemoteApp app;
-    app.initInstance(application);
+    app.initInstance();
     return 0;
 }

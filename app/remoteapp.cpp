@@ -2,9 +2,7 @@
 
 #include "ui/remotedlg.h"
 
-#include <QApplication>
-
-bool CRemoteApp::initInstance(QApplication &application)
+bool CRemoteApp::initInstance()
 {
     // The common controls and control hosting need no set-up on this
     // toolkit, and the settings key is never used, so neither is made.

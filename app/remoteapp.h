@@ -1,12 +1,10 @@
 #pragma once
 
-class QApplication;
-
 /// The application object: starts the panel and ends the program when the
 /// main window closes.
 class CRemoteApp
 {
 public:
     /// Runs the start-up steps; the main window is shown modally inside.
-    bool initInstance(QApplication &application);
+    bool initInstance();
 };

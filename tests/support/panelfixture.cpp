@@ -1,6 +1,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "link/vaibomessageids.h"
+#include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
 #include "toolkit/widgets/controls.h"
 
@@ -28,6 +29,7 @@ void PanelTest::TearDown()
 
 void PanelTest::openPanel()
 {
+    m_sleeper.reset();
     panel = std::make_unique<CRemoteDlg>();
     auto client = std::make_unique<RecordingVaibo>();
     robot = client.get();
@@ -38,6 +40,7 @@ void PanelTest::openPanel()
                      [this](const QString &text) { statusHistory.push_back(text.toStdString()); });
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    startupCalls = robot->calls;
     robot->calls.clear();
 }
 
@@ -62,6 +65,35 @@ void PanelTest::goOnline()
     post(robotlink::kConnectMessageId);
     ASSERT_EQ(panel->linkState(), robotlink::LinkState::Online);
     robot->calls.clear();
+}
+
+void PanelTest::enterLinkState(robotlink::LinkState state)
+{
+    switch (state) {
+    case robotlink::LinkState::Offline:
+        robot->script("Connect", {-1});
+        click(IDC_CONNECT);
+        break;
+    case robotlink::LinkState::Connecting:
+        click(IDC_CONNECT);
+        break;
+    case robotlink::LinkState::Online:
+        goOnline();
+        break;
+    case robotlink::LinkState::Disconnecting:
+        goOnline();
+        click(IDC_DISCONNECT);
+        break;
+    }
+    ASSERT_EQ(panel->linkState(), state);
+    ASSERT_FALSE(statusText().empty());
+    robot->calls.clear();
+}
+
+void PanelTest::logStatusChanges()
+{
+    QObject::connect(panel->item<QLineEdit>(IDC_STATUS), &QLineEdit::textChanged, panel.get(),
+                     [this](const QString &text) { robot->calls.push_back("Status(" + text.toStdString() + ")"); });
 }
 
 QWidget *PanelTest::control(int id) const
@@ -93,6 +125,23 @@ void PanelTest::pressKey(Qt::Key key)
     QCoreApplication::processEvents();
 }
 
+void PanelTest::clickAt(QWidget *widget, QPoint at)
+{
+    QTest::mouseClick(panel->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), at));
+    QCoreApplication::processEvents();
+}
+
+void PanelTest::drag(QWidget *widget, const std::vector<QPoint> &path)
+{
+    ASSERT_FALSE(path.empty());
+    QWindow *window = panel->windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), path.front()));
+    for (auto point = path.begin() + 1; point != path.end(); ++point)
+        QTest::mouseMove(window, widget->mapTo(panel.get(), *point));
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), path.back()));
+    QCoreApplication::processEvents();
+}
+
 std::string PanelTest::statusText() const
 {
     return text(1008);
@@ -112,6 +161,21 @@ bool PanelTest::isEnabled(int id) const
 bool PanelTest::isVisible(int id) const
 {
     return control(id)->isVisible();
+}
+
+std::string linkStateName(robotlink::LinkState state)
+{
+    switch (state) {
+    case robotlink::LinkState::Offline:
+        return "Offline";
+    case robotlink::LinkState::Online:
+        return "Online";
+    case robotlink::LinkState::Connecting:
+        return "Connecting";
+    case robotlink::LinkState::Disconnecting:
+        return "Disconnecting";
+    }
+    return "Unknown";
 }
 
 std::optional<std::string> readFile(const char *path)

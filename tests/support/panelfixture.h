@@ -30,6 +30,14 @@ protected:
     void post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     /// "SonyERCVAIBOConnect" with everything granted, then a clean call log.
     void goOnline();
+    /// Brings the link to a state through the window, leaving a status text
+    /// of that step and a clean call log: Offline after a refused connect
+    /// request, Connecting after an accepted one, Online, Disconnecting
+    /// after an accepted disconnect request.
+    void enterLinkState(robotlink::LinkState state);
+    /// From now on logs each change of the status line among the client's
+    /// calls as "Status(<text>)", so the order of the two can be checked.
+    void logStatusChanges();
 
     /// A real left click at the centre of a control, through the window.
     void click(int id);
@@ -37,6 +45,11 @@ protected:
     void doubleClick(int id, QPoint at);
     /// A real key press and release, sent to the window's focus.
     void pressKey(Qt::Key key);
+    /// A real left click at a point of any widget of the window.
+    void clickAt(QWidget *widget, QPoint at);
+    /// A real mouse drag through the window: press at the first point of a
+    /// widget, move through the others, release at the last.
+    void drag(QWidget *widget, const std::vector<QPoint> &path);
 
     /// Runs inside each pause the panel makes.
     void onSleep(std::function<void()> hook);
@@ -48,6 +61,8 @@ protected:
     bool isVisible(int id) const;
 
     RecordingVaibo *robot = nullptr;
+    /// The calls made while the window was built and shown.
+    std::vector<std::string> startupCalls;
     std::unique_ptr<CRemoteDlg> panel;
     /// Every text the status line has shown since the window opened.
     std::vector<std::string> statusHistory;
@@ -57,6 +72,9 @@ private:
     QString m_previousDirectory;
     std::unique_ptr<RecordingSleeper> m_sleeper;
 };
+
+/// "Offline", "Online", "Connecting" or "Disconnecting", for test names.
+std::string linkStateName(robotlink::LinkState state);
 
 /// Reads a whole file, or nothing when it is missing.
 std::optional<std::string> readFile(const char *path);

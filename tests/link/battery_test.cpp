@@ -1,0 +1,81 @@
+#include "tests/support/panelfixture.h"
+
+#include "link/vaibomessageids.h"
+#include "toolkit/widgets/controls.h"
+
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr int kBatteryFigure = 1007;
+
+class Battery : public PanelTest
+{
+protected:
+    void tick(int id = 1) { panel->dispatch({.kind = tk::EventKind::Timer, .id = id}); }
+    int barPosition() const { return panel->item<tk::ProgressBar>(1020)->pos(); }
+};
+
+} // namespace
+
+TEST_F(Battery, TimerOneRunsEveryFiveSecondsFromTheStart)
+{
+    openPanel();
+    EXPECT_EQ(panel->timerInterval(1), 5000u);
+    const tk::ProgressBar *bar = panel->item<tk::ProgressBar>(1020);
+    EXPECT_EQ(bar->low(), 0);
+    EXPECT_EQ(bar->high(), 100);
+    EXPECT_EQ(barPosition(), 0);
+    EXPECT_EQ(text(kBatteryFigure), "");
+}
+
+TEST_F(Battery, AReadingShowsAsFigureAndBar)
+{
+    openPanel();
+    goOnline();
+    robot->script("GetBatteryLevel", {57, -1, 120});
+    tick();
+    EXPECT_EQ(text(kBatteryFigure), "57");
+    EXPECT_EQ(barPosition(), 57);
+    tick();
+    EXPECT_EQ(text(kBatteryFigure), "-1");
+    EXPECT_EQ(barPosition(), 0);
+    tick();
+    EXPECT_EQ(text(kBatteryFigure), "120");
+    EXPECT_EQ(barPosition(), 100);
+    EXPECT_EQ(robot->calls, (Calls{"GetBatteryLevel()", "GetBatteryLevel()", "GetBatteryLevel()"}));
+}
+
+TEST_F(Battery, NoReadingUnlessOnline)
+{
+    openPanel();
+    tick();
+    click(1001);
+    ASSERT_EQ(panel->linkState(), robotlink::LinkState::Connecting);
+    tick();
+    goOnline();
+    robot->script("GetBatteryLevel", {57});
+    tick();
+    click(1002);
+    ASSERT_EQ(panel->linkState(), robotlink::LinkState::Disconnecting);
+    robot->calls.clear();
+    tick();
+    EXPECT_TRUE(robot->calls.empty());
+    // The last reading stays on show until the link is down.
+    EXPECT_EQ(text(kBatteryFigure), "57");
+    post(robotlink::kDisconnectMessageId);
+    tick();
+    EXPECT_EQ(text(kBatteryFigure), "");
+    EXPECT_EQ(barPosition(), 0);
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(Battery, OtherTimersReadNothing)
+{
+    openPanel();
+    goOnline();
+    tick(2);
+    tick(0);
+    EXPECT_TRUE(robot->calls.empty());
+    EXPECT_EQ(text(kBatteryFigure), "");
+}

@@ -1,0 +1,256 @@
+#include "tests/support/panelfixture.h"
+
+#include "link/vaibomessageids.h"
+#include "toolkit/widgets/controls.h"
+
+#include <QTest>
+
+using robotlink::LinkState;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr int kConnect = 1001;
+constexpr int kDisconnect = 1002;
+constexpr int kLinkIndicator = 1006;
+constexpr int kBatteryFigure = 1007;
+
+class Connection : public PanelTest
+{
+protected:
+    tk::IpAddressField *addressBox() const { return panel->item<tk::IpAddressField>(1000); }
+
+    void expectButtons(bool connect, bool disconnect, const char *indicator)
+    {
+        EXPECT_EQ(isEnabled(kConnect), connect);
+        EXPECT_EQ(isEnabled(kDisconnect), disconnect);
+        EXPECT_EQ(text(kLinkIndicator), indicator);
+    }
+
+    void requestConnection(std::array<int, 4> address)
+    {
+        addressBox()->setAddress(address);
+        click(kConnect);
+    }
+
+    // The ordinary path: a click on 接続, then the notification.
+    void connectByClick()
+    {
+        requestConnection({127, 0, 0, 1});
+        goOnline();
+    }
+};
+
+} // namespace
+
+TEST_F(Connection, StartsOfflineWithOnlyConnectEnabled)
+{
+    openPanel();
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    expectButtons(true, false, "OFFLINE");
+}
+
+TEST_F(Connection, AcceptedRequestWaitsAndRemembersTheAddress)
+{
+    openPanel();
+    requestConnection({127, 0, 0, 1});
+    EXPECT_EQ(robot->calls, (Calls{"Connect(127.0.0.1, null, null)"}));
+    EXPECT_EQ(statusText(), "接続要求中");
+    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
+    expectButtons(false, false, "OFFLINE");
+    EXPECT_EQ(readFile("zenkaiip.txt"), "127.0.0.1");
+}
+
+TEST_F(Connection, AnyNonNegativeResultIsAnAcceptance)
+{
+    openPanel();
+    robot->script("Connect", {7});
+    requestConnection({192, 168, 0, 10});
+    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
+    EXPECT_EQ(readFile("zenkaiip.txt"), "192.168.0.10");
+}
+
+TEST_F(Connection, RefusedRequestChangesNothingButTheStatus)
+{
+    writeFile("zenkaiip.txt", "10.1.2.3");
+    openPanel();
+    robot->script("Connect", {-1});
+    requestConnection({127, 0, 0, 2});
+    EXPECT_EQ(statusText(), "接続要求失敗");
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    expectButtons(true, false, "OFFLINE");
+    EXPECT_EQ(readFile("zenkaiip.txt"), "10.1.2.3");
+}
+
+TEST_F(Connection, RefusedRequestCreatesNoFile)
+{
+    openPanel();
+    robot->script("Connect", {-5});
+    requestConnection({127, 0, 0, 1});
+    EXPECT_FALSE(readFile("zenkaiip.txt").has_value());
+}
+
+TEST_F(Connection, BlankAddressRequestsAndRemembersZeroes)
+{
+    openPanel();
+    click(kConnect);
+    EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)"}));
+    EXPECT_EQ(readFile("zenkaiip.txt"), "0.0.0.0");
+}
+
+TEST_F(Connection, TypedAddressIsRequested)
+{
+    openPanel();
+    QLineEdit *first = addressBox()->fieldEdit(0);
+    first->setFocus();
+    for (char c : std::string("127.0.0.9"))
+        QTest::keyClick(panel->windowHandle(), c);
+    click(kConnect);
+    EXPECT_EQ(robot->calls, (Calls{"Connect(127.0.0.9, null, null)"}));
+}
+
+TEST_F(Connection, ConnectedAsksForRemoteControlAfterAPause)
+{
+    openPanel();
+    requestConnection({127, 0, 0, 1});
+    robot->calls.clear();
+    std::string statusDuringPause;
+    onSleep([&] { statusDuringPause = statusText(); });
+    robot->script("GetStateImageTP", {0});
+    post(robotlink::kConnectMessageId);
+
+    EXPECT_EQ(panel->linkState(), LinkState::Online);
+    expectButtons(false, true, "ONLINE");
+    EXPECT_EQ(statusDuringPause, "接続完了");
+    ASSERT_GE(robot->calls.size(), 2u);
+    EXPECT_EQ(robot->calls[0], "Sleep(500)");
+    EXPECT_EQ(robot->calls[1], "ExternalControl(1)");
+    const std::vector<std::string> expected{"接続要求中", "接続完了", "リモート移行完了",
+                                            "SendCmd(APPCMD_IMAGE_PLAY)成功"};
+    EXPECT_EQ(statusHistory, expected);
+}
+
+TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPictures)
+{
+    for (int refusal : {0, 2, -1}) {
+        openPanel();
+        robot->script("ExternalControl", {refusal});
+        post(robotlink::kConnectMessageId);
+        EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)"})) << refusal;
+        EXPECT_EQ(statusText(), "リモート移行失敗");
+        EXPECT_EQ(panel->linkState(), LinkState::Online);
+        EXPECT_EQ(text(kLinkIndicator), "ONLINE");
+
+        robot->calls.clear();
+        click(1003);
+        EXPECT_EQ(robot->calls, (Calls{"SetPosture(0, 0)"}));
+    }
+}
+
+TEST_F(Connection, ASecondConnectedRunsTheWholeHandlerAgain)
+{
+    openPanel();
+    goOnline();
+    robot->script("GetStateImageTP", {0});
+    post(robotlink::kConnectMessageId);
+    EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)", "GetStateImageTP()",
+                                   "SendCmd(33, 1, 0, 0, 0, 0)"}));
+}
+
+TEST_F(Connection, DisconnectRequestWaitsForTheNotification)
+{
+    openPanel();
+    connectByClick();
+    click(kDisconnect);
+    EXPECT_EQ(robot->calls, (Calls{"Disconnect()"}));
+    EXPECT_EQ(statusText(), "切断要求中");
+    EXPECT_EQ(panel->linkState(), LinkState::Disconnecting);
+    expectButtons(false, false, "ONLINE");
+
+    post(robotlink::kDisconnectMessageId);
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    EXPECT_EQ(statusText(), "切断完了");
+    expectButtons(true, false, "OFFLINE");
+}
+
+TEST_F(Connection, FailedDisconnectRequestLeavesEverythingElse)
+{
+    for (int failure : {-1, 1}) {
+        openPanel();
+        connectByClick();
+        robot->script("Disconnect", {failure});
+        click(kDisconnect);
+        EXPECT_EQ(statusText(), "切断要求失敗") << failure;
+        EXPECT_EQ(panel->linkState(), LinkState::Online);
+        expectButtons(false, true, "ONLINE");
+    }
+}
+
+TEST_F(Connection, UnrequestedDisconnectionLeavesBothButtonsEnabled)
+{
+    openPanel();
+    goOnline();
+    panel->item<tk::Edit>(kBatteryFigure)->setText(QStringLiteral("57"));
+    panel->item<tk::ProgressBar>(1020)->setPos(57);
+    post(robotlink::kDisconnectMessageId);
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    expectButtons(true, true, "OFFLINE");
+    EXPECT_EQ(statusText(), "切断完了");
+    EXPECT_EQ(text(kBatteryFigure), "");
+    EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->pos(), 0);
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(Connection, NotificationsRunInEveryState)
+{
+    openPanel();
+    post(robotlink::kDisconnectMessageId);
+    EXPECT_EQ(statusText(), "切断完了");
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+
+    requestConnection({127, 0, 0, 1});
+    post(robotlink::kDisconnectMessageId);
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    expectButtons(true, false, "OFFLINE");
+}
+
+TEST_F(Connection, TheButtonsAreTheOnlyGuard)
+{
+    // A click that reaches the handler is acted on whatever the state.
+    openPanel();
+    goOnline();
+    panel->dispatch({.kind = tk::EventKind::Command, .id = kConnect});
+    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
+    panel->dispatch({.kind = tk::EventKind::Command, .id = kDisconnect});
+    EXPECT_EQ(panel->linkState(), LinkState::Disconnecting);
+    EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)", "Disconnect()"}));
+}
+
+TEST_F(Connection, RemembersAddressFromTheFile)
+{
+    struct Case
+    {
+        std::string content;
+        std::array<int, 4> fields;
+        int filled;
+    };
+    const std::vector<Case> cases{
+        {"10.0.0.1\n", {10, 0, 0, 1}, 4},
+        {"  192.168.100.101", {192, 168, 100, 10}, 4},
+        {"300.1.2.-1", {44, 1, 2, 255}, 4},
+        {"10.20", {10, 20, 0, 0}, 2},
+        {"", {0, 0, 0, 0}, 0},
+    };
+    for (const Case &c : cases) {
+        writeFile("zenkaiip.txt", c.content);
+        openPanel();
+        EXPECT_EQ(addressBox()->address(), c.fields) << c.content;
+        EXPECT_EQ(addressBox()->filledFields(), c.filled) << c.content;
+    }
+}
+
+TEST_F(Connection, WithoutAFileTheAddressBoxIsBlank)
+{
+    openPanel();
+    EXPECT_EQ(addressBox()->filledFields(), 0);
+}

@@ -1,0 +1,167 @@
+#include "tests/support/panelfixture.h"
+
+#include "link/vaibomessageids.h"
+#include "res/templates.h"
+#include "toolkit/core/windowmessages.h"
+#include "toolkit/widgets/controls.h"
+#include "vaiboclient/vaibomessages.h"
+
+#include <QApplication>
+#include <QTest>
+
+using Calls = std::vector<std::string>;
+
+namespace {
+
+class MainWindow : public PanelTest
+{
+protected:
+    void SetUp() override
+    {
+        PanelTest::SetUp();
+        openPanel();
+    }
+};
+
+} // namespace
+
+TEST(MainWindowStartUp, TheSeventeenMessagesAreRegisteredBeforeAnythingRuns)
+{
+    const std::vector<std::string> registered = tk::registeredMessageNames();
+    for (std::size_t i = 0; i < vaibo::kMessageNames.size(); ++i) {
+        const char *name = vaibo::kMessageNames[i];
+        EXPECT_NE(std::find(registered.begin(), registered.end(), name), registered.end()) << name;
+        EXPECT_EQ(tk::registerWindowMessage(name), robotlink::kVaiboMessageIds[i]) << name;
+    }
+    EXPECT_EQ(robotlink::kConnectMessageId, tk::registerWindowMessage("SonyERCVAIBOConnect"));
+    EXPECT_EQ(robotlink::kDisconnectMessageId, tk::registerWindowMessage("SonyERCVAIBODisconnect"));
+    EXPECT_EQ(robotlink::kImageUpdateMessageId, tk::registerWindowMessage("SonyERCImageTPUpdate"));
+}
+
+TEST_F(MainWindow, OpensInItsInitialState)
+{
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("Korvan"));
+    EXPECT_FALSE(isEnabled(1002));
+    EXPECT_EQ(text(1006), "OFFLINE");
+    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(text(1007), "");
+    EXPECT_FALSE(isVisible(1034));
+    EXPECT_FALSE(isVisible(1035));
+
+    const auto *tabs = panel->item<tk::TabControl>(1021);
+    ASSERT_EQ(tabs->itemCount(), 2);
+    EXPECT_EQ(tabs->itemText(0), QStringLiteral("歩行"));
+    EXPECT_EQ(tabs->itemText(1), QStringLiteral("MWCID"));
+    EXPECT_EQ(tabs->curSel(), 0);
+    EXPECT_EQ(panel->item<tk::ListBox>(1034)->rowCount(), 0);
+
+    const auto *pan = panel->item<tk::Trackbar>(1036);
+    const auto *tilt = panel->item<tk::Trackbar>(1037);
+    EXPECT_EQ(pan->minimum(), -90);
+    EXPECT_EQ(pan->maximum(), 90);
+    EXPECT_EQ(pan->pos(), 0);
+    EXPECT_EQ(tilt->minimum(), -15);
+    EXPECT_EQ(tilt->maximum(), 45);
+    EXPECT_EQ(tilt->pos(), 0);
+
+    const auto *bar = panel->item<tk::ProgressBar>(1020);
+    EXPECT_EQ(bar->low(), 0);
+    EXPECT_EQ(bar->high(), 100);
+    EXPECT_EQ(bar->pos(), 0);
+
+    // Everything else is enabled and visible, as the template has it.
+    for (const tk::ControlTemplate &c : panel->dialogTemplate().controls) {
+        if (c.id == tk::kNoId || c.id == 1002 || c.id == 1034 || c.id == 1035)
+            continue;
+        EXPECT_TRUE(isEnabled(c.id)) << c.id;
+        EXPECT_TRUE(isVisible(c.id)) << c.id;
+    }
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(MainWindow, FocusStartsOnExit)
+{
+    EXPECT_EQ(QApplication::focusWidget(), control(tk::IDCANCEL));
+}
+
+TEST_F(MainWindow, CanBeMinimisedButNeitherResizedNorMaximised)
+{
+    const Qt::WindowFlags flags = panel->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(panel->minimumSize(), panel->maximumSize());
+}
+
+TEST_F(MainWindow, TheOkCommandDoesNothing)
+{
+    panel->dispatch({.kind = tk::EventKind::Command, .id = tk::IDOK});
+    EXPECT_TRUE(panel->isVisible());
+    control(1008)->setFocus();
+    pressKey(Qt::Key_Return);
+    pressKey(Qt::Key_Enter);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(MainWindow, EnterOnAFocusedButtonClicksIt)
+{
+    goOnline();
+    control(1003)->setFocus();
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(robot->calls, (Calls{"SetPosture(0, 0)"}));
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(MainWindow, ExitClosesWithCancelAndSendsNothing)
+{
+    goOnline();
+    click(tk::IDCANCEL);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(panel->result(), tk::IDCANCEL);
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(MainWindow, EscapeClosesWithCancel)
+{
+    goOnline();
+    control(1008)->setFocus();
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(panel->result(), tk::IDCANCEL);
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(MainWindow, TheCloseBoxClosesWithCancel)
+{
+    goOnline();
+    panel->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(panel->result(), tk::IDCANCEL);
+    EXPECT_TRUE(robot->calls.empty());
+}
+
+TEST_F(MainWindow, UnroutedMessagesAreIgnored)
+{
+    for (std::size_t i = 0; i < robotlink::kVaiboMessageIds.size(); ++i) {
+        const UINT id = robotlink::kVaiboMessageIds[i];
+        if (id == robotlink::kConnectMessageId || id == robotlink::kDisconnectMessageId
+            || id == robotlink::kImageUpdateMessageId)
+            continue;
+        post(id, 1, 2);
+    }
+    EXPECT_TRUE(robot->calls.empty());
+    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(panel->linkState(), robotlink::LinkState::Offline);
+}
+
+using MainWindowClient = PanelTest;
+
+TEST_F(MainWindowClient, IsCreatedAtInitialisationWhenNoneIsSet)
+{
+    // The real client refuses 0.0.0.0 at once, without any traffic.
+    CRemoteDlg panel;
+    panel.create();
+    panel.dispatch({.kind = tk::EventKind::Command, .id = 1001});
+    EXPECT_EQ(panel.item<tk::Edit>(1008)->text(), QStringLiteral("接続要求失敗"));
+}
