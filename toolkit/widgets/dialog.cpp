@@ -221,11 +221,18 @@ bool Dialog::event(QEvent *event)
                   .lParam = message->lParam()});
         return true;
     }
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        // Qt saves and restores the focus first, as the platform's own
-        // activation processing does before the window's handler runs.
+    if (event->type() == QEvent::WindowDeactivate) {
         const bool handled = QDialog::event(event);
-        dispatch({.kind = EventKind::Activate, .code = event->type() == QEvent::WindowActivate ? 1 : 0});
+        dispatch({.kind = EventKind::Activate, .code = 0});
+        return handled;
+    }
+    if (event->type() == QEvent::WindowActivate) {
+        // The platform gives the focus back before the window's handler
+        // runs; Qt does so only after every window has heard of the
+        // activation, so the window hears of it from the event queue.
+        const bool handled = QDialog::event(event);
+        QMetaObject::invokeMethod(
+            this, [this] { dispatch({.kind = EventKind::Activate, .code = 1}); }, Qt::QueuedConnection);
         return handled;
     }
     return QDialog::event(event);
