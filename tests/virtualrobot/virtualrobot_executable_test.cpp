@@ -1,0 +1,91 @@
+#include "tests/virtualrobot/testclient.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+// The executable as a user starts it: what it prints, how it fails, how it
+// stops.
+namespace {
+
+const QString kRobot = QStringLiteral(KORVAN_VIRTUAL_ROBOT);
+
+// Starts the robot and reads the port from its first line.
+quint16 startRobot(QProcess &robot, QStringList arguments)
+{
+    arguments << QStringLiteral("--port") << QStringLiteral("0");
+    robot.start(kRobot, arguments);
+    if (!robot.waitForStarted(5000) || !robot.waitForReadyRead(5000))
+        return 0;
+    const QString line = QString::fromUtf8(robot.readLine()).trimmed();
+    const auto match = QRegularExpression(QStringLiteral("^listening 127\\.0\\.0\\.1:(\\d+)$")).match(line);
+    return match.hasMatch() ? static_cast<quint16>(match.captured(1).toUInt()) : 0;
+}
+
+} // namespace
+
+TEST(Executable, PrintsThePortItListensOnAndQuitsOnRequest)
+{
+    QProcess robot;
+    const quint16 port = startRobot(robot, {});
+    ASSERT_NE(port, 0);
+    TestClient client;
+    ASSERT_TRUE(client.connectTo(port));
+    ASSERT_TRUE(client.handshake());
+    EXPECT_EQ(client.call(protocol::Operation::ExternalControl, {1}), 1);
+
+    robot.write("battery 55\n");
+    EXPECT_EQ(client.call(protocol::Operation::GetBatteryLevel), 55);
+    robot.write("quit\n");
+    EXPECT_TRUE(client.receiveA<protocol::Bye>().has_value());
+    // The client's waiting runs the event loop, so the robot may be gone already.
+    ASSERT_TRUE(robot.state() == QProcess::NotRunning || robot.waitForFinished(5000));
+    EXPECT_EQ(robot.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(robot.exitCode(), 0);
+}
+
+TEST(Executable, AnswersBadControlLinesAndKeepsRunning)
+{
+    QProcess robot;
+    ASSERT_NE(startRobot(robot, {}), 0);
+    robot.write("jump\n");
+    ASSERT_TRUE(robot.waitForReadyRead(5000));
+    EXPECT_TRUE(robot.readLine().contains("unknown command 'jump'"));
+    robot.closeWriteChannel();
+    EXPECT_FALSE(robot.waitForFinished(300));
+    robot.kill();
+    robot.waitForFinished(5000);
+}
+
+TEST(Executable, ABadOptionIsAnErrorWithNonZeroExit)
+{
+    QProcess robot;
+    robot.start(kRobot, {QStringLiteral("--frobnicate")});
+    ASSERT_TRUE(robot.waitForFinished(5000));
+    EXPECT_NE(robot.exitCode(), 0);
+    EXPECT_TRUE(robot.readAllStandardError().contains("frobnicate"));
+}
+
+TEST(Executable, ABusyPortIsAnErrorWithNonZeroExit)
+{
+    QTcpServer holder;
+    ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
+    QProcess robot;
+    robot.start(kRobot, {QStringLiteral("--port"), QString::number(holder.serverPort())});
+    ASSERT_TRUE(robot.waitForFinished(5000));
+    EXPECT_NE(robot.exitCode(), 0);
+    const QByteArray error = robot.readAllStandardError();
+    EXPECT_TRUE(error.contains("cannot listen")) << error.toStdString();
+    EXPECT_TRUE(robot.readAllStandardOutput().isEmpty());
+}
+
+TEST(Executable, HelpExitsCleanly)
+{
+    QProcess robot;
+    robot.start(kRobot, {QStringLiteral("--help")});
+    ASSERT_TRUE(robot.waitForFinished(5000));
+    EXPECT_EQ(robot.exitCode(), 0);
+    EXPECT_TRUE(robot.readAllStandardOutput().contains("--drop-after-frames"));
+}
