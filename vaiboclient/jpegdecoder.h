@@ -23,6 +23,8 @@ public:
     QImage decode(const std::uint8_t *data, std::size_t size, int maxSide);
 
 private:
+    void restart();
+
     void *m_handle = nullptr;
 };
 
