@@ -2,13 +2,15 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "tests/vaiboclient/loopback.h"
+#include "tests/vaiboclient/testjpeg.h"
+#include "vaiboclient/settings.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <turbojpeg.h>
 #include <unistd.h>
 
 #include <array>
@@ -17,35 +19,6 @@
 
 namespace bench {
 
-namespace {
-
-bool sendAll(int fd, const std::vector<std::uint8_t> &bytes)
-{
-    std::size_t sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A socket listening on 127.0.0.1 and an ephemeral port; address gets it.
-int listenOnLoopback(sockaddr_in &address)
-{
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    ::listen(listener, 1);
-    socklen_t length = sizeof address;
-    ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
-    return listener;
-}
-
-} // namespace
 
 std::vector<std::uint8_t> cameraLikeJpeg(int width, int height, int seed)
 {
@@ -69,14 +42,26 @@ std::vector<std::uint8_t> cameraLikeJpeg(int width, int height, int seed)
                 rgb.push_back(static_cast<std::uint8_t>(std::clamp(*channel + noise(random), 0, 255)));
         }
     }
-    tjhandle handle = tjInitCompress();
-    unsigned char *jpeg = nullptr;
-    unsigned long size = 0;
-    tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, 80, 0);
-    std::vector<std::uint8_t> bytes(jpeg, jpeg + size);
-    tjFree(jpeg);
-    tjDestroy(handle);
-    return bytes;
+    return encodeJpeg(rgb, width, height, 80);
+}
+
+std::vector<double> timedMicroseconds(int count, const std::function<void(int)> &work)
+{
+    std::vector<double> samples;
+    samples.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const auto start = Clock::now();
+        work(i);
+        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    return samples;
+}
+
+void useRobotAt(std::uint16_t port)
+{
+    vaibo::Settings settings;
+    settings.port = port;
+    vaibo::setSettings(settings);
 }
 
 double percentile(std::vector<double> samples, double share)
@@ -91,8 +76,12 @@ double percentile(std::vector<double> samples, double share)
 std::vector<double> loopbackRoundTrips(std::size_t requestBytes, std::size_t replyBytes, int count)
 {
     // A TCP pair on loopback, like the client's.
+    std::uint16_t port = 0;
+    const int listener = listenOnLoopback(port);
     sockaddr_in address{};
-    const int listener = listenOnLoopback(address);
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
     const int client = ::socket(AF_INET, SOCK_STREAM, 0);
     ::connect(client, reinterpret_cast<const sockaddr *>(&address), sizeof address);
     const int server = ::accept(listener, nullptr, nullptr);
@@ -107,15 +96,12 @@ std::vector<double> loopbackRoundTrips(std::size_t requestBytes, std::size_t rep
             ::send(server, out.data(), out.size(), 0);
         }
     });
-    std::vector<double> samples;
     std::vector<char> request(requestBytes);
     std::vector<char> reply(replyBytes);
-    for (int i = 0; i < count; ++i) {
-        const auto start = Clock::now();
+    std::vector<double> samples = timedMicroseconds(count, [&](int) {
         ::send(client, request.data(), request.size(), 0);
         ::recv(client, reply.data(), reply.size(), MSG_WAITALL);
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
+    });
     echo.join();
     ::close(client);
     ::close(server);
@@ -125,9 +111,7 @@ std::vector<double> loopbackRoundTrips(std::size_t requestBytes, std::size_t rep
 
 BenchRobot::BenchRobot()
 {
-    sockaddr_in address{};
-    m_listener = listenOnLoopback(address);
-    m_port = ntohs(address.sin_port);
+    m_listener = listenOnLoopback(m_port);
     m_thread = std::thread(&BenchRobot::run, this);
 }
 

@@ -16,6 +16,13 @@ using Clock = std::chrono::steady_clock;
 /// edges and some noise, encoded as a robot camera would (quality 80, 4:2:0).
 std::vector<std::uint8_t> cameraLikeJpeg(int width, int height, int seed);
 
+/// How long each of count runs of the work took, in microseconds; the work
+/// gets the run's number.
+std::vector<double> timedMicroseconds(int count, const std::function<void(int)> &work);
+
+/// Points the clients connected from now on at the bench robot's port.
+void useRobotAt(std::uint16_t port);
+
 /// The value below which the given share (0..1) of the samples lie.
 double percentile(std::vector<double> samples, double share);
 

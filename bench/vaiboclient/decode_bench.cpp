@@ -16,17 +16,9 @@ namespace {
 
 constexpr int kFrames = 3000;
 
-template<typename Work>
-std::vector<double> microseconds(Work work)
+std::vector<double> microseconds(const std::function<void(int)> &work)
 {
-    std::vector<double> samples;
-    samples.reserve(kFrames);
-    for (int i = 0; i < kFrames; ++i) {
-        const auto start = bench::Clock::now();
-        work(i);
-        samples.push_back(std::chrono::duration<double, std::micro>(bench::Clock::now() - start).count());
-    }
-    return samples;
+    return bench::timedMicroseconds(kFrames, work);
 }
 
 void report(const char *what, const std::vector<double> &samples)

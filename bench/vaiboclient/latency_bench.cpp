@@ -2,7 +2,6 @@
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/jpegdecoder.h"
-#include "vaiboclient/settings.h"
 #include "vaiboclient/vaibomessages.h"
 
 #include <QApplication>
@@ -71,13 +70,7 @@ private:
 
 double medianMicroseconds(int count, const std::function<void()> &work)
 {
-    std::vector<double> samples;
-    for (int i = 0; i < count; ++i) {
-        const auto start = bench::Clock::now();
-        work();
-        samples.push_back(std::chrono::duration<double, std::micro>(bench::Clock::now() - start).count());
-    }
-    return bench::percentile(samples, 0.5);
+    return bench::percentile(bench::timedMicroseconds(count, [&](int) { work(); }), 0.5);
 }
 
 } // namespace
@@ -87,9 +80,7 @@ int main(int argc, char **argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     bench::BenchRobot robot;
-    vaibo::Settings settings;
-    settings.port = robot.port();
-    vaibo::setSettings(settings);
+    bench::useRobotAt(robot.port());
 
     QFrame pane;
     pane.setFrameStyle(QFrame::Panel | QFrame::Sunken);

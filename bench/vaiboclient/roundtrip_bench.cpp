@@ -1,6 +1,5 @@
 #include "bench/vaiboclient/benchsupport.h"
 #include "vaiboclient/cvaibo.h"
-#include "vaiboclient/settings.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -31,9 +30,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     bench::BenchRobot robot;
-    vaibo::Settings settings;
-    settings.port = robot.port();
-    vaibo::setSettings(settings);
+    bench::useRobotAt(robot.port());
     QObject window;
     CVAIBO client(&window);
     if (client.Connect("127.0.0.1", nullptr, nullptr) < 0)
@@ -44,13 +41,10 @@ int main(int argc, char **argv)
         if (bench::Clock::now() > deadline)
             return EXIT_FAILURE;
     }
-    std::vector<double> samples;
-    for (int i = 0; i < kCalls; ++i) {
-        const auto start = bench::Clock::now();
-        if (client.MotionStop() != 0)
-            return EXIT_FAILURE;
-        samples.push_back(std::chrono::duration<double, std::micro>(bench::Clock::now() - start).count());
-    }
+    int failures = 0;
+    const auto samples = bench::timedMicroseconds(kCalls, [&](int) { failures += client.MotionStop() != 0; });
+    if (failures > 0)
+        return EXIT_FAILURE;
     std::printf("%d calls over loopback\n", kCalls);
     report("client command round trip", samples);
     report("bare TCP ping-pong, same sizes", bench::loopbackRoundTrips(kRequestBytes, kReplyBytes, kCalls));

@@ -139,11 +139,15 @@ TEST_F(ClientTest, DisconnectSaysByeAndPostsDisconnectOnce)
 TEST_F(ClientTest, DisconnectWhileConnectingEndsTheAttempt)
 {
     robot.setGreeting(FakeRobot::Greeting::Silent);
+    // A long connect timeout, so that only the Disconnect can end the attempt.
+    vaibo::Settings settings = vaibo::settings();
+    settings.connectTimeout = 10s;
+    vaibo::setSettings(settings);
     ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
     ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); }));
     EXPECT_EQ(client.Disconnect(), 0);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 200ms));
-    pump(kConnectTimeout + 50ms);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 2s));
+    pump(100ms);
     EXPECT_EQ(window.count(kDisconnected), 1);
     EXPECT_EQ(window.count(kConnected), 0);
 }
@@ -232,7 +236,7 @@ TEST_F(ClientTest, SilentRobotMakesEveryCallFailWithinTheBound)
         EXPECT_TRUE(calls[i]()) << i;
         const auto took = Clock::now() - start;
         EXPECT_GE(took, kReplyTimeout - 5ms) << i;
-        EXPECT_LT(took, kReplyTimeout + 150ms) << i;
+        EXPECT_LT(took, kReplyTimeout + 400ms) << i;
     }
     EXPECT_EQ(window.count(kDisconnected), 0);
 }
@@ -267,8 +271,8 @@ TEST_F(ClientTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
     connectOnline();
     const auto start = Clock::now();
     EXPECT_LT(client.PlayContents(3000, 0), 0);
-    EXPECT_LT(Clock::now() - start, 500ms);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 500ms));
+    EXPECT_LT(Clock::now() - start, 1s);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 1s));
     EXPECT_LT(client.MotionStop(), 0);
 }
 
@@ -296,7 +300,7 @@ TEST_F(ClientTest, ClientSendsHeartbeatsWhenQuiet)
     connectOnline();
     pump(kHeartbeat * 6);
     const int heartbeats = countOf<protocol::Heartbeat>(robot.received());
-    EXPECT_GE(heartbeats, 3);
+    EXPECT_GE(heartbeats, 2);
     EXPECT_LE(heartbeats, 8);
 }
 

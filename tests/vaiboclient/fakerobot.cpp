@@ -2,8 +2,8 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "tests/vaiboclient/loopback.h"
 
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -11,41 +11,17 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPollMs = 5;
 
-bool sendAll(int fd, const std::vector<std::uint8_t> &bytes)
-{
-    std::size_t sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 FakeRobot::FakeRobot()
 {
-    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    ::bind(m_listener, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    ::listen(m_listener, 4);
-    socklen_t length = sizeof address;
-    ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length);
-    m_port = ntohs(address.sin_port);
+    m_listener = listenOnLoopback(m_port);
     m_thread = std::thread(&FakeRobot::run, this);
 }
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+/// A socket listening on 127.0.0.1 and an ephemeral port; port gets it.
+int listenOnLoopback(std::uint16_t &port);
+
+/// Sends all bytes on a blocking socket; false when the peer is gone.
+bool sendAll(int fd, const std::vector<std::uint8_t> &bytes);
