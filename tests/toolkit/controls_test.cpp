@@ -1,0 +1,382 @@
+#include "tests/toolkit/shownwindow.h"
+#include "toolkit/widgets/controls.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <chrono>
+
+namespace {
+
+using tk::EventKind;
+using tktest::ShownMainWindow;
+
+// --- progress bar ---------------------------------------------------------
+
+TEST(ProgressBar, KeepsItsPositionInsideItsRange)
+{
+    tk::ProgressBar bar;
+    bar.setRange(0, 100);
+    bar.setPos(57);
+    EXPECT_EQ(bar.pos(), 57);
+    bar.setPos(-1);
+    EXPECT_EQ(bar.pos(), 0);
+    bar.setPos(120);
+    EXPECT_EQ(bar.pos(), 100);
+    bar.setRange(10, 50);
+    EXPECT_EQ(bar.pos(), 50);
+}
+
+TEST(ProgressBar, LimitsAreSixteenBitWords)
+{
+    tk::ProgressBar bar;
+    bar.setRange(0x10005, 0x20064);
+    EXPECT_EQ(bar.low(), 5);
+    EXPECT_EQ(bar.high(), 100);
+}
+
+// Columns of the bar's middle row that show the fill colour.
+std::vector<bool> filledColumns(tk::ProgressBar &bar)
+{
+    const QImage picture = bar.grab().toImage();
+    const QColor fill = bar.palette().color(QPalette::Highlight);
+    std::vector<bool> columns;
+    for (int x = 0; x < picture.width(); ++x)
+        columns.push_back(picture.pixelColor(x, picture.height() / 2) == fill);
+    return columns;
+}
+
+TEST(ProgressBar, FillsFromTheLeftInBlocks)
+{
+    tk::ProgressBar bar;
+    bar.resize(200, 17);
+    bar.setRange(0, 100);
+    bar.setPos(0);
+    std::vector<bool> columns = filledColumns(bar);
+    EXPECT_EQ(std::count(columns.begin(), columns.end(), true), 0);
+
+    bar.setPos(50);
+    columns = filledColumns(bar);
+    const auto firstFilled = std::find(columns.begin(), columns.end(), true);
+    const auto lastFilled = std::find(columns.rbegin(), columns.rend(), true).base();
+    ASSERT_NE(firstFilled, columns.end());
+    EXPECT_LT(firstFilled - columns.begin(), 5);
+    EXPECT_NEAR(lastFilled - columns.begin(), 100, 12);
+    // Segmented: gaps between the blocks.
+    EXPECT_NE(std::find(firstFilled, lastFilled, false), lastFilled);
+
+    bar.setPos(100);
+    columns = filledColumns(bar);
+    EXPECT_GT(std::find(columns.rbegin(), columns.rend(), true).base() - columns.begin(), 190);
+}
+
+// --- tab control ----------------------------------------------------------
+
+class PageTabs : public ShownMainWindow
+{
+protected:
+    void SetUp() override
+    {
+        ShownMainWindow::SetUp();
+        tabs = dialog.item<tk::TabControl>(1021);
+        ASSERT_NE(tabs, nullptr);
+        EXPECT_EQ(tabs->curSel(), -1);
+        EXPECT_EQ(tabs->insertItem(0, QString::fromUtf8("歩行")), 0);
+        EXPECT_EQ(tabs->insertItem(1, QStringLiteral("MWCID")), 1);
+    }
+
+    std::vector<tk::WindowEvent> notifications() const { return dialog.eventsOf(EventKind::Notify); }
+    QPoint tabCentre(int index) const { return inWindow(tabs->tabBar(), tabs->tabBar()->tabRect(index).center()); }
+
+    tk::TabControl *tabs = nullptr;
+};
+
+TEST_F(PageTabs, FirstItemBecomesCurrentWithoutANotification)
+{
+    EXPECT_EQ(tabs->curSel(), 0);
+    EXPECT_EQ(tabs->itemCount(), 2);
+    EXPECT_EQ(tabs->itemText(0), QString::fromUtf8("歩行"));
+    EXPECT_EQ(tabs->itemText(1), QStringLiteral("MWCID"));
+    EXPECT_TRUE(notifications().empty());
+}
+
+TEST_F(PageTabs, SetCurSelDoesNotNotify)
+{
+    EXPECT_EQ(tabs->setCurSel(1), 0);
+    EXPECT_EQ(tabs->curSel(), 1);
+    EXPECT_EQ(tabs->setCurSel(5), -1);
+    EXPECT_EQ(tabs->curSel(), 1);
+    EXPECT_TRUE(notifications().empty());
+}
+
+TEST_F(PageTabs, ClickOnAnotherTabNotifiesOnce)
+{
+    click(tabCentre(1));
+    EXPECT_EQ(tabs->curSel(), 1);
+    ASSERT_EQ(notifications().size(), 1u);
+    EXPECT_EQ(notifications()[0].id, 1021);
+    EXPECT_EQ(notifications()[0].code, tk::TCN_SELCHANGE);
+    EXPECT_EQ(notifications()[0].control, tabs);
+}
+
+TEST_F(PageTabs, ClickOnTheCurrentTabRaisesNothing)
+{
+    click(tabCentre(0));
+    EXPECT_EQ(tabs->curSel(), 0);
+    EXPECT_TRUE(notifications().empty());
+}
+
+TEST_F(PageTabs, ArrowKeysChangeTheItemWhileItHasTheFocus)
+{
+    click(tabCentre(0));
+    ASSERT_EQ(QApplication::focusWidget(), tabs->tabBar());
+    key(Qt::Key_Right);
+    EXPECT_EQ(tabs->curSel(), 1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(tabs->curSel(), 0);
+    EXPECT_EQ(notifications().size(), 2u);
+}
+
+TEST_F(PageTabs, WheelDoesNotChangeTheItem)
+{
+    QWheelEvent wheel(tabCentre(0), tabs->mapToGlobal(QPoint()), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window(), &wheel);
+    EXPECT_EQ(tabs->curSel(), 0);
+    EXPECT_TRUE(notifications().empty());
+}
+
+TEST_F(PageTabs, OwnsNoChildOtherThanItsTabRow)
+{
+    const QList<QWidget *> children = tabs->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0], tabs->tabBar());
+    EXPECT_EQ(tabs->tabBar()->y(), 0);
+    EXPECT_LT(tabs->tabBar()->height(), tabs->height() / 2);
+}
+
+// --- list box -------------------------------------------------------------
+
+class ContentList : public ShownMainWindow
+{
+protected:
+    void SetUp() override
+    {
+        ShownMainWindow::SetUp();
+        list = dialog.item<tk::ListBox>(1034);
+        ASSERT_NE(list, nullptr);
+    }
+
+    void fill(int rows)
+    {
+        for (int row = 0; row < rows; ++row)
+            list->insertString(-1, QStringLiteral("%1: row").arg(9000 - row));
+    }
+
+    QPoint rowCentre(int row) const
+    {
+        return inWindow(list->viewport(), list->visualItemRect(list->item(row)).center());
+    }
+
+    std::vector<tk::WindowEvent> doubleClicks() const
+    {
+        std::vector<tk::WindowEvent> found;
+        for (const tk::WindowEvent &event : dialog.eventsOf(EventKind::Command)) {
+            if (event.id == 1034)
+                found.push_back(event);
+        }
+        return found;
+    }
+
+    tk::ListBox *list = nullptr;
+};
+
+TEST_F(ContentList, AppendsInOrderDespiteTheSortStyle)
+{
+    EXPECT_EQ(list->insertString(-1, QStringLiteral("2126: b")), 0);
+    EXPECT_EQ(list->insertString(-1, QStringLiteral("2029: a")), 1);
+    EXPECT_EQ(list->insertString(-1, QStringLiteral("1000: c")), 2);
+    EXPECT_EQ(list->insertString(1, QStringLiteral("0: inserted")), 1);
+    EXPECT_EQ(list->insertString(9, QStringLiteral("beyond")), -1);
+    ASSERT_EQ(list->rowCount(), 4);
+    EXPECT_EQ(list->rowText(0), QStringLiteral("2126: b"));
+    EXPECT_EQ(list->rowText(1), QStringLiteral("0: inserted"));
+    EXPECT_EQ(list->rowText(2), QStringLiteral("2029: a"));
+    EXPECT_EQ(list->rowText(3), QStringLiteral("1000: c"));
+    EXPECT_EQ(list->rowText(4), QString());
+}
+
+TEST_F(ContentList, NothingIsSelectedUntilTheUserSelects)
+{
+    fill(3);
+    EXPECT_EQ(list->curSel(), -1);
+    list->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(list->curSel(), -1);
+    click(rowCentre(2));
+    EXPECT_EQ(list->curSel(), 2);
+    click(rowCentre(1));
+    EXPECT_EQ(list->curSel(), 1);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+}
+
+TEST_F(ContentList, DoubleClickSelectsTheRowUnderThePointerAndNotifies)
+{
+    fill(5);
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(list->curSel(), 3);
+    ASSERT_EQ(doubleClicks().size(), 1u);
+    EXPECT_EQ(doubleClicks()[0].code, tk::LBN_DBLCLK);
+    EXPECT_EQ(doubleClicks()[0].kind, EventKind::Command);
+    EXPECT_EQ(doubleClicks()[0].control, list);
+}
+
+TEST_F(ContentList, SingleClicksAndKeysDoNotNotify)
+{
+    fill(5);
+    click(rowCentre(1));
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_EQ(list->curSel(), 2);
+    EXPECT_TRUE(doubleClicks().empty());
+}
+
+TEST_F(ContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
+{
+    fill(5);
+    list->insertString(-1, QString(400, QLatin1Char('W')));
+    QApplication::processEvents();
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    fill(1087);
+    QApplication::processEvents();
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_TRUE(list->uniformItemSizes());
+}
+
+// --- edits ----------------------------------------------------------------
+
+TEST_F(ShownMainWindow, ReadOnlyEditCanBeCopiedButNotChanged)
+{
+    auto *status = dialog.item<tk::Edit>(1008);
+    status->setText(QStringLiteral("OFFLINE"));
+    click(centreOf(status));
+    type(QStringLiteral("xyz"));
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(status->text(), QStringLiteral("OFFLINE"));
+    key(Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->clear();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("OFFLINE"));
+}
+
+TEST_F(ShownMainWindow, TabIntoAnEditSelectsAll)
+{
+    auto *indicator = dialog.item<tk::Edit>(1006);
+    indicator->setText(QStringLiteral("ONLINE"));
+    dialog.item(1005)->setFocus();
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), indicator);
+    EXPECT_EQ(indicator->selectedText(), QStringLiteral("ONLINE"));
+}
+
+TEST_F(ShownMainWindow, EditsFollowTheirStyles)
+{
+    auto *battery = dialog.item<tk::Edit>(1007);
+    auto *status = dialog.item<tk::Edit>(1008);
+    EXPECT_TRUE(battery->isReadOnly());
+    EXPECT_TRUE(battery->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(status->alignment() & Qt::AlignLeft);
+    EXPECT_TRUE(status->hasFrame());
+}
+
+TEST(MultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
+{
+    tktest::RecordingDialog dialog(res::versionDialogTemplate());
+    dialog.create();
+    auto *help = dialog.item<tk::MultiLineEdit>(1006);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isReadOnly());
+    EXPECT_TRUE(help->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    EXPECT_EQ(help->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(help->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(help->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    dialog.show();
+    help->setPlainText(QString(300, QChar(0x3042)));
+    QApplication::processEvents();
+    const QTextLayout *layout = help->document()->firstBlock().layout();
+    ASSERT_NE(layout, nullptr);
+    EXPECT_GT(layout->lineCount(), 3);
+}
+
+// --- statics and buttons --------------------------------------------------
+
+TEST(StaticText, AmpersandIsAPrefixUnlessNoPrefix)
+{
+    tk::StaticText label(QStringLiteral("A&B && C&"));
+    EXPECT_EQ(label.text(), QStringLiteral("AB & C"));
+    label.setNoPrefix(true);
+    EXPECT_EQ(label.text(), QStringLiteral("A&B && C&"));
+    EXPECT_TRUE(label.wordWrap());
+    EXPECT_EQ(label.alignment(), Qt::AlignLeft | Qt::AlignTop);
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+}
+
+TEST(StaticText, VersionTitleIsShownLiterally)
+{
+    tktest::RecordingDialog dialog(res::versionDialogTemplate());
+    dialog.create();
+    auto *title = qobject_cast<tk::StaticText *>(dialog.controls()[0]);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QString::fromUtf8(res::versionDialogTemplate().controls[0].caption));
+}
+
+TEST(StaticFrame, DrawsItsOutlineAndLeavesTheInsideUnpainted)
+{
+    QWidget parent;
+    parent.resize(60, 40);
+    auto *frame = new tk::StaticFrame(true, true, false, false, &parent);
+    frame->setGeometry(0, 0, 60, 40);
+    QImage picture(60, 40, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    frame->render(&picture, QPoint(), QRegion(), QWidget::RenderFlags());
+    EXPECT_EQ(picture.pixelColor(30, 20), QColor(Qt::red));
+    EXPECT_NE(picture.pixelColor(0, 20), QColor(Qt::red));
+    EXPECT_NE(picture.pixelColor(30, 39), QColor(Qt::red));
+    EXPECT_TRUE(frame->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST(StaticControls, AreTransparentToTheMouse)
+{
+    tk::StaticText label(QStringLiteral("x"));
+    tk::GroupBox group(QStringLiteral("g"));
+    EXPECT_TRUE(label.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(group.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(group.alignment() & Qt::AlignLeft);
+}
+
+TEST_F(ShownMainWindow, PushButtonsAreNeverDefaultByThemselves)
+{
+    auto *button = dialog.item<tk::PushButton>(1003);
+    EXPECT_FALSE(button->autoDefault());
+    button->setFocus();
+    EXPECT_FALSE(button->isDefault());
+    key(Qt::Key_Space);
+    const auto commands = dialog.eventsOf(EventKind::Command);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].id, 1003);
+}
+
+TEST(PushButton, DefaultStyleMakesTheDefaultButton)
+{
+    tktest::RecordingDialog dialog(res::versionDialogTemplate());
+    dialog.create();
+    EXPECT_TRUE(dialog.item<tk::PushButton>(tk::IDOK)->isDefault());
+}
+
+} // namespace
