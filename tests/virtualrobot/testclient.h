@@ -46,7 +46,12 @@ public:
     std::optional<int> call(protocol::Operation operation, std::vector<std::int32_t> arguments = {});
     // Waits until the robot has closed the link.
     bool waitClosed(Millis timeout = Millis{2000});
-    void close() { m_socket.abort(); }
+    // Sends what was written, then cuts the link.
+    void close()
+    {
+        m_socket.flush();
+        m_socket.abort();
+    }
     bool connected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
     protocol::Decoder::Error error() const { return m_decoder.error(); }
 

@@ -296,12 +296,14 @@ TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
     EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
     startPictures(*client);
     ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
+    client->send(protocol::Bye{"done"});
     client->close();
     ASSERT_TRUE(waitForController(false));
 
     QFile file(m_config.tracePath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringList events;
+    QString lastReason;
     bool sawPosture = false;
     bool sawFrame = false;
     for (const QByteArray &line : file.readAll().split('\n')) {
@@ -318,6 +320,8 @@ TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
             EXPECT_EQ(entry.value(QStringLiteral("args")).toVariant().toList(), (QVariantList{1, 0}));
             EXPECT_EQ(entry.value(QStringLiteral("result")).toInt(-99), 0);
         }
+        if (event == QLatin1String("close"))
+            lastReason = entry.value(QStringLiteral("reason")).toString();
         if (event == QLatin1String("frame"))
             sawFrame = entry.value(QStringLiteral("bytes")).toInt() > 0;
     }
@@ -326,6 +330,7 @@ TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
     EXPECT_EQ(events.first(), QStringLiteral("listen"));
     EXPECT_TRUE(events.contains(QStringLiteral("welcome")));
     EXPECT_EQ(events.last(), QStringLiteral("close"));
+    EXPECT_EQ(lastReason, QStringLiteral("peer said Bye: done"));
 }
 
 TEST_F(ServerTest, ControlSetsTheBatteryAndPlansResults)

@@ -84,11 +84,12 @@ void Connection::close(const QString &reason, const std::optional<protocol::Mess
     // What was sent goes out before the socket does: it is deleted with
     // this connection.
     m_socket->flush();
+    // Finished first: closing the socket reports its own reason at once.
+    finish(reason);
     if (last)
         m_socket->disconnectFromHost();
     else
         m_socket->abort();
-    finish(reason);
 }
 
 void Connection::readAvailable()
