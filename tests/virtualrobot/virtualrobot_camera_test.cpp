@@ -14,6 +14,17 @@ namespace {
 
 using Picture = std::array<std::uint8_t, vr::kFrameBytes>;
 
+// Share of pixels that visibly differ between two pictures.
+double differingShare(const Picture &a, const Picture &b)
+{
+    int differing = 0;
+    for (std::size_t i = 0; i < a.size(); i += 3) {
+        const int change = std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]);
+        differing += change > 30;
+    }
+    return static_cast<double>(differing) / (vr::kFrameWidth * vr::kFrameHeight);
+}
+
 class CameraTest : public ::testing::Test
 {
 protected:
@@ -29,22 +40,21 @@ protected:
         m_now += settle;
         m_robot.advance(m_now);
     }
+    // Sends an operation, lets it settle and expects at least the share of
+    // pixels to change from before; returns the new picture.
+    Picture sendAndCompare(const Picture &before, Operation operation, std::vector<int> arguments,
+                           std::chrono::milliseconds settle, double share)
+    {
+        send(operation, std::move(arguments), settle);
+        const Picture after = shoot();
+        EXPECT_GT(differingShare(before, after), share) << vr::operationName(operation);
+        return after;
+    }
 
     vr::Camera m_camera;
     vr::RobotModel m_robot;
     std::chrono::milliseconds m_now{0};
 };
-
-// Share of pixels that visibly differ between two pictures.
-double differingShare(const Picture &a, const Picture &b)
-{
-    int differing = 0;
-    for (std::size_t i = 0; i < a.size(); i += 3) {
-        const int change = std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]);
-        differing += change > 30;
-    }
-    return static_cast<double>(differing) / (vr::kFrameWidth * vr::kFrameHeight);
-}
 
 // Pixels whose colour is clearly of a hue: red well above blue, and green
 // in a band, separating the orange ball from the pink bone.
@@ -109,42 +119,26 @@ TEST_F(CameraTest, TheBallAndTheBoneAreInViewAtTheStart)
 
 TEST_F(CameraTest, PictureFollowsThePan)
 {
-    const Picture ahead = shoot();
-    send(Operation::ChangeHeadAngle, {40, 0, 3, 0}, 1s);
-    const Picture left = shoot();
-    EXPECT_GT(differingShare(ahead, left), 0.2);
-    send(Operation::ChangeHeadAngle, {-40, 0, 3, 0}, 1s);
-    EXPECT_GT(differingShare(left, shoot()), 0.2);
+    const Picture left = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {40, 0, 3, 0}, 1s, 0.2);
+    sendAndCompare(left, Operation::ChangeHeadAngle, {-40, 0, 3, 0}, 1s, 0.2);
 }
 
 TEST_F(CameraTest, PictureFollowsTheTilt)
 {
-    const Picture level = shoot();
-    send(Operation::ChangeHeadAngle, {0, -45, 3, 0}, 1s);
-    const Picture down = shoot();
-    EXPECT_GT(differingShare(level, down), 0.2);
-    send(Operation::ChangeHeadAngle, {0, 15, 3, 0}, 1s);
-    EXPECT_GT(differingShare(down, shoot()), 0.2);
+    const Picture down = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {0, -45, 3, 0}, 1s, 0.2);
+    sendAndCompare(down, Operation::ChangeHeadAngle, {0, 15, 3, 0}, 1s, 0.2);
 }
 
 TEST_F(CameraTest, PictureFollowsTurnsAndWalks)
 {
-    const Picture start = shoot();
-    send(Operation::DoWalking, {7, 45, 0, 0}, 2s);
-    const Picture turned = shoot();
-    EXPECT_GT(differingShare(start, turned), 0.2);
-    send(Operation::DoWalking, {0, 0, 1000, 0}, 4s);
-    EXPECT_GT(differingShare(turned, shoot()), 0.05);
+    const Picture turned = sendAndCompare(shoot(), Operation::DoWalking, {7, 45, 0, 0}, 2s, 0.2);
+    sendAndCompare(turned, Operation::DoWalking, {0, 0, 1000, 0}, 4s, 0.05);
 }
 
 TEST_F(CameraTest, PictureFollowsThePosture)
 {
-    const Picture standing = shoot();
-    send(Operation::SetPosture, {2, 0}, 2s);
-    const Picture lying = shoot();
-    EXPECT_GT(differingShare(standing, lying), 0.05);
-    send(Operation::SetPosture, {1, 0}, 2s);
-    EXPECT_GT(differingShare(lying, shoot()), 0.05);
+    const Picture lying = sendAndCompare(shoot(), Operation::SetPosture, {2, 0}, 2s, 0.05);
+    sendAndCompare(lying, Operation::SetPosture, {1, 0}, 2s, 0.05);
 }
 
 TEST_F(CameraTest, TheChargingStationShowsOnTheNorthWall)
