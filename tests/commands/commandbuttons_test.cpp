@@ -1,0 +1,299 @@
+#include "tests/support/cp932.h"
+#include "tests/support/panelfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+using robotlink::LinkState;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr const char *kFailed = "コマンド送信失敗";
+constexpr int kBoneGrab = 1041;
+constexpr int kBonePlay = 1017;
+
+// How a button judges the result of its (first) call.
+enum class Judgement { AtLeastZero, ExactlyZero, NotExamined };
+// Which parentheses the success text puts around the action's name.
+enum class Parentheses { FullWidth, Ascii, None };
+
+struct Button
+{
+    int id;
+    const char *name;
+    const char *operation; // the call whose result is judged
+    Calls calls;
+    Judgement judgement;
+    const char *successText; // nullptr: the status line is not touched
+    Parentheses parentheses;
+};
+
+void PrintTo(const Button &button, std::ostream *out)
+{
+    *out << button.id << " " << button.name;
+}
+
+const std::vector<Button> &buttons()
+{
+    using enum Judgement;
+    using enum Parentheses;
+    static const std::vector<Button> table{
+        {1003, "Stand", "SetPosture", {"SetPosture(0, 0)"}, AtLeastZero, "コマンド（立つ）送信", FullWidth},
+        {1004, "Sit", "SetPosture", {"SetPosture(1, 0)"}, AtLeastZero, "コマンド（座る）送信", FullWidth},
+        {1005, "LieDown", "SetPosture", {"SetPosture(2, 0)"}, AtLeastZero, "コマンド（伏せる）送信", FullWidth},
+        {1013, "Stop", "MotionStop", {"MotionStop()"}, AtLeastZero, "コマンド（停止）成功", FullWidth},
+        {1022, "Forward", "DoWalking", {"DoWalking(0, 0, 1000, 0)"}, AtLeastZero, "コマンド（前進）送信", FullWidth},
+        {1023, "WalkStop", "MotionStop", {"MotionStop()", "SetPosture(0, 0)"}, ExactlyZero, "コマンド（停止）成功",
+         FullWidth},
+        {1024, "Back", "DoWalking", {"DoWalking(1, 0, 1000, 0)"}, AtLeastZero, "コマンド（後退）送信", FullWidth},
+        {1025, "Right90", "DoWalking", {"DoWalking(7, 90, 0, 0)"}, AtLeastZero, "コマンド（右旋回）送信", FullWidth},
+        {1026, "Left90", "DoWalking", {"DoWalking(4, 90, 0, 0)"}, AtLeastZero, "コマンド（左旋回）送信", FullWidth},
+        {1027, "Right45", "DoWalking", {"DoWalking(7, 45, 0, 0)"}, AtLeastZero, "コマンド（右旋回）送信", FullWidth},
+        {1028, "Left45", "DoWalking", {"DoWalking(4, 45, 0, 0)"}, AtLeastZero, "コマンド（左旋回）送信", FullWidth},
+        {1029, "Right180", "DoWalking", {"DoWalking(7, 180, 0, 0)"}, AtLeastZero, "コマンド（右旋回）送信", FullWidth},
+        {1030, "Left180", "DoWalking", {"DoWalking(4, 180, 0, 0)"}, AtLeastZero, "コマンド（左旋回）送信", FullWidth},
+        {1031, "LeftFrontKick", "PlayContents", {"PlayContents(3142, 0)"}, AtLeastZero, "コマンド（左キック）送信",
+         FullWidth},
+        {1032, "Heading", "DoHeader", {"DoHeader(0, 0)"}, AtLeastZero, "コマンド（ヘディング）送信", FullWidth},
+        {1033, "RightFrontKick", "PlayContents", {"PlayContents(3141, 0)"}, AtLeastZero, "コマンド（右キック）送信",
+         FullWidth},
+        {1038, "RightBackKick", "PlayContents", {"PlayContents(3143, 0)"}, AtLeastZero, "コマンド(右後キック)送信",
+         Ascii},
+        {1039, "LeftBackKick", "PlayContents", {"PlayContents(3144, 0)"}, AtLeastZero, "コマンド(左後キック)送信",
+         Ascii},
+        {1040, "GasAttack", "PlayContents", {"PlayContents(3000, 0)"}, AtLeastZero, "コマンド(おなら)送信", Ascii},
+        {kBoneGrab, "BoneGrab", "PlayContents", {"PlayContents(2894, 1)"}, NotExamined, nullptr, None},
+    };
+    return table;
+}
+
+std::vector<Button> buttonsWithText()
+{
+    std::vector<Button> result;
+    for (const Button &button : buttons()) {
+        if (button.successText != nullptr)
+            result.push_back(button);
+    }
+    return result;
+}
+
+std::string resultName(int result)
+{
+    return result < 0 ? "Negative" : result == 0 ? "Zero" : "Positive";
+}
+
+// The status line from an earlier action, which a button must either
+// replace or leave alone.
+class CommandButtons : public PanelTest
+{
+protected:
+    void openOnline()
+    {
+        openPanel();
+        goOnline();
+        m_before = statusText();
+        ASSERT_FALSE(m_before.empty());
+    }
+
+    std::string m_before;
+};
+
+class EachButton : public CommandButtons, public ::testing::WithParamInterface<std::tuple<Button, int>>
+{
+};
+
+TEST_P(EachButton, SendsItsCallAndJudgesTheResult)
+{
+    const auto &[button, result] = GetParam();
+    openOnline();
+    ASSERT_TRUE(isVisible(button.id)) << "shown on the walking page at start";
+    robot->setDefault(button.operation, result);
+
+    click(button.id);
+
+    EXPECT_EQ(robot->calls, button.calls);
+    switch (button.judgement) {
+    case Judgement::AtLeastZero:
+        EXPECT_EQ(statusText(), result >= 0 ? button.successText : kFailed);
+        break;
+    case Judgement::ExactlyZero:
+        EXPECT_EQ(statusText(), result == 0 ? button.successText : kFailed);
+        break;
+    case Judgement::NotExamined:
+        EXPECT_EQ(statusText(), m_before);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EachButton, ::testing::Combine(::testing::ValuesIn(buttons()), ::testing::Values(-1, 0, 1)),
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).name) + resultName(std::get<1>(test.param));
+                         });
+
+TEST_F(CommandButtons, StopButtonsJudgeAPositiveResultDifferently)
+{
+    openOnline();
+    robot->setDefault("MotionStop", 1);
+
+    click(1013);
+    EXPECT_EQ(statusText(), "コマンド（停止）成功");
+    click(1023);
+    EXPECT_EQ(statusText(), kFailed);
+    EXPECT_EQ(robot->calls, (Calls{"MotionStop()", "MotionStop()", "SetPosture(0, 0)"}));
+}
+
+TEST_F(CommandButtons, WalkingStopWritesTheStatusBetweenItsTwoCalls)
+{
+    openOnline();
+    logStatusChanges();
+    robot->script("MotionStop", {-1, 0});
+
+    click(1023);
+    click(1023);
+
+    EXPECT_EQ(robot->calls, (Calls{"MotionStop()", "Status(コマンド送信失敗)", "SetPosture(0, 0)", "MotionStop()",
+                                   "Status(コマンド（停止）成功)", "SetPosture(0, 0)"}));
+}
+
+TEST_F(CommandButtons, RightTurnsShareOneTextAndDifferOnlyInTheAngle)
+{
+    openOnline();
+    for (int id : {1027, 1025, 1029}) {
+        click(id);
+        EXPECT_EQ(statusText(), "コマンド（右旋回）送信");
+    }
+    EXPECT_EQ(robot->calls, (Calls{"DoWalking(7, 45, 0, 0)", "DoWalking(7, 90, 0, 0)", "DoWalking(7, 180, 0, 0)"}));
+}
+
+TEST_F(CommandButtons, BonePlayRunsTheWholeSequenceWithOnePause)
+{
+    openOnline();
+    click(kBonePlay);
+    EXPECT_EQ(robot->calls, (Calls{"PlayContents(2904, 1)", "PlayContents(2922, 1)", "Sleep(5000)",
+                                   "PlayContents(2921, 1)", "PlayContents(3098, 1)", "PlayContents(3129, 0)"}));
+    EXPECT_EQ(statusText(), m_before);
+}
+
+TEST_F(CommandButtons, BonePlayRepeatsEachFailedFirstCallOnceWhateverTheRepeatGives)
+{
+    openOnline();
+    // Each step: a first call that fails either way, then a repeat that
+    // fails too; the final throw fails as well.
+    robot->script("PlayContents", {-1, -1, 1, 1, -5, 7, 3, -3, -1});
+
+    click(kBonePlay);
+
+    EXPECT_EQ(robot->calls,
+              (Calls{"PlayContents(2904, 1)", "PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)",
+                     "Sleep(5000)", "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
+                     "PlayContents(3098, 1)", "PlayContents(3129, 0)"}));
+    EXPECT_EQ(statusText(), m_before);
+}
+
+TEST_F(CommandButtons, BonePlayRepeatsOnlyTheStepsWhoseFirstCallWasNotZero)
+{
+    openOnline();
+    // 2904 takes, 2922 fails then takes, 2921 answers positive, 3098 takes.
+    robot->script("PlayContents", {0, -2, 0, 4, 0, 0});
+
+    click(kBonePlay);
+
+    EXPECT_EQ(robot->calls,
+              (Calls{"PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)", "Sleep(5000)",
+                     "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
+                     "PlayContents(3129, 0)"}));
+}
+
+TEST_F(CommandButtons, BonePickUpLeavesAFailureTextInPlace)
+{
+    openOnline();
+    robot->setDefault("SetPosture", -1);
+    click(1003);
+    ASSERT_EQ(statusText(), kFailed);
+    robot->calls.clear();
+
+    click(kBoneGrab);
+    click(kBonePlay);
+
+    EXPECT_EQ(statusText(), kFailed);
+    EXPECT_EQ(robot->calls.front(), "PlayContents(2894, 1)");
+}
+
+// Every button of this group, the two bone buttons included.
+std::vector<int> allButtonIds()
+{
+    std::vector<int> ids;
+    for (const Button &button : buttons())
+        ids.push_back(button.id);
+    ids.push_back(kBonePlay);
+    return ids;
+}
+
+class WhileNotOnline : public CommandButtons, public ::testing::WithParamInterface<std::tuple<int, LinkState>>
+{
+};
+
+TEST_P(WhileNotOnline, AClickSendsNothingAndKeepsTheStatus)
+{
+    const auto &[id, state] = GetParam();
+    openPanel();
+    enterLinkState(state);
+    const std::string before = statusText();
+
+    click(id);
+
+    EXPECT_EQ(robot->calls, Calls{}) << "no call and no pause";
+    EXPECT_EQ(statusText(), before);
+    EXPECT_EQ(panel->linkState(), state);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, WhileNotOnline,
+                         ::testing::Combine(::testing::ValuesIn(allButtonIds()),
+                                            ::testing::Values(LinkState::Offline, LinkState::Connecting,
+                                                              LinkState::Disconnecting)),
+                         [](const auto &test) {
+                             return std::to_string(std::get<0>(test.param)) + linkStateName(std::get<1>(test.param));
+                         });
+
+class SuccessText : public CommandButtons, public ::testing::WithParamInterface<Button>
+{
+};
+
+TEST_P(SuccessText, IsExactCodePage932)
+{
+    const Button &button = GetParam();
+    openOnline();
+    click(button.id);
+    const std::string bytes = cp932::fromUtf8(statusText());
+
+    EXPECT_EQ(cp932::toUtf8(bytes), button.successText);
+    const bool fullWidth = bytes.find("\x81\x69") != std::string::npos && bytes.find("\x81\x6A") != std::string::npos;
+    const bool ascii = bytes.find('(') != std::string::npos && bytes.find(')') != std::string::npos;
+    EXPECT_EQ(fullWidth, button.parentheses == Parentheses::FullWidth);
+    EXPECT_EQ(ascii, button.parentheses == Parentheses::Ascii);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SuccessText, ::testing::ValuesIn(buttonsWithText()),
+                         [](const auto &test) { return std::string(test.param.name); });
+
+TEST_F(CommandButtons, TextsHoldTheseCodePage932Bytes)
+{
+    openOnline();
+    click(1003);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68\x81\x69\x97\xA7\x82\xC2\x81\x6A\x91\x97"
+                                             "\x90\x4D");
+    click(1013);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68\x81\x69\x92\xE2\x8E\x7E\x81\x6A\x90\xAC"
+                                             "\x8C\xF7");
+    click(1040);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68(\x82\xA8\x82\xC8\x82\xE7)\x91\x97\x90\x4D");
+    robot->setDefault("DoHeader", -1);
+    click(1032);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68\x91\x97\x90\x4D\x8E\xB8\x94\x73");
+}
+
+} // namespace

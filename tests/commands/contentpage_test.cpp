@@ -1,0 +1,292 @@
+#include "tests/support/cp932.h"
+#include "tests/support/panelfixture.h"
+
+#include "commands/catalogue.h"
+#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/windowevent.h"
+
+#include <QCoreApplication>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using robotlink::LinkState;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr int kPageTabs = 1021;
+constexpr int kContentList = 1034;
+constexpr int kListHint = 1035;
+constexpr int kRows = 1087;
+constexpr int kWalkingPage = 0;
+constexpr int kMwcidPage = 1;
+
+constexpr std::array kWalkingPageButtons{1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029,
+                                         1030, 1031, 1032, 1033, 1038, 1039, 1040};
+// Controls outside the pages: the frame, connection, posture, stop, slider
+// and bone controls and the rest.
+constexpr std::array kAlwaysShown{2,    1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
+                                  1013, 1016, 1017, 1019, 1020, 1021, 1036, 1037, 1041};
+
+class ContentPage : public PanelTest
+{
+protected:
+    tk::TabControl *tabs() const { return panel->item<tk::TabControl>(kPageTabs); }
+    tk::ListBox *list() const { return panel->item<tk::ListBox>(kContentList); }
+
+    // A real click on a tab item, as a person makes it.
+    void clickTab(int index)
+    {
+        QTabBar *bar = tabs()->tabBar();
+        clickAt(bar, bar->tabRect(index).center());
+        ASSERT_EQ(tabs()->curSel(), index);
+    }
+
+    void expectWalkingPage(bool shown)
+    {
+        for (int id : kWalkingPageButtons)
+            EXPECT_EQ(isVisible(id), shown) << id;
+        EXPECT_EQ(isVisible(kContentList), !shown);
+        EXPECT_EQ(isVisible(kListHint), !shown);
+        for (int id : kAlwaysShown)
+            EXPECT_TRUE(isVisible(id)) << id;
+    }
+
+    // The MWCID page, filled, on a link in the given state.
+    void openListIn(LinkState state)
+    {
+        openPanel();
+        clickTab(kMwcidPage);
+        enterLinkState(state);
+        m_before = statusText();
+    }
+
+    // Where a row shows in the list's own coordinates, after scrolling to it.
+    QPoint rowCentre(int row)
+    {
+        QListWidgetItem *item = list()->item(row);
+        list()->scrollToItem(item);
+        QCoreApplication::processEvents();
+        const QRect rect = list()->visualItemRect(item);
+        EXPECT_TRUE(list()->viewport()->rect().contains(rect.center())) << "row " << row << " is not in view";
+        return list()->viewport()->mapTo(list(), rect.center());
+    }
+
+    void doubleClickRow(int row) { doubleClick(kContentList, rowCentre(row)); }
+    void clickRow(int row) { clickAt(list(), rowCentre(row)); }
+
+    std::string m_before;
+};
+
+TEST_F(ContentPage, OpensOnTheWalkingPageWithAnEmptyHiddenList)
+{
+    openPanel();
+    ASSERT_EQ(tabs()->itemCount(), 2);
+    EXPECT_EQ(tabs()->itemText(0).toStdString(), "歩行");
+    EXPECT_EQ(tabs()->itemText(1).toStdString(), "MWCID");
+    EXPECT_EQ(tabs()->curSel(), kWalkingPage);
+    expectWalkingPage(true);
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(panel->item<QLabel>(kListHint)->text().toStdString(), "ダブルクリックで実行");
+}
+
+TEST_F(ContentPage, MwcidTabShowsTheListFilledInCatalogueOrder)
+{
+    openPanel();
+    ASSERT_EQ(panel->linkState(), LinkState::Offline);
+
+    clickTab(kMwcidPage);
+
+    expectWalkingPage(false);
+    ASSERT_EQ(list()->rowCount(), kRows);
+    for (int row = 0; row < kRows; ++row)
+        ASSERT_EQ(list()->rowText(row).toStdString(), kContentCatalogue[row]) << "row " << row;
+    EXPECT_EQ(kContentCatalogue[kRows], nullptr);
+    EXPECT_EQ(list()->rowText(0).toStdString(), "2126: かがみ姿勢(standb)");
+    EXPECT_EQ(list()->rowText(1).toStdString(), "2029: sitBへの遷移(sitb)");
+    EXPECT_EQ(list()->rowText(kRows - 1).toStdString(), "2642: 顔LEDの持続表示を消す(any)");
+    EXPECT_EQ(robot->calls, Calls{}) << "switching pages sends nothing";
+}
+
+TEST_F(ContentPage, SwitchingBackAndForthKeepsExactlyOneFill)
+{
+    openPanel();
+    for (int visit = 0; visit < 3; ++visit) {
+        clickTab(kMwcidPage);
+        expectWalkingPage(false);
+        EXPECT_EQ(list()->rowCount(), kRows);
+        clickTab(kWalkingPage);
+        expectWalkingPage(true);
+        EXPECT_EQ(list()->rowCount(), kRows);
+    }
+}
+
+TEST_F(ContentPage, PagesSwitchInEveryLinkState)
+{
+    openPanel();
+    for (LinkState state : {LinkState::Connecting, LinkState::Online, LinkState::Disconnecting}) {
+        enterLinkState(state);
+        clickTab(kMwcidPage);
+        expectWalkingPage(false);
+        clickTab(kWalkingPage);
+        expectWalkingPage(true);
+        EXPECT_EQ(robot->calls, Calls{}) << "switching pages sends nothing";
+    }
+    EXPECT_EQ(list()->rowCount(), kRows);
+}
+
+TEST_F(ContentPage, SelectingATabFromCodeSwitchesNoPage)
+{
+    openPanel();
+    tabs()->setCurSel(kMwcidPage);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tabs()->curSel(), kMwcidPage);
+    expectWalkingPage(true);
+    EXPECT_EQ(list()->rowCount(), 0);
+}
+
+struct RowCase
+{
+    const char *name;
+    const char *text;
+    int occurrence; // among rows of the same text
+    const char *call;
+    const char *status;
+};
+
+void PrintTo(const RowCase &rowCase, std::ostream *out)
+{
+    *out << rowCase.name;
+}
+
+class DoubleClickedRow : public ContentPage, public ::testing::WithParamInterface<RowCase>
+{
+};
+
+TEST_P(DoubleClickedRow, PlaysTheNumberBeforeTheColon)
+{
+    const RowCase &rowCase = GetParam();
+    openListIn(LinkState::Online);
+    const QList<QListWidgetItem *> matches = list()->findItems(QString::fromUtf8(rowCase.text), Qt::MatchExactly);
+    ASSERT_GT(matches.size(), rowCase.occurrence);
+    const int row = list()->row(matches[rowCase.occurrence]);
+
+    doubleClickRow(row);
+
+    EXPECT_EQ(list()->curSel(), row);
+    EXPECT_EQ(robot->calls, Calls{rowCase.call});
+    EXPECT_EQ(statusText(), rowCase.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DoubleClickedRow,
+    ::testing::Values(
+        RowCase{"First", "2126: かがみ姿勢(standb)", 0, "PlayContents(2126, 0)", "コマンド(MWCID=2126)送信"},
+        RowCase{"SameNumberFirst", "2010: 最寄のトラッキングしたまま姿勢遷移可能な姿勢に遷移(standf)", 0,
+                "PlayContents(2010, 0)", "コマンド(MWCID=2010)送信"},
+        RowCase{"SameNumberSecond", "2010: 素早く立つ(standf)", 0, "PlayContents(2010, 0)", "コマンド(MWCID=2010)送信"},
+        RowCase{"TwinFirst", "2919: 投げる(stand)", 0, "PlayContents(2919, 0)", "コマンド(MWCID=2919)送信"},
+        RowCase{"TwinSecond", "2919: 投げる(stand)", 1, "PlayContents(2919, 0)", "コマンド(MWCID=2919)送信"},
+        RowCase{"ThreeDigits", "603: 揺らすのを停止する(walk)", 0, "PlayContents(603, 0)", "コマンド(MWCID=603)送信"},
+        RowCase{"Largest", "4042: シャッター音(any)", 0, "PlayContents(4042, 0)", "コマンド(MWCID=4042)送信"},
+        RowCase{"ParenthesesInside", "2345: 音＋LED(顔)＋LED(背中全部3秒ほど点灯)(any)", 0, "PlayContents(2345, 0)",
+                "コマンド(MWCID=2345)送信"},
+        RowCase{"Last", "2642: 顔LEDの持続表示を消す(any)", 0, "PlayContents(2642, 0)", "コマンド(MWCID=2642)送信"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST_F(ContentPage, TwinRowsAreTwoRowsSideBySide)
+{
+    openPanel();
+    clickTab(kMwcidPage);
+    const QList<QListWidgetItem *> twins = list()->findItems(QString::fromUtf8("2919: 投げる(stand)"), Qt::MatchExactly);
+    ASSERT_EQ(twins.size(), 2);
+    EXPECT_EQ(list()->row(twins[1]), list()->row(twins[0]) + 1);
+}
+
+TEST_F(ContentPage, OnlyADoubleClickPlays)
+{
+    openListIn(LinkState::Online);
+    clickRow(3);
+    EXPECT_EQ(list()->curSel(), 3);
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(list()->curSel(), 4);
+    pressKey(Qt::Key_Return);
+    pressKey(Qt::Key_Enter);
+    pressKey(Qt::Key_Space);
+    EXPECT_EQ(robot->calls, Calls{});
+    EXPECT_EQ(statusText(), m_before);
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(ContentPage, PlaysTheRowSelectedWhenTheDoubleClickIsReported)
+{
+    openListIn(LinkState::Online);
+    list()->setCurrentRow(47);
+    panel->dispatch({.kind = tk::EventKind::Command, .id = kContentList, .code = tk::LBN_DBLCLK});
+    EXPECT_EQ(robot->calls, (Calls{"PlayContents(2345, 0)"}));
+}
+
+TEST_F(ContentPage, NothingSelectedSendsNothing)
+{
+    openListIn(LinkState::Online);
+    ASSERT_EQ(list()->curSel(), -1);
+    panel->dispatch({.kind = tk::EventKind::Command, .id = kContentList, .code = tk::LBN_DBLCLK});
+    EXPECT_EQ(robot->calls, Calls{});
+    EXPECT_EQ(statusText(), m_before);
+}
+
+TEST_F(ContentPage, NegativeResultShowsTheFailureText)
+{
+    openListIn(LinkState::Online);
+    robot->script("PlayContents", {-1, 5});
+
+    doubleClickRow(485);
+    EXPECT_EQ(robot->calls, (Calls{"PlayContents(603, 0)"}));
+    EXPECT_EQ(statusText(), "コマンド送信失敗");
+    EXPECT_EQ(list()->curSel(), 485);
+    EXPECT_EQ(list()->rowCount(), kRows);
+    EXPECT_EQ(panel->linkState(), LinkState::Online);
+
+    doubleClickRow(485);
+    EXPECT_EQ(statusText(), "コマンド(MWCID=603)送信") << "a positive result is a success";
+}
+
+TEST_F(ContentPage, SelectionStaysWhenThePageIsLeft)
+{
+    openListIn(LinkState::Online);
+    clickRow(10);
+    clickTab(kWalkingPage);
+    clickTab(kMwcidPage);
+    EXPECT_EQ(list()->curSel(), 10);
+}
+
+TEST_F(ContentPage, SuccessTextIsExactCodePage932)
+{
+    openListIn(LinkState::Online);
+    doubleClickRow(0);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68(MWCID=2126)\x91\x97\x90\x4D");
+}
+
+class WhileNotOnline : public ContentPage, public ::testing::WithParamInterface<LinkState>
+{
+};
+
+TEST_P(WhileNotOnline, ADoubleClickSendsNothing)
+{
+    openListIn(GetParam());
+    doubleClickRow(2);
+    EXPECT_EQ(list()->curSel(), 2) << "the row is still selected";
+    EXPECT_EQ(robot->calls, Calls{});
+    EXPECT_EQ(statusText(), m_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, WhileNotOnline,
+                         ::testing::Values(LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting),
+                         [](const auto &test) { return linkStateName(test.param); });
+
+} // namespace
