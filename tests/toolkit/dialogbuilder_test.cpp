@@ -186,6 +186,7 @@ TEST(DialogBuilder, FocusStartsOnTheFirstTabStopWhenInitialisationSaysSo)
     dialog.create();
     EXPECT_EQ(dialog.focusWidget(), dialog.item(tk::IDCANCEL));
     dialog.show();
+    dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(QApplication::focusWidget(), dialog.item(tk::IDCANCEL));
 }
@@ -222,6 +223,7 @@ void expectTabOrderIsTemplateOrder(const tk::DialogTemplate &dialogTemplate)
     RecordingDialog dialog(dialogTemplate);
     dialog.create();
     dialog.show();
+    dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     std::vector<QWidget *> expected;
     for (std::size_t index = 0; index < dialogTemplate.controls.size(); ++index) {

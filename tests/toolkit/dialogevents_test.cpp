@@ -21,6 +21,7 @@ struct ShownDialog
     {
         dialog.create();
         dialog.show();
+        dialog.activateWindow();
         ready = QTest::qWaitForWindowActive(&dialog);
     }
 

@@ -20,6 +20,7 @@ protected:
         dialog.takes = [](const tk::WindowEvent &event) { return event.kind == tk::EventKind::Command; };
         dialog.create();
         dialog.show();
+        dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
 

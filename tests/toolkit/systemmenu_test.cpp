@@ -94,6 +94,7 @@ protected:
         dialog.systemMenu()->appendSeparator();
         dialog.systemMenu()->appendItem(16, QString::fromUtf8("バージョン情報(&A)..."));
         dialog.show();
+        dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
 
@@ -117,6 +118,18 @@ protected:
     }
 
     std::vector<tk::WindowEvent> sysCommands() const { return dialog.eventsOf(EventKind::SysCommand); }
+
+    /// Opens the menu on the background and chooses an item by its access key;
+    /// the id of the one system command raised, or 0.
+    int choose(Qt::Key accessKey)
+    {
+        rightClick(background);
+        QMenu *menu = openMenu();
+        if (menu == nullptr)
+            return 0;
+        QTest::keyClick(menu, accessKey);
+        return sysCommands().size() == 1 ? sysCommands()[0].id : 0;
+    }
 
     RecordingDialog dialog{res::mainWindowTemplate()};
     const QPoint background{3, 3}; // outside the outer frame
@@ -158,23 +171,13 @@ TEST_F(ShownMainWindow, AltSpaceOpensTheMenu)
 
 TEST_F(ShownMainWindow, ChoosingAnAppendedItemRaisesItsSysCommand)
 {
-    rightClick(background);
-    QMenu *menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    QTest::keyClick(menu, Qt::Key_A);
-    ASSERT_EQ(sysCommands().size(), 1u);
-    EXPECT_EQ(sysCommands()[0].id, 16);
+    EXPECT_EQ(choose(Qt::Key_A), 16);
     EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(ShownMainWindow, ChoosingCloseClosesAsTheCloseBoxDoes)
 {
-    rightClick(background);
-    QMenu *menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    QTest::keyClick(menu, Qt::Key_C);
-    ASSERT_EQ(sysCommands().size(), 1u);
-    EXPECT_EQ(sysCommands()[0].id, static_cast<int>(tk::SC_CLOSE));
+    EXPECT_EQ(choose(Qt::Key_C), static_cast<int>(tk::SC_CLOSE));
     const auto commands = dialog.eventsOf(EventKind::Command);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, tk::IDCANCEL);
@@ -183,12 +186,7 @@ TEST_F(ShownMainWindow, ChoosingCloseClosesAsTheCloseBoxDoes)
 
 TEST_F(ShownMainWindow, ChoosingMinimiseMinimises)
 {
-    rightClick(background);
-    QMenu *menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    QTest::keyClick(menu, Qt::Key_N);
-    ASSERT_EQ(sysCommands().size(), 1u);
-    EXPECT_EQ(sysCommands()[0].id, static_cast<int>(tk::SC_MINIMIZE));
+    EXPECT_EQ(choose(Qt::Key_N), static_cast<int>(tk::SC_MINIMIZE));
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
 }
 
@@ -204,11 +202,7 @@ TEST_F(ShownMainWindow, RestoreIsOfferedOnlyWhenThereIsSomethingToRestore)
 TEST_F(ShownMainWindow, RoutedSysCommandGetsNoDefaultProcessing)
 {
     dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::SysCommand; };
-    rightClick(background);
-    QMenu *menu = openMenu();
-    ASSERT_NE(menu, nullptr);
-    QTest::keyClick(menu, Qt::Key_C);
-    EXPECT_EQ(sysCommands().size(), 1u);
+    EXPECT_EQ(choose(Qt::Key_C), static_cast<int>(tk::SC_CLOSE));
     EXPECT_TRUE(dialog.isVisible());
 }
 
