@@ -25,7 +25,7 @@ double differingShare(const Picture &a, const Picture &b)
     return static_cast<double>(differing) / (vr::kFrameWidth * vr::kFrameHeight);
 }
 
-class CameraTest : public ::testing::Test
+class VirtualRobotCamera : public ::testing::Test
 {
 protected:
     Picture shoot()
@@ -74,13 +74,13 @@ int countPixels(const Picture &picture, bool pink)
 
 } // namespace
 
-TEST_F(CameraTest, SameSceneSamePicture)
+TEST_F(VirtualRobotCamera, SameSceneSamePicture)
 {
     const Picture first = shoot();
     EXPECT_EQ(shoot(), first);
 }
 
-TEST_F(CameraTest, EncodesAJpegThatDecodesTo208By160AndLooksTheSame)
+TEST_F(VirtualRobotCamera, EncodesAJpegThatDecodesTo208By160AndLooksTheSame)
 {
     std::vector<std::uint8_t> jpeg;
     ASSERT_TRUE(m_camera.capture(m_robot.scene(), jpeg));
@@ -106,7 +106,7 @@ TEST_F(CameraTest, EncodesAJpegThatDecodesTo208By160AndLooksTheSame)
     EXPECT_LT(static_cast<double>(error) / static_cast<double>(decoded.size()), 8.0);
 }
 
-TEST_F(CameraTest, TheBallAndTheBoneAreInViewAtTheStart)
+TEST_F(VirtualRobotCamera, TheBallAndTheBoneAreInViewAtTheStart)
 {
     const Picture start = shoot();
     EXPECT_GT(countPixels(start, false), 20);
@@ -117,31 +117,31 @@ TEST_F(CameraTest, TheBallAndTheBoneAreInViewAtTheStart)
     EXPECT_EQ(countPixels(behind, true), 0);
 }
 
-TEST_F(CameraTest, PictureFollowsThePan)
+TEST_F(VirtualRobotCamera, PictureFollowsThePan)
 {
     const Picture left = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {40, 0, 3, 0}, 1s, 0.2);
     sendAndCompare(left, Operation::ChangeHeadAngle, {-40, 0, 3, 0}, 1s, 0.2);
 }
 
-TEST_F(CameraTest, PictureFollowsTheTilt)
+TEST_F(VirtualRobotCamera, PictureFollowsTheTilt)
 {
     const Picture down = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {0, -45, 3, 0}, 1s, 0.2);
     sendAndCompare(down, Operation::ChangeHeadAngle, {0, 15, 3, 0}, 1s, 0.2);
 }
 
-TEST_F(CameraTest, PictureFollowsTurnsAndWalks)
+TEST_F(VirtualRobotCamera, PictureFollowsTurnsAndWalks)
 {
     const Picture turned = sendAndCompare(shoot(), Operation::DoWalking, {7, 45, 0, 0}, 2s, 0.2);
     sendAndCompare(turned, Operation::DoWalking, {0, 0, 1000, 0}, 4s, 0.05);
 }
 
-TEST_F(CameraTest, PictureFollowsThePosture)
+TEST_F(VirtualRobotCamera, PictureFollowsThePosture)
 {
     const Picture lying = sendAndCompare(shoot(), Operation::SetPosture, {2, 0}, 2s, 0.05);
     sendAndCompare(lying, Operation::SetPosture, {1, 0}, 2s, 0.05);
 }
 
-TEST_F(CameraTest, TheChargingStationShowsOnTheNorthWall)
+TEST_F(VirtualRobotCamera, TheChargingStationShowsOnTheNorthWall)
 {
     // The dark grey base plate is the only bluish dark grey in the room.
     const auto stationPixels = [](const Picture &picture) {

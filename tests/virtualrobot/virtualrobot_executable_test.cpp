@@ -26,7 +26,7 @@ quint16 startRobot(QProcess &robot, QStringList arguments)
 
 } // namespace
 
-TEST(Executable, PrintsThePortItListensOnAndQuitsOnRequest)
+TEST(VirtualRobotExecutable, PrintsThePortItListensOnAndQuitsOnRequest)
 {
     QProcess robot;
     const quint16 port = startRobot(robot, {});
@@ -46,7 +46,7 @@ TEST(Executable, PrintsThePortItListensOnAndQuitsOnRequest)
     EXPECT_EQ(robot.exitCode(), 0);
 }
 
-TEST(Executable, AnswersBadControlLinesAndKeepsRunning)
+TEST(VirtualRobotExecutable, AnswersBadControlLinesAndKeepsRunning)
 {
     QProcess robot;
     ASSERT_NE(startRobot(robot, {}), 0);
@@ -59,7 +59,7 @@ TEST(Executable, AnswersBadControlLinesAndKeepsRunning)
     robot.waitForFinished(5000);
 }
 
-TEST(Executable, ABadOptionIsAnErrorWithNonZeroExit)
+TEST(VirtualRobotExecutable, ABadOptionIsAnErrorWithNonZeroExit)
 {
     QProcess robot;
     robot.start(kRobot, {QStringLiteral("--frobnicate")});
@@ -68,7 +68,7 @@ TEST(Executable, ABadOptionIsAnErrorWithNonZeroExit)
     EXPECT_TRUE(robot.readAllStandardError().contains("frobnicate"));
 }
 
-TEST(Executable, ABusyPortIsAnErrorWithNonZeroExit)
+TEST(VirtualRobotExecutable, ABusyPortIsAnErrorWithNonZeroExit)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
@@ -81,7 +81,7 @@ TEST(Executable, ABusyPortIsAnErrorWithNonZeroExit)
     EXPECT_TRUE(robot.readAllStandardOutput().isEmpty());
 }
 
-TEST(Executable, HelpExitsCleanly)
+TEST(VirtualRobotExecutable, HelpExitsCleanly)
 {
     QProcess robot;
     robot.start(kRobot, {QStringLiteral("--help")});

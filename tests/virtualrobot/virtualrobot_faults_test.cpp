@@ -6,14 +6,14 @@ using namespace std::chrono_literals;
 using vr::FaultPlan;
 using vr::Operation;
 
-TEST(FaultPlan, HealthyByDefault)
+TEST(VirtualRobotFaults, HealthyByDefault)
 {
     FaultPlan plan;
     EXPECT_FALSE(plan.takeAnswer(Operation::SetPosture).has_value());
     EXPECT_EQ(plan.delay(Operation::SetPosture), 0ms);
 }
 
-TEST(FaultPlan, SingleResultRepeatsForever)
+TEST(VirtualRobotFaults, SingleResultRepeatsForever)
 {
     FaultPlan plan;
     EXPECT_EQ(plan.addAnswerRule("ExternalControl=0"), "");
@@ -22,7 +22,7 @@ TEST(FaultPlan, SingleResultRepeatsForever)
     EXPECT_FALSE(plan.takeAnswer(Operation::GetBatteryLevel).has_value());
 }
 
-TEST(FaultPlan, SequenceIsUsedInTurnAndItsLastEntryRepeats)
+TEST(VirtualRobotFaults, SequenceIsUsedInTurnAndItsLastEntryRepeats)
 {
     FaultPlan plan;
     EXPECT_EQ(plan.addAnswerRule("playcontents=-1,5,ok"), "");
@@ -32,7 +32,7 @@ TEST(FaultPlan, SequenceIsUsedInTurnAndItsLastEntryRepeats)
     EXPECT_FALSE(plan.takeAnswer(Operation::PlayContents).has_value());
 }
 
-TEST(FaultPlan, NewRuleStartsItsSequenceAfresh)
+TEST(VirtualRobotFaults, NewRuleStartsItsSequenceAfresh)
 {
     FaultPlan plan;
     plan.addAnswerRule("MotionStop=1,2");
@@ -42,7 +42,7 @@ TEST(FaultPlan, NewRuleStartsItsSequenceAfresh)
     EXPECT_EQ(plan.takeAnswer(Operation::MotionStop), 8);
 }
 
-TEST(FaultPlan, BadAnswerRulesAreRejectedWithAReason)
+TEST(VirtualRobotFaults, BadAnswerRulesAreRejectedWithAReason)
 {
     FaultPlan plan;
     EXPECT_NE(plan.addAnswerRule("SetPosture"), "");
@@ -54,7 +54,7 @@ TEST(FaultPlan, BadAnswerRulesAreRejectedWithAReason)
     EXPECT_FALSE(plan.takeAnswer(Operation::SetPosture).has_value());
 }
 
-TEST(FaultPlan, DelaysPerOperationAndForAll)
+TEST(VirtualRobotFaults, DelaysPerOperationAndForAll)
 {
     FaultPlan plan;
     EXPECT_EQ(plan.addDelayRule("all=20"), "");

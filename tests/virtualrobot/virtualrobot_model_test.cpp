@@ -12,7 +12,7 @@ using vr::RobotModel;
 namespace {
 
 // Drives a model on a clock of its own, the way a controller's calls would.
-class RobotModelTest : public ::testing::Test
+class VirtualRobotModel : public ::testing::Test
 {
 protected:
     int call(Operation operation, std::vector<int> arguments = {})
@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(RobotModelTest, AnswersThePanelsCallsAsAHealthyRobot)
+TEST_F(VirtualRobotModel, AnswersThePanelsCallsAsAHealthyRobot)
 {
     EXPECT_EQ(call(Operation::ExternalControl, {1}), 1);
     EXPECT_TRUE(m_robot.remoteControl());
@@ -57,7 +57,7 @@ TEST_F(RobotModelTest, AnswersThePanelsCallsAsAHealthyRobot)
     EXPECT_EQ(call(Operation::ChangeHeadAngle, {10, -10, 3, 0}), 0);
 }
 
-TEST_F(RobotModelTest, RefusesWhatItCannotDo)
+TEST_F(VirtualRobotModel, RefusesWhatItCannotDo)
 {
     EXPECT_EQ(call(Operation::ExternalControl, {5}), -1);
     EXPECT_EQ(call(Operation::RequestNetService, {7}), 0);
@@ -69,7 +69,7 @@ TEST_F(RobotModelTest, RefusesWhatItCannotDo)
     EXPECT_FALSE(m_robot.moving());
 }
 
-TEST_F(RobotModelTest, ImageCloseAndImageStopEndThePictures)
+TEST_F(VirtualRobotModel, ImageCloseAndImageStopEndThePictures)
 {
     call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
     call(Operation::ImageClose);
@@ -79,7 +79,7 @@ TEST_F(RobotModelTest, ImageCloseAndImageStopEndThePictures)
     EXPECT_FALSE(m_robot.cameraOn());
 }
 
-TEST_F(RobotModelTest, WalksForwardAMetreAndStops)
+TEST_F(VirtualRobotModel, WalksForwardAMetreAndStops)
 {
     const auto start = m_robot.pose();
     call(Operation::DoWalking, {0, 0, 1000, 0});
@@ -93,7 +93,7 @@ TEST_F(RobotModelTest, WalksForwardAMetreAndStops)
     EXPECT_NEAR(m_robot.pose().y, start.y, 1e-6);
 }
 
-TEST_F(RobotModelTest, WalksBackSlowerThanForward)
+TEST_F(VirtualRobotModel, WalksBackSlowerThanForward)
 {
     const auto start = m_robot.pose();
     call(Operation::DoWalking, {1, 0, 1000, 0});
@@ -106,7 +106,7 @@ TEST_F(RobotModelTest, WalksBackSlowerThanForward)
     EXPECT_GT(m_robot.pose().x - before, back);
 }
 
-TEST_F(RobotModelTest, TurnsByTheDegreesSentLeftPositive)
+TEST_F(VirtualRobotModel, TurnsByTheDegreesSentLeftPositive)
 {
     call(Operation::DoWalking, {4, 90, 0, 0});
     wait(10s);
@@ -119,7 +119,7 @@ TEST_F(RobotModelTest, TurnsByTheDegreesSentLeftPositive)
     EXPECT_NEAR(m_robot.pose().heading, -135, 1e-6);
 }
 
-TEST_F(RobotModelTest, AWallEndsTheWalk)
+TEST_F(VirtualRobotModel, AWallEndsTheWalk)
 {
     call(Operation::DoWalking, {0, 0, 0, 0});
     wait(60s);
@@ -128,7 +128,7 @@ TEST_F(RobotModelTest, AWallEndsTheWalk)
     EXPECT_GT(m_robot.pose().x, vr::room::kWidth - 300);
 }
 
-TEST_F(RobotModelTest, MotionStopEndsAWalkAtOnce)
+TEST_F(VirtualRobotModel, MotionStopEndsAWalkAtOnce)
 {
     call(Operation::DoWalking, {0, 0, 1000, 0});
     wait(1s);
@@ -139,7 +139,7 @@ TEST_F(RobotModelTest, MotionStopEndsAWalkAtOnce)
     EXPECT_EQ(m_robot.pose().x, stopped);
 }
 
-TEST_F(RobotModelTest, ASittingRobotStandsUpBeforeWalking)
+TEST_F(VirtualRobotModel, ASittingRobotStandsUpBeforeWalking)
 {
     call(Operation::SetPosture, {1, 0});
     wait(3s);
@@ -152,7 +152,7 @@ TEST_F(RobotModelTest, ASittingRobotStandsUpBeforeWalking)
     EXPECT_GT(m_robot.pose().x, x);
 }
 
-TEST_F(RobotModelTest, PosturesChangeTheCameraHeightGradually)
+TEST_F(VirtualRobotModel, PosturesChangeTheCameraHeightGradually)
 {
     const double standing = m_robot.scene().camera.z;
     call(Operation::SetPosture, {2, 0});
@@ -170,7 +170,7 @@ TEST_F(RobotModelTest, PosturesChangeTheCameraHeightGradually)
     EXPECT_GT(m_robot.scene().camera.pitch, 0);
 }
 
-TEST_F(RobotModelTest, HeadFollowsTheAnglesSentWithinItsRange)
+TEST_F(VirtualRobotModel, HeadFollowsTheAnglesSentWithinItsRange)
 {
     call(Operation::ChangeHeadAngle, {30, -20, 3, 0});
     wait(1s);
@@ -187,7 +187,7 @@ TEST_F(RobotModelTest, HeadFollowsTheAnglesSentWithinItsRange)
     EXPECT_DOUBLE_EQ(m_robot.headTilt(), -45);
 }
 
-TEST_F(RobotModelTest, ContentsPlayForAFewSeconds)
+TEST_F(VirtualRobotModel, ContentsPlayForAFewSeconds)
 {
     call(Operation::PlayContents, {2126, 0});
     EXPECT_EQ(m_robot.playingContent(), 2126);
@@ -198,7 +198,7 @@ TEST_F(RobotModelTest, ContentsPlayForAFewSeconds)
     EXPECT_FALSE(m_robot.moving());
 }
 
-TEST_F(RobotModelTest, BatteryDrainsFasterWhileMoving)
+TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMoving)
 {
     RobotModel idle;
     idle.advance(10min);
@@ -209,7 +209,7 @@ TEST_F(RobotModelTest, BatteryDrainsFasterWhileMoving)
     EXPECT_EQ(call(Operation::GetBatteryLevel), static_cast<int>(std::lround(m_robot.battery())));
 }
 
-TEST_F(RobotModelTest, AnEmptyBatteryStopsTheRobot)
+TEST_F(VirtualRobotModel, AnEmptyBatteryStopsTheRobot)
 {
     call(Operation::DoWalking, {4, 0, 0, 0});
     m_robot.setBatteryLevel(0);
@@ -222,7 +222,7 @@ TEST_F(RobotModelTest, AnEmptyBatteryStopsTheRobot)
     EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), 0);
 }
 
-TEST_F(RobotModelTest, LosingTheControllerStopsEverything)
+TEST_F(VirtualRobotModel, LosingTheControllerStopsEverything)
 {
     call(Operation::ExternalControl, {1});
     call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
@@ -237,7 +237,7 @@ TEST_F(RobotModelTest, LosingTheControllerStopsEverything)
     EXPECT_EQ(m_robot.pose().x, where.x);
 }
 
-TEST_F(RobotModelTest, PlannedResultsStandInForTheOperation)
+TEST_F(VirtualRobotModel, PlannedResultsStandInForTheOperation)
 {
     m_robot.faults().addAnswerRule("SetPosture=-1,ok");
     EXPECT_EQ(call(Operation::SetPosture, {2, 0}), -1);
@@ -249,7 +249,7 @@ TEST_F(RobotModelTest, PlannedResultsStandInForTheOperation)
     EXPECT_FALSE(m_robot.remoteControl());
 }
 
-TEST_F(RobotModelTest, AFrontKickSendsANearbyBallRolling)
+TEST_F(VirtualRobotModel, AFrontKickSendsANearbyBallRolling)
 {
     // Face the ball and walk up to it; the body shoves it a little.
     const auto ball = m_robot.scene().ball.position;
@@ -270,7 +270,7 @@ TEST_F(RobotModelTest, AFrontKickSendsANearbyBallRolling)
     EXPECT_LT(course, m_robot.pose().heading + 40);
 }
 
-TEST_F(RobotModelTest, AKickMissesABallOutOfReach)
+TEST_F(VirtualRobotModel, AKickMissesABallOutOfReach)
 {
     const auto ball = m_robot.scene().ball.position;
     call(Operation::PlayContents, {3141, 0});
@@ -279,7 +279,7 @@ TEST_F(RobotModelTest, AKickMissesABallOutOfReach)
     EXPECT_EQ(m_robot.scene().ball.position.y, ball.y);
 }
 
-TEST_F(RobotModelTest, TakesTheBoneInFrontAndCarriesIt)
+TEST_F(VirtualRobotModel, TakesTheBoneInFrontAndCarriesIt)
 {
     call(Operation::PlayContents, {2894, 1});
     wait(3s);

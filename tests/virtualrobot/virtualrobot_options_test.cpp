@@ -23,7 +23,7 @@ std::optional<vr::ControlCommand> control(const QString &line, QString &error)
 
 } // namespace
 
-TEST(Options, DefaultsListenOnLoopbackAtTheProtocolsPort)
+TEST(VirtualRobotOptions, DefaultsListenOnLoopbackAtTheProtocolsPort)
 {
     const auto parsed = parse({});
     ASSERT_EQ(parsed.outcome, ParsedOptions::Outcome::Run) << parsed.text.toStdString();
@@ -34,7 +34,7 @@ TEST(Options, DefaultsListenOnLoopbackAtTheProtocolsPort)
     EXPECT_FALSE(parsed.config.link.dropAfter.has_value());
 }
 
-TEST(Options, ReadsEveryOption)
+TEST(VirtualRobotOptions, ReadsEveryOption)
 {
     auto parsed = parse({"--listen", "127.0.0.2", "--port", "0", "--trace", "/tmp/t.jsonl", "--battery", "33",
                          "--drain", "1.5,4", "--result", "SetPosture=-1,ok", "--result", "ExternalControl=0",
@@ -62,7 +62,7 @@ TEST(Options, ReadsEveryOption)
     EXPECT_EQ(config.link.malformedReply, vr::Operation::PlayContents);
 }
 
-TEST(Options, BadOptionsAndValuesAreErrorsThatSayWhy)
+TEST(VirtualRobotOptions, BadOptionsAndValuesAreErrorsThatSayWhy)
 {
     const std::vector<std::pair<std::vector<const char *>, const char *>> cases = {
         {{"--bogus"}, "bogus"},
@@ -88,7 +88,7 @@ TEST(Options, BadOptionsAndValuesAreErrorsThatSayWhy)
     }
 }
 
-TEST(Options, HelpExplainsEveryOptionAndTheControlInput)
+TEST(VirtualRobotOptions, HelpExplainsEveryOptionAndTheControlInput)
 {
     const auto parsed = parse({"--help"});
     ASSERT_EQ(parsed.outcome, ParsedOptions::Outcome::ShowHelp);
@@ -100,7 +100,7 @@ TEST(Options, HelpExplainsEveryOptionAndTheControlInput)
         EXPECT_TRUE(parsed.text.contains(QLatin1String(command))) << command;
 }
 
-TEST(ControlInput, ReadsEachCommand)
+TEST(VirtualRobotControlInput, ReadsEachCommand)
 {
     using Kind = vr::ControlCommand::Kind;
     QString error;
@@ -122,7 +122,7 @@ TEST(ControlInput, ReadsEachCommand)
     EXPECT_EQ(control(QStringLiteral("quit"), error)->kind, Kind::Quit);
 }
 
-TEST(ControlInput, BadLinesSayWhatIsWrong)
+TEST(VirtualRobotControlInput, BadLinesSayWhatIsWrong)
 {
     QString error;
     EXPECT_FALSE(control(QStringLiteral("   "), error).has_value());

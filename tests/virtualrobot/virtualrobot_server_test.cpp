@@ -18,7 +18,7 @@ using protocol::Operation;
 
 namespace {
 
-class ServerTest : public ::testing::Test
+class VirtualRobotServer : public ::testing::Test
 {
 protected:
     // A robot on an ephemeral loopback port.
@@ -67,7 +67,7 @@ int countFrames(TestClient &client, std::chrono::milliseconds within)
 
 } // namespace
 
-TEST_F(ServerTest, WelcomesAControllerAndAnswersThePanelsCalls)
+TEST_F(VirtualRobotServer, WelcomesAControllerAndAnswersThePanelsCalls)
 {
     start();
     const auto client = controller();
@@ -87,7 +87,7 @@ TEST_F(ServerTest, WelcomesAControllerAndAnswersThePanelsCalls)
     EXPECT_EQ(client->call(Operation::ChangeHeadAngle, {90, -45, 3, 0}), 0);
 }
 
-TEST_F(ServerTest, ASecondControllerIsRefusedAsBusy)
+TEST_F(VirtualRobotServer, ASecondControllerIsRefusedAsBusy)
 {
     start();
     auto first = controller();
@@ -106,7 +106,7 @@ TEST_F(ServerTest, ASecondControllerIsRefusedAsBusy)
     EXPECT_EQ(third->call(Operation::MotionStop), 0);
 }
 
-TEST_F(ServerTest, FramesFlowOnlyOncePicturesArePlayed)
+TEST_F(VirtualRobotServer, FramesFlowOnlyOncePicturesArePlayed)
 {
     start();
     const auto client = controller();
@@ -126,7 +126,7 @@ TEST_F(ServerTest, FramesFlowOnlyOncePicturesArePlayed)
     }
 }
 
-TEST_F(ServerTest, TheRobotStopsWhenItsControllersLinkDrops)
+TEST_F(VirtualRobotServer, TheRobotStopsWhenItsControllersLinkDrops)
 {
     start();
     auto client = controller();
@@ -139,7 +139,7 @@ TEST_F(ServerTest, TheRobotStopsWhenItsControllersLinkDrops)
     EXPECT_FALSE(m_robot->model().cameraOn());
 }
 
-TEST_F(ServerTest, PlannedResultsAndDelaysReachTheController)
+TEST_F(VirtualRobotServer, PlannedResultsAndDelaysReachTheController)
 {
     m_config.faults.addAnswerRule("SetPosture=-1,ok");
     m_config.faults.addDelayRule("PlayContents=150");
@@ -152,7 +152,7 @@ TEST_F(ServerTest, PlannedResultsAndDelaysReachTheController)
     EXPECT_GE(std::chrono::steady_clock::now() - before, 150ms);
 }
 
-TEST_F(ServerTest, RequestsAreAnsweredInOrderBehindADelayedOne)
+TEST_F(VirtualRobotServer, RequestsAreAnsweredInOrderBehindADelayedOne)
 {
     m_config.faults.addDelayRule("GetBatteryLevel=100");
     start();
@@ -167,7 +167,7 @@ TEST_F(ServerTest, RequestsAreAnsweredInOrderBehindADelayedOne)
     EXPECT_EQ(second->sequence, 2u);
 }
 
-TEST_F(ServerTest, RefusesEveryControllerWhenTold)
+TEST_F(VirtualRobotServer, RefusesEveryControllerWhenTold)
 {
     m_config.link.refuseConnections = true;
     start();
@@ -180,7 +180,7 @@ TEST_F(ServerTest, RefusesEveryControllerWhenTold)
     EXPECT_FALSE(m_robot->hasController());
 }
 
-TEST_F(ServerTest, RefusesAHelloOfAnotherVersion)
+TEST_F(VirtualRobotServer, RefusesAHelloOfAnotherVersion)
 {
     start();
     TestClient client;
@@ -192,7 +192,7 @@ TEST_F(ServerTest, RefusesAHelloOfAnotherVersion)
     EXPECT_EQ(refused->reason, "version: this robot speaks protocol 1");
 }
 
-TEST_F(ServerTest, DropsTheLinkAfterTheFramesItWasToldTo)
+TEST_F(VirtualRobotServer, DropsTheLinkAfterTheFramesItWasToldTo)
 {
     m_config.link.dropAfterFrames = 3;
     start();
@@ -203,7 +203,7 @@ TEST_F(ServerTest, DropsTheLinkAfterTheFramesItWasToldTo)
     EXPECT_TRUE(waitForController(false));
 }
 
-TEST_F(ServerTest, DropsTheLinkAfterTheTimeItWasToldTo)
+TEST_F(VirtualRobotServer, DropsTheLinkAfterTheTimeItWasToldTo)
 {
     m_config.link.dropAfter = 100ms;
     start();
@@ -213,7 +213,7 @@ TEST_F(ServerTest, DropsTheLinkAfterTheTimeItWasToldTo)
     EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
 }
 
-TEST_F(ServerTest, SendsAMalformedMessageAfterTheFramesItWasToldTo)
+TEST_F(VirtualRobotServer, SendsAMalformedMessageAfterTheFramesItWasToldTo)
 {
     m_config.link.malformedAfterFrames = 2;
     start();
@@ -223,7 +223,7 @@ TEST_F(ServerTest, SendsAMalformedMessageAfterTheFramesItWasToldTo)
     EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
 }
 
-TEST_F(ServerTest, AnswersAnOperationWithAMalformedMessageWhenTold)
+TEST_F(VirtualRobotServer, AnswersAnOperationWithAMalformedMessageWhenTold)
 {
     m_config.link.malformedReply = vr::Operation::SetPosture;
     start();
@@ -233,7 +233,7 @@ TEST_F(ServerTest, AnswersAnOperationWithAMalformedMessageWhenTold)
     EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
 }
 
-TEST_F(ServerTest, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
+TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
 {
     m_config.timings.heartbeat = 30ms;
     m_config.link.hangAfter = 200ms;
@@ -248,7 +248,7 @@ TEST_F(ServerTest, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
     EXPECT_EQ(client->error(), protocol::Decoder::Error::None);
 }
 
-TEST_F(ServerTest, ClosesAPeerThatNeverSaysHello)
+TEST_F(VirtualRobotServer, ClosesAPeerThatNeverSaysHello)
 {
     m_config.timings.handshake = 100ms;
     start();
@@ -257,7 +257,7 @@ TEST_F(ServerTest, ClosesAPeerThatNeverSaysHello)
     EXPECT_TRUE(client.waitClosed());
 }
 
-TEST_F(ServerTest, ClosesAPeerThatFallsSilent)
+TEST_F(VirtualRobotServer, ClosesAPeerThatFallsSilent)
 {
     m_config.timings.deadLink = 150ms;
     start();
@@ -266,7 +266,7 @@ TEST_F(ServerTest, ClosesAPeerThatFallsSilent)
     EXPECT_TRUE(waitForController(false));
 }
 
-TEST_F(ServerTest, ClosesALinkThatBreaksTheProtocol)
+TEST_F(VirtualRobotServer, ClosesALinkThatBreaksTheProtocol)
 {
     start();
     const auto client = controller();
@@ -277,7 +277,7 @@ TEST_F(ServerTest, ClosesALinkThatBreaksTheProtocol)
     EXPECT_FALSE(m_robot->model().walking());
 }
 
-TEST_F(ServerTest, ClosesAPeerThatAsksBeforeHello)
+TEST_F(VirtualRobotServer, ClosesAPeerThatAsksBeforeHello)
 {
     start();
     TestClient client;
@@ -287,7 +287,7 @@ TEST_F(ServerTest, ClosesAPeerThatAsksBeforeHello)
     EXPECT_FALSE(m_robot->hasController());
 }
 
-TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
+TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEvents)
 {
     QTemporaryDir directory;
     m_config.tracePath = directory.filePath(QStringLiteral("trace.jsonl"));
@@ -333,7 +333,7 @@ TEST_F(ServerTest, TracesOperationsFramesAndLinkEvents)
     EXPECT_EQ(lastReason, QStringLiteral("peer said Bye: done"));
 }
 
-TEST_F(ServerTest, ControlSetsTheBatteryAndPlansResults)
+TEST_F(VirtualRobotServer, ControlSetsTheBatteryAndPlansResults)
 {
     start();
     const auto client = controller();
@@ -347,7 +347,7 @@ TEST_F(ServerTest, ControlSetsTheBatteryAndPlansResults)
     EXPECT_TRUE(control(QStringLiteral("status")).contains(QStringLiteral("battery=42")));
 }
 
-TEST_F(ServerTest, ControlPausesAndBurstsFrames)
+TEST_F(VirtualRobotServer, ControlPausesAndBurstsFrames)
 {
     start();
     const auto client = controller();
@@ -362,7 +362,7 @@ TEST_F(ServerTest, ControlPausesAndBurstsFrames)
     EXPECT_TRUE(client->receiveA<protocol::Frame>().has_value());
 }
 
-TEST_F(ServerTest, ControlDropsOrClosesTheLink)
+TEST_F(VirtualRobotServer, ControlDropsOrClosesTheLink)
 {
     start();
     auto client = controller();
@@ -378,7 +378,7 @@ TEST_F(ServerTest, ControlDropsOrClosesTheLink)
     EXPECT_EQ(bye->reason, "see you");
 }
 
-TEST_F(ServerTest, ControlQuitSaysByeAndAsksToStop)
+TEST_F(VirtualRobotServer, ControlQuitSaysByeAndAsksToStop)
 {
     start();
     const auto client = controller();
@@ -388,7 +388,7 @@ TEST_F(ServerTest, ControlQuitSaysByeAndAsksToStop)
     EXPECT_TRUE(client->receiveA<protocol::Bye>().has_value());
 }
 
-TEST_F(ServerTest, ControlRefusesNewControllersAndAcceptsThemAgain)
+TEST_F(VirtualRobotServer, ControlRefusesNewControllersAndAcceptsThemAgain)
 {
     start();
     control(QStringLiteral("refuse on"));
@@ -399,7 +399,7 @@ TEST_F(ServerTest, ControlRefusesNewControllersAndAcceptsThemAgain)
     EXPECT_TRUE(controller()->connected());
 }
 
-TEST_F(ServerTest, ABusyPortIsAClearError)
+TEST_F(VirtualRobotServer, ABusyPortIsAClearError)
 {
     start();
     vr::ServerConfig config;
