@@ -221,18 +221,15 @@ bool Dialog::event(QEvent *event)
                   .lParam = message->lParam()});
         return true;
     }
-    if (event->type() == QEvent::WindowDeactivate) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        const bool active = event->type() == QEvent::WindowActivate;
         const bool handled = QDialog::event(event);
-        dispatch({.kind = EventKind::Activate, .code = 0});
-        return handled;
-    }
-    if (event->type() == QEvent::WindowActivate) {
         // The platform gives the focus back before the window's handler
-        // runs; Qt does so only after every window has heard of the
-        // activation, so the window hears of it from the event queue.
-        const bool handled = QDialog::event(event);
-        QMetaObject::invokeMethod(
-            this, [this] { dispatch({.kind = EventKind::Activate, .code = 1}); }, Qt::QueuedConnection);
+        // runs; Qt would only after every window has heard of the
+        // activation, so it is given back here first.
+        if (active && focusWidget() != nullptr)
+            focusWidget()->setFocus(Qt::ActiveWindowFocusReason);
+        dispatch({.kind = EventKind::Activate, .code = active ? 1 : 0});
         return handled;
     }
     return QDialog::event(event);
