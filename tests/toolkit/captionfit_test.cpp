@@ -81,17 +81,17 @@ void expectEveryCaptionFits(const tk::DialogTemplate &dialogTemplate)
     EXPECT_GT(checked, 0);
 }
 
-TEST(CaptionFit, EveryCaptionOfTheMainWindowFitsItsControl)
+TEST(ToolkitCaptionFit, EveryCaptionOfTheMainWindowFitsItsControl)
 {
     expectEveryCaptionFits(res::mainWindowTemplate());
 }
 
-TEST(CaptionFit, EveryCaptionOfTheVersionDialogFitsItsControl)
+TEST(ToolkitCaptionFit, EveryCaptionOfTheVersionDialogFitsItsControl)
 {
     expectEveryCaptionFits(res::versionDialogTemplate());
 }
 
-TEST(CaptionFit, UpDownLabelStandsOneCharacterAboveTheOther)
+TEST(ToolkitCaptionFit, UpDownLabelStandsOneCharacterAboveTheOther)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -110,7 +110,7 @@ TEST(CaptionFit, UpDownLabelStandsOneCharacterAboveTheOther)
     EXPECT_TRUE(room.contains(needed));
 }
 
-TEST(CaptionFit, MainWindowPicture)
+TEST(ToolkitCaptionFit, MainWindowPicture)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();

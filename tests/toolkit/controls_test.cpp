@@ -15,9 +15,13 @@ namespace {
 using tk::EventKind;
 using tktest::ShownMainWindow;
 
+class ToolkitMainWindow : public ShownMainWindow
+{
+};
+
 // --- progress bar ---------------------------------------------------------
 
-TEST(ProgressBar, KeepsItsPositionInsideItsRange)
+TEST(ToolkitProgressBar, KeepsItsPositionInsideItsRange)
 {
     tk::ProgressBar bar;
     bar.setRange(0, 100);
@@ -31,7 +35,7 @@ TEST(ProgressBar, KeepsItsPositionInsideItsRange)
     EXPECT_EQ(bar.pos(), 50);
 }
 
-TEST(ProgressBar, LimitsAreSixteenBitWords)
+TEST(ToolkitProgressBar, LimitsAreSixteenBitWords)
 {
     tk::ProgressBar bar;
     bar.setRange(0x10005, 0x20064);
@@ -50,7 +54,7 @@ std::vector<bool> filledColumns(tk::ProgressBar &bar)
     return columns;
 }
 
-TEST(ProgressBar, FillsFromTheLeftInBlocks)
+TEST(ToolkitProgressBar, FillsFromTheLeftInBlocks)
 {
     tk::ProgressBar bar;
     bar.resize(200, 17);
@@ -76,7 +80,7 @@ TEST(ProgressBar, FillsFromTheLeftInBlocks)
 
 // --- tab control ----------------------------------------------------------
 
-class PageTabs : public ShownMainWindow
+class ToolkitPageTabs : public ShownMainWindow
 {
 protected:
     void SetUp() override
@@ -95,7 +99,7 @@ protected:
     tk::TabControl *tabs = nullptr;
 };
 
-TEST_F(PageTabs, FirstItemBecomesCurrentWithoutANotification)
+TEST_F(ToolkitPageTabs, FirstItemBecomesCurrentWithoutANotification)
 {
     EXPECT_EQ(tabs->curSel(), 0);
     EXPECT_EQ(tabs->itemCount(), 2);
@@ -104,7 +108,7 @@ TEST_F(PageTabs, FirstItemBecomesCurrentWithoutANotification)
     EXPECT_TRUE(notifications().empty());
 }
 
-TEST_F(PageTabs, SetCurSelDoesNotNotify)
+TEST_F(ToolkitPageTabs, SetCurSelDoesNotNotify)
 {
     EXPECT_EQ(tabs->setCurSel(1), 0);
     EXPECT_EQ(tabs->curSel(), 1);
@@ -113,7 +117,7 @@ TEST_F(PageTabs, SetCurSelDoesNotNotify)
     EXPECT_TRUE(notifications().empty());
 }
 
-TEST_F(PageTabs, ClickOnAnotherTabNotifiesOnce)
+TEST_F(ToolkitPageTabs, ClickOnAnotherTabNotifiesOnce)
 {
     click(tabCentre(1));
     EXPECT_EQ(tabs->curSel(), 1);
@@ -123,14 +127,14 @@ TEST_F(PageTabs, ClickOnAnotherTabNotifiesOnce)
     EXPECT_EQ(notifications()[0].control, tabs);
 }
 
-TEST_F(PageTabs, ClickOnTheCurrentTabRaisesNothing)
+TEST_F(ToolkitPageTabs, ClickOnTheCurrentTabRaisesNothing)
 {
     click(tabCentre(0));
     EXPECT_EQ(tabs->curSel(), 0);
     EXPECT_TRUE(notifications().empty());
 }
 
-TEST_F(PageTabs, ArrowKeysChangeTheItemWhileItHasTheFocus)
+TEST_F(ToolkitPageTabs, ArrowKeysChangeTheItemWhileItHasTheFocus)
 {
     click(tabCentre(0));
     ASSERT_EQ(QApplication::focusWidget(), tabs->tabBar());
@@ -141,7 +145,7 @@ TEST_F(PageTabs, ArrowKeysChangeTheItemWhileItHasTheFocus)
     EXPECT_EQ(notifications().size(), 2u);
 }
 
-TEST_F(PageTabs, WheelDoesNotChangeTheItem)
+TEST_F(ToolkitPageTabs, WheelDoesNotChangeTheItem)
 {
     QWheelEvent wheel(tabCentre(0), tabs->mapToGlobal(QPoint()), QPoint(), QPoint(0, -120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -150,7 +154,7 @@ TEST_F(PageTabs, WheelDoesNotChangeTheItem)
     EXPECT_TRUE(notifications().empty());
 }
 
-TEST_F(PageTabs, OwnsNoChildOtherThanItsTabRow)
+TEST_F(ToolkitPageTabs, OwnsNoChildOtherThanItsTabRow)
 {
     const QList<QWidget *> children = tabs->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(children.size(), 1);
@@ -161,7 +165,7 @@ TEST_F(PageTabs, OwnsNoChildOtherThanItsTabRow)
 
 // --- list box -------------------------------------------------------------
 
-class ContentList : public ShownMainWindow
+class ToolkitContentList : public ShownMainWindow
 {
 protected:
     void SetUp() override
@@ -195,7 +199,7 @@ protected:
     tk::ListBox *list = nullptr;
 };
 
-TEST_F(ContentList, AppendsInOrderDespiteTheSortStyle)
+TEST_F(ToolkitContentList, AppendsInOrderDespiteTheSortStyle)
 {
     EXPECT_EQ(list->insertString(-1, QStringLiteral("2126: b")), 0);
     EXPECT_EQ(list->insertString(-1, QStringLiteral("2029: a")), 1);
@@ -210,7 +214,7 @@ TEST_F(ContentList, AppendsInOrderDespiteTheSortStyle)
     EXPECT_EQ(list->rowText(4), QString());
 }
 
-TEST_F(ContentList, NothingIsSelectedUntilTheUserSelects)
+TEST_F(ToolkitContentList, NothingIsSelectedUntilTheUserSelects)
 {
     fill(3);
     EXPECT_EQ(list->curSel(), -1);
@@ -223,7 +227,7 @@ TEST_F(ContentList, NothingIsSelectedUntilTheUserSelects)
     EXPECT_EQ(list->selectedItems().size(), 1);
 }
 
-TEST_F(ContentList, DoubleClickSelectsTheRowUnderThePointerAndNotifies)
+TEST_F(ToolkitContentList, DoubleClickSelectsTheRowUnderThePointerAndNotifies)
 {
     fill(5);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, rowCentre(3));
@@ -234,7 +238,7 @@ TEST_F(ContentList, DoubleClickSelectsTheRowUnderThePointerAndNotifies)
     EXPECT_EQ(doubleClicks()[0].control, list);
 }
 
-TEST_F(ContentList, SingleClicksAndKeysDoNotNotify)
+TEST_F(ToolkitContentList, SingleClicksAndKeysDoNotNotify)
 {
     fill(5);
     click(rowCentre(1));
@@ -244,7 +248,7 @@ TEST_F(ContentList, SingleClicksAndKeysDoNotNotify)
     EXPECT_TRUE(doubleClicks().empty());
 }
 
-TEST_F(ContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
+TEST_F(ToolkitContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
 {
     fill(5);
     list->insertString(-1, QString(400, QLatin1Char('W')));
@@ -261,7 +265,7 @@ TEST_F(ContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
 
 // --- edits ----------------------------------------------------------------
 
-TEST_F(ShownMainWindow, ReadOnlyEditCanBeCopiedButNotChanged)
+TEST_F(ToolkitMainWindow, ReadOnlyEditCanBeCopiedButNotChanged)
 {
     auto *status = dialog.item<tk::Edit>(1008);
     status->setText(QStringLiteral("OFFLINE"));
@@ -275,7 +279,7 @@ TEST_F(ShownMainWindow, ReadOnlyEditCanBeCopiedButNotChanged)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("OFFLINE"));
 }
 
-TEST_F(ShownMainWindow, TabIntoAnEditSelectsAll)
+TEST_F(ToolkitMainWindow, TabIntoAnEditSelectsAll)
 {
     auto *indicator = dialog.item<tk::Edit>(1006);
     indicator->setText(QStringLiteral("ONLINE"));
@@ -285,7 +289,7 @@ TEST_F(ShownMainWindow, TabIntoAnEditSelectsAll)
     EXPECT_EQ(indicator->selectedText(), QStringLiteral("ONLINE"));
 }
 
-TEST_F(ShownMainWindow, EditsFollowTheirStyles)
+TEST_F(ToolkitMainWindow, EditsFollowTheirStyles)
 {
     auto *battery = dialog.item<tk::Edit>(1007);
     auto *status = dialog.item<tk::Edit>(1008);
@@ -295,7 +299,7 @@ TEST_F(ShownMainWindow, EditsFollowTheirStyles)
     EXPECT_TRUE(status->hasFrame());
 }
 
-TEST(MultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
+TEST(ToolkitMultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
 {
     tktest::RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -316,7 +320,7 @@ TEST(MultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
 
 // --- statics and buttons --------------------------------------------------
 
-TEST(StaticText, AmpersandIsAPrefixUnlessNoPrefix)
+TEST(ToolkitStaticText, AmpersandIsAPrefixUnlessNoPrefix)
 {
     tk::StaticText label(QStringLiteral("A&B && C&"));
     EXPECT_EQ(label.text(), QStringLiteral("AB & C"));
@@ -327,7 +331,7 @@ TEST(StaticText, AmpersandIsAPrefixUnlessNoPrefix)
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
 }
 
-TEST(StaticText, VersionTitleIsShownLiterally)
+TEST(ToolkitStaticText, VersionTitleIsShownLiterally)
 {
     tktest::RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -336,7 +340,7 @@ TEST(StaticText, VersionTitleIsShownLiterally)
     EXPECT_EQ(title->text(), QString::fromUtf8(res::versionDialogTemplate().controls[0].caption));
 }
 
-TEST(StaticFrame, DrawsItsOutlineAndLeavesTheInsideUnpainted)
+TEST(ToolkitStaticFrame, DrawsItsOutlineAndLeavesTheInsideUnpainted)
 {
     QWidget parent;
     parent.resize(60, 40);
@@ -351,7 +355,7 @@ TEST(StaticFrame, DrawsItsOutlineAndLeavesTheInsideUnpainted)
     EXPECT_TRUE(frame->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
-TEST(StaticControls, AreTransparentToTheMouse)
+TEST(ToolkitStaticControls, AreTransparentToTheMouse)
 {
     tk::StaticText label(QStringLiteral("x"));
     tk::GroupBox group(QStringLiteral("g"));
@@ -360,7 +364,7 @@ TEST(StaticControls, AreTransparentToTheMouse)
     EXPECT_TRUE(group.alignment() & Qt::AlignLeft);
 }
 
-TEST_F(ShownMainWindow, PushButtonsAreNeverDefaultByThemselves)
+TEST_F(ToolkitMainWindow, PushButtonsAreNeverDefaultByThemselves)
 {
     auto *button = dialog.item<tk::PushButton>(1003);
     EXPECT_FALSE(button->autoDefault());
@@ -372,7 +376,7 @@ TEST_F(ShownMainWindow, PushButtonsAreNeverDefaultByThemselves)
     EXPECT_EQ(commands[0].id, 1003);
 }
 
-TEST(PushButton, DefaultStyleMakesTheDefaultButton)
+TEST(ToolkitPushButton, DefaultStyleMakesTheDefaultButton)
 {
     tktest::RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();

@@ -73,17 +73,17 @@ void expectBuiltAsTemplate(const tk::DialogTemplate &dialogTemplate)
     EXPECT_EQ(dialog.item(tk::kNoId), nullptr);
 }
 
-TEST(DialogBuilder, BuildsEveryControlOfTheMainWindowAsItsTemplateSays)
+TEST(ToolkitDialogBuilder, BuildsEveryControlOfTheMainWindowAsItsTemplateSays)
 {
     expectBuiltAsTemplate(res::mainWindowTemplate());
 }
 
-TEST(DialogBuilder, BuildsEveryControlOfTheVersionDialogAsItsTemplateSays)
+TEST(ToolkitDialogBuilder, BuildsEveryControlOfTheVersionDialogAsItsTemplateSays)
 {
     expectBuiltAsTemplate(res::versionDialogTemplate());
 }
 
-TEST(DialogBuilder, ItemsAreFoundByIdAndTyped)
+TEST(ToolkitDialogBuilder, ItemsAreFoundByIdAndTyped)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -95,7 +95,7 @@ TEST(DialogBuilder, ItemsAreFoundByIdAndTyped)
     EXPECT_EQ(dialog.item<tk::Trackbar>(1037)->orientation(), Qt::Vertical);
 }
 
-TEST(DialogBuilder, ClientAreaIsExactlyTheTemplateSizeAndFixed)
+TEST(ToolkitDialogBuilder, ClientAreaIsExactlyTheTemplateSizeAndFixed)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -111,7 +111,7 @@ TEST(DialogBuilder, ClientAreaIsExactlyTheTemplateSizeAndFixed)
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
 }
 
-TEST(DialogBuilder, VersionDialogHasNoMinimiseButton)
+TEST(ToolkitDialogBuilder, VersionDialogHasNoMinimiseButton)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -120,7 +120,7 @@ TEST(DialogBuilder, VersionDialogHasNoMinimiseButton)
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Korvan バージョン情報"));
 }
 
-TEST(DialogBuilder, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
+TEST(ToolkitDialogBuilder, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     const tk::BaseUnits units = dialog.baseUnits();
@@ -138,7 +138,7 @@ TEST(DialogBuilder, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
     EXPECT_EQ(dialog.font().pixelSize(), 12);
 }
 
-TEST(DialogBuilder, TemplateAtOriginIsCentredOnTheScreen)
+TEST(ToolkitDialogBuilder, TemplateAtOriginIsCentredOnTheScreen)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -146,7 +146,7 @@ TEST(DialogBuilder, TemplateAtOriginIsCentredOnTheScreen)
     EXPECT_LE((dialog.geometry().center() - screenCentre).manhattanLength(), 1);
 }
 
-TEST(DialogBuilder, OwnedTemplateAtOriginIsCentredOverItsOwner)
+TEST(ToolkitDialogBuilder, OwnedTemplateAtOriginIsCentredOverItsOwner)
 {
     QWidget owner;
     owner.setGeometry(40, 30, 700, 500);
@@ -155,7 +155,7 @@ TEST(DialogBuilder, OwnedTemplateAtOriginIsCentredOverItsOwner)
     EXPECT_LE((dialog.geometry().center() - owner.frameGeometry().center()).manhattanLength(), 1);
 }
 
-TEST(DialogBuilder, StaticsAndTheProgressBarNeverTakeTheFocus)
+TEST(ToolkitDialogBuilder, StaticsAndTheProgressBarNeverTakeTheFocus)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -180,7 +180,7 @@ TEST(DialogBuilder, StaticsAndTheProgressBarNeverTakeTheFocus)
     }
 }
 
-TEST(DialogBuilder, FocusStartsOnTheFirstTabStopWhenInitialisationSaysSo)
+TEST(ToolkitDialogBuilder, FocusStartsOnTheFirstTabStopWhenInitialisationSaysSo)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
@@ -191,7 +191,7 @@ TEST(DialogBuilder, FocusStartsOnTheFirstTabStopWhenInitialisationSaysSo)
     EXPECT_EQ(QApplication::focusWidget(), dialog.item(tk::IDCANCEL));
 }
 
-TEST(DialogBuilder, InitialisationReturningFalseLeavesTheFocusAlone)
+TEST(ToolkitDialogBuilder, InitialisationReturningFalseLeavesTheFocusAlone)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.initResult = false;
@@ -199,7 +199,7 @@ TEST(DialogBuilder, InitialisationReturningFalseLeavesTheFocusAlone)
     EXPECT_EQ(dialog.focusWidget(), nullptr);
 }
 
-TEST(DialogBuilder, CreateBuildsOnce)
+TEST(ToolkitDialogBuilder, CreateBuildsOnce)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -248,12 +248,12 @@ void expectTabOrderIsTemplateOrder(const tk::DialogTemplate &dialogTemplate)
     EXPECT_EQ(backward, expected);
 }
 
-TEST(DialogBuilder, TabVisitsTheTabStopsInTemplateOrder)
+TEST(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrder)
 {
     expectTabOrderIsTemplateOrder(res::mainWindowTemplate());
 }
 
-TEST(DialogBuilder, TabVisitsTheVersionDialogsTabStopsInTemplateOrder)
+TEST(ToolkitDialogBuilder, TabVisitsTheVersionDialogsTabStopsInTemplateOrder)
 {
     expectTabOrderIsTemplateOrder(res::versionDialogTemplate());
 }

@@ -34,7 +34,7 @@ std::vector<tk::WindowEvent> commands(const RecordingDialog &dialog)
     return dialog.eventsOf(EventKind::Command);
 }
 
-TEST(DialogKeys, EnterOnAFocusedButtonClicksIt)
+TEST(ToolkitDialogKeys, EnterOnAFocusedButtonClicksIt)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -49,7 +49,7 @@ TEST(DialogKeys, EnterOnAFocusedButtonClicksIt)
     EXPECT_EQ(seen[0].control, connect);
 }
 
-TEST(DialogKeys, EnterElsewhereIsTheOkCommandAndEndsWithOk)
+TEST(ToolkitDialogKeys, EnterElsewhereIsTheOkCommandAndEndsWithOk)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -63,7 +63,7 @@ TEST(DialogKeys, EnterElsewhereIsTheOkCommandAndEndsWithOk)
     EXPECT_EQ(shown.dialog.result(), tk::IDOK);
 }
 
-TEST(DialogKeys, RoutedOkCommandKeepsTheWindowOpen)
+TEST(ToolkitDialogKeys, RoutedOkCommandKeepsTheWindowOpen)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -75,7 +75,7 @@ TEST(DialogKeys, RoutedOkCommandKeepsTheWindowOpen)
     EXPECT_TRUE(shown.dialog.isVisible());
 }
 
-TEST(DialogKeys, EnterInTheListIsNotADoubleClick)
+TEST(ToolkitDialogKeys, EnterInTheListIsNotADoubleClick)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -90,7 +90,7 @@ TEST(DialogKeys, EnterInTheListIsNotADoubleClick)
     EXPECT_EQ(seen[0].id, tk::IDOK);
 }
 
-TEST(DialogKeys, EnterGoesToTheDefaultButtonsCommand)
+TEST(ToolkitDialogKeys, EnterGoesToTheDefaultButtonsCommand)
 {
     ShownDialog shown(res::versionDialogTemplate());
     ASSERT_TRUE(shown.ready);
@@ -103,7 +103,7 @@ TEST(DialogKeys, EnterGoesToTheDefaultButtonsCommand)
     EXPECT_EQ(seen[0].control, shown.dialog.item(tk::IDOK));
 }
 
-TEST(DialogKeys, EscapeIsTheCancelCommandAndEndsWithCancel)
+TEST(ToolkitDialogKeys, EscapeIsTheCancelCommandAndEndsWithCancel)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -116,7 +116,7 @@ TEST(DialogKeys, EscapeIsTheCancelCommandAndEndsWithCancel)
     EXPECT_EQ(shown.dialog.result(), tk::IDCANCEL);
 }
 
-TEST(DialogClose, CloseBoxIsTheCancelCommand)
+TEST(ToolkitDialogClose, CloseBoxIsTheCancelCommand)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -127,7 +127,7 @@ TEST(DialogClose, CloseBoxIsTheCancelCommand)
     EXPECT_TRUE(shown.dialog.isVisible());
 }
 
-TEST(DialogClose, UnroutedCloseBoxEndsTheDialogWithCancel)
+TEST(ToolkitDialogClose, UnroutedCloseBoxEndsTheDialogWithCancel)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -137,7 +137,7 @@ TEST(DialogClose, UnroutedCloseBoxEndsTheDialogWithCancel)
     EXPECT_EQ(commands(shown.dialog).size(), 1u);
 }
 
-TEST(DialogModal, DoModalReturnsTheResultGivenToEndDialog)
+TEST(ToolkitDialogModal, DoModalReturnsTheResultGivenToEndDialog)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.endDialog(1234); });
@@ -145,7 +145,7 @@ TEST(DialogModal, DoModalReturnsTheResultGivenToEndDialog)
     EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
 }
 
-TEST(DialogModal, OkButtonEndsTheModalRunWithOk)
+TEST(ToolkitDialogModal, OkButtonEndsTheModalRunWithOk)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     QTimer::singleShot(0, &dialog, [&dialog] {
@@ -155,14 +155,14 @@ TEST(DialogModal, OkButtonEndsTheModalRunWithOk)
     EXPECT_EQ(dialog.doModal(), tk::IDOK);
 }
 
-TEST(DialogModal, EscapeEndsTheModalRunWithCancel)
+TEST(ToolkitDialogModal, EscapeEndsTheModalRunWithCancel)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     QTimer::singleShot(0, &dialog, [&dialog] { QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape); });
     EXPECT_EQ(dialog.doModal(), tk::IDCANCEL);
 }
 
-TEST(DialogActivation, ActivationAndDeactivationAreRaisedAfterQtsOwnHandling)
+TEST(ToolkitDialogActivation, ActivationAndDeactivationAreRaisedAfterQtsOwnHandling)
 {
     ShownDialog shown(res::versionDialogTemplate());
     ASSERT_TRUE(shown.ready);
@@ -186,7 +186,7 @@ TEST(DialogActivation, ActivationAndDeactivationAreRaisedAfterQtsOwnHandling)
     EXPECT_EQ(focusAtActivation, shown.dialog.item(1006));
 }
 
-TEST(DialogPaint, PaintIsRaisedAndItsDefaultPaintsTheDialog)
+TEST(ToolkitDialogPaint, PaintIsRaisedAndItsDefaultPaintsTheDialog)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -205,7 +205,7 @@ TEST(DialogPaint, PaintIsRaisedAndItsDefaultPaintsTheDialog)
     EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::red));
 }
 
-TEST(DialogMinimise, MinimisedWindowTakesTheDragIconAsItsIcon)
+TEST(ToolkitDialogMinimise, MinimisedWindowTakesTheDragIconAsItsIcon)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -219,7 +219,7 @@ TEST(DialogMinimise, MinimisedWindowTakesTheDragIconAsItsIcon)
     EXPECT_EQ(shown.dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
 }
 
-TEST(DialogMinimise, UnansweredDragIconLeavesTheIconAlone)
+TEST(ToolkitDialogMinimise, UnansweredDragIconLeavesTheIconAlone)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -230,7 +230,7 @@ TEST(DialogMinimise, UnansweredDragIconLeavesTheIconAlone)
     EXPECT_EQ(shown.dialog.windowIcon().cacheKey(), before);
 }
 
-TEST(DialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLowBits)
+TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLowBits)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);
@@ -247,7 +247,7 @@ TEST(DialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLow
     EXPECT_EQ(commands(shown.dialog).back().id, tk::IDCANCEL);
 }
 
-TEST(DialogCommands, ButtonClickThroughTheWindowIsACommand)
+TEST(ToolkitDialogCommands, ButtonClickThroughTheWindowIsACommand)
 {
     ShownDialog shown(res::mainWindowTemplate());
     ASSERT_TRUE(shown.ready);

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(MulDiv, RoundsHalvesAwayFromZero)
+TEST(ToolkitMulDiv, RoundsHalvesAwayFromZero)
 {
     EXPECT_EQ(tk::mulDiv(7, 3, 2), 11);   // 10.5
     EXPECT_EQ(tk::mulDiv(-7, 3, 2), -11); // -10.5
@@ -20,34 +20,34 @@ TEST(MulDiv, RoundsHalvesAwayFromZero)
     EXPECT_EQ(tk::mulDiv(-11, 1, 4), -3);
 }
 
-TEST(MulDiv, ComputesWithoutOverflow)
+TEST(ToolkitMulDiv, ComputesWithoutOverflow)
 {
     EXPECT_EQ(tk::mulDiv(INT_MAX, 4, 4), INT_MAX);
     EXPECT_EQ(tk::mulDiv(INT_MIN + 1, 3, 3), INT_MIN + 1);
     EXPECT_EQ(tk::mulDiv(1 << 30, 8, 16), 1 << 29);
 }
 
-TEST(MulDiv, DivisionByZeroGivesMinusOne)
+TEST(ToolkitMulDiv, DivisionByZeroGivesMinusOne)
 {
     EXPECT_EQ(tk::mulDiv(5, 3, 0), -1);
     EXPECT_EQ(tk::mulDiv(0, 0, 0), -1);
 }
 
-TEST(DialogUnits, AverageWidthComesFromTheAlphabet)
+TEST(ToolkitDialogUnits, AverageWidthComesFromTheAlphabet)
 {
     EXPECT_EQ(tk::averageCharWidth(369), 7); // (14 + 1) / 2
     EXPECT_EQ(tk::averageCharWidth(312), 6); // (12 + 1) / 2
     EXPECT_EQ(tk::averageCharWidth(338), 7); // (13 + 1) / 2
 }
 
-TEST(DialogUnits, PointsBecomePixelsAtTheScreenResolution)
+TEST(ToolkitDialogUnits, PointsBecomePixelsAtTheScreenResolution)
 {
     EXPECT_EQ(tk::pointsToPixels(9, 96), 12);
     EXPECT_EQ(tk::pointsToPixels(8, 96), 11); // 10.67
     EXPECT_EQ(tk::pointsToPixels(9, 120), 15);
 }
 
-TEST(DialogUnits, QuarterAndEighthOfTheBaseUnits)
+TEST(ToolkitDialogUnits, QuarterAndEighthOfTheBaseUnits)
 {
     const tk::BaseUnits units{7, 13};
     EXPECT_EQ(tk::duToPixelsX(4, units), 7);
@@ -58,7 +58,7 @@ TEST(DialogUnits, QuarterAndEighthOfTheBaseUnits)
     EXPECT_EQ(tk::duToPixelsY(-4, units), -7);   // -6.5
 }
 
-TEST(DialogUnits, PositionAndSizeAreConvertedEachOnItsOwn)
+TEST(ToolkitDialogUnits, PositionAndSizeAreConvertedEachOnItsOwn)
 {
     // 1.75 and 3.5 round to 2 and 4, so the right edge lands on 6, where
     // converting the 3 units of the right edge at once would give 5.

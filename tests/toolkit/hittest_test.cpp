@@ -34,7 +34,7 @@ protected:
     }
 };
 
-class HitTesting : public tktest::ShownMainWindow
+class ToolkitHitTesting : public tktest::ShownMainWindow
 {
 protected:
     const tk::DialogTemplate &layout() const { return res::mainWindowTemplate(); }
@@ -119,21 +119,21 @@ protected:
     }
 };
 
-TEST_F(HitTesting, ClicksReachTheControlsUnderFramesLabelsAndTheGroupOnTheWalkingPage)
+TEST_F(ToolkitHitTesting, ClicksReachTheControlsUnderFramesLabelsAndTheGroupOnTheWalkingPage)
 {
     showPage(0);
     // Everything lies inside the outer frame, so every visible control counts.
     EXPECT_EQ(expectClicksReachTheControls(), visibleControls());
 }
 
-TEST_F(HitTesting, ClicksReachTheControlsUnderFramesLabelsAndTheGroupOnTheContentPage)
+TEST_F(ToolkitHitTesting, ClicksReachTheControlsUnderFramesLabelsAndTheGroupOnTheContentPage)
 {
     showPage(1);
     // The outer frame covers all of them here too.
     EXPECT_EQ(expectClicksReachTheControls(), visibleControls());
 }
 
-TEST_F(HitTesting, SlidersInTheHeadAngleGroupTakeTheirClicks)
+TEST_F(ToolkitHitTesting, SlidersInTheHeadAngleGroupTakeTheirClicks)
 {
     for (int id : {1036, 1037}) {
         auto *slider = dialog.item<tk::Trackbar>(id);
@@ -145,7 +145,7 @@ TEST_F(HitTesting, SlidersInTheHeadAngleGroupTakeTheirClicks)
     }
 }
 
-TEST_F(HitTesting, ClickOnALabelGoesToTheWindowItself)
+TEST_F(ToolkitHitTesting, ClickOnALabelGoesToTheWindowItself)
 {
     for (std::size_t index = 0; index < layout().controls.size(); ++index) {
         if (layout().controls[index].kind != ControlKind::Label)

@@ -8,7 +8,7 @@ namespace {
 
 using Octets = std::array<int, 4>;
 
-class AddressField : public tktest::ShownMainWindow
+class ToolkitAddressField : public tktest::ShownMainWindow
 {
 protected:
     void SetUp() override
@@ -34,7 +34,7 @@ protected:
     tk::IpAddressField *field = nullptr;
 };
 
-TEST_F(AddressField, TypedDottedAddressFillsTheFields)
+TEST_F(ToolkitAddressField, TypedDottedAddressFillsTheFields)
 {
     type(QStringLiteral("192.168.0.10"));
     EXPECT_EQ(field->address(), (Octets{192, 168, 0, 10}));
@@ -42,7 +42,7 @@ TEST_F(AddressField, TypedDottedAddressFillsTheFields)
     EXPECT_EQ(focusedField(), 3);
 }
 
-TEST_F(AddressField, ThirdDigitMovesToTheNextFieldSelected)
+TEST_F(ToolkitAddressField, ThirdDigitMovesToTheNextFieldSelected)
 {
     field->setAddress({1, 2, 3, 4});
     click(centreOf(field->fieldEdit(0)));
@@ -54,7 +54,7 @@ TEST_F(AddressField, ThirdDigitMovesToTheNextFieldSelected)
     EXPECT_EQ(text(1), QStringLiteral("9"));
 }
 
-TEST_F(AddressField, DotMovesOnOnlyFromAFilledField)
+TEST_F(ToolkitAddressField, DotMovesOnOnlyFromAFilledField)
 {
     type(QStringLiteral("."));
     EXPECT_EQ(focusedField(), 0);
@@ -63,7 +63,7 @@ TEST_F(AddressField, DotMovesOnOnlyFromAFilledField)
     EXPECT_EQ(text(0), QStringLiteral("7"));
 }
 
-TEST_F(AddressField, OnlyDigitsAndAtMostThree)
+TEST_F(ToolkitAddressField, OnlyDigitsAndAtMostThree)
 {
     type(QStringLiteral("a1b-"));
     EXPECT_EQ(text(0), QStringLiteral("1"));
@@ -75,14 +75,14 @@ TEST_F(AddressField, OnlyDigitsAndAtMostThree)
     EXPECT_EQ(text(0), QStringLiteral("312")); // full: the fourth digit is refused
 }
 
-TEST_F(AddressField, ValueAboveTheRangeIsClampedWhenTheFieldCompletes)
+TEST_F(ToolkitAddressField, ValueAboveTheRangeIsClampedWhenTheFieldCompletes)
 {
     type(QStringLiteral("300"));
     EXPECT_EQ(text(0), QStringLiteral("255"));
     EXPECT_EQ(focusedField(), 1);
 }
 
-TEST_F(AddressField, ValueAboveTheRangeIsClampedWhenTheUserLeaves)
+TEST_F(ToolkitAddressField, ValueAboveTheRangeIsClampedWhenTheUserLeaves)
 {
     field->setRange(1, 0, 50);
     type(QStringLiteral("1.99"));
@@ -91,7 +91,7 @@ TEST_F(AddressField, ValueAboveTheRangeIsClampedWhenTheUserLeaves)
     EXPECT_EQ(field->address(), (Octets{1, 50, 0, 0}));
 }
 
-TEST_F(AddressField, BackspaceInABlankFieldGoesToTheEndOfThePreviousOne)
+TEST_F(ToolkitAddressField, BackspaceInABlankFieldGoesToTheEndOfThePreviousOne)
 {
     type(QStringLiteral("12.3"));
     key(Qt::Key_Backspace);
@@ -103,7 +103,7 @@ TEST_F(AddressField, BackspaceInABlankFieldGoesToTheEndOfThePreviousOne)
     EXPECT_EQ(text(0), QStringLiteral("1"));
 }
 
-TEST_F(AddressField, LeftAtTheStartAndRightAtTheEndCrossFields)
+TEST_F(ToolkitAddressField, LeftAtTheStartAndRightAtTheEndCrossFields)
 {
     type(QStringLiteral("12.34"));
     key(Qt::Key_Left);
@@ -117,7 +117,7 @@ TEST_F(AddressField, LeftAtTheStartAndRightAtTheEndCrossFields)
     EXPECT_EQ(field->fieldEdit(1)->cursorPosition(), 0);
 }
 
-TEST_F(AddressField, TabLeavesTheControlInsteadOfMovingBetweenFields)
+TEST_F(ToolkitAddressField, TabLeavesTheControlInsteadOfMovingBetweenFields)
 {
     type(QStringLiteral("12.34"));
     key(Qt::Key_Tab);
@@ -129,7 +129,7 @@ TEST_F(AddressField, TabLeavesTheControlInsteadOfMovingBetweenFields)
     EXPECT_EQ(focusedField(), 0);
 }
 
-TEST_F(AddressField, PastedDottedAddressFillsTheFields)
+TEST_F(ToolkitAddressField, PastedDottedAddressFillsTheFields)
 {
     QApplication::clipboard()->setText(QStringLiteral(" 10.0.300.1 "));
     key(Qt::Key_V, Qt::ControlModifier);
@@ -139,7 +139,7 @@ TEST_F(AddressField, PastedDottedAddressFillsTheFields)
     EXPECT_EQ(field->address(), (Octets{10, 0, 255, 1}));
 }
 
-TEST_F(AddressField, BlankFieldsReadAsZero)
+TEST_F(ToolkitAddressField, BlankFieldsReadAsZero)
 {
     EXPECT_EQ(field->filledFields(), 0);
     EXPECT_EQ(field->address(), (Octets{0, 0, 0, 0}));
@@ -152,7 +152,7 @@ TEST_F(AddressField, BlankFieldsReadAsZero)
     EXPECT_EQ(field->filledFields(), 0);
 }
 
-TEST_F(AddressField, SettersKeepEachFieldInItsRange)
+TEST_F(ToolkitAddressField, SettersKeepEachFieldInItsRange)
 {
     field->setRange(3, 10, 20);
     field->setAddress({-5, 256, 128, 99});

@@ -23,7 +23,7 @@ std::vector<UINT> idsOf(const tk::SystemMenu &menu)
     return ids;
 }
 
-TEST(SystemMenu, HoldsTheUsualWindowCommands)
+TEST(ToolkitSystemMenu, HoldsTheUsualWindowCommands)
 {
     const tk::SystemMenu menu(true);
     EXPECT_EQ(idsOf(menu), (std::vector<UINT>{tk::SC_RESTORE, tk::SC_MOVE, tk::SC_MINIMIZE, 0, tk::SC_CLOSE}));
@@ -33,13 +33,13 @@ TEST(SystemMenu, HoldsTheUsualWindowCommands)
     EXPECT_EQ(menu.items()[4].text, QString::fromUtf8("閉じる(&C)\tAlt+F4"));
 }
 
-TEST(SystemMenu, MinimiseOnlyWithAMinimiseBox)
+TEST(ToolkitSystemMenu, MinimiseOnlyWithAMinimiseBox)
 {
     const tk::SystemMenu menu(false);
     EXPECT_EQ(idsOf(menu), (std::vector<UINT>{tk::SC_RESTORE, tk::SC_MOVE, 0, tk::SC_CLOSE}));
 }
 
-TEST(SystemMenu, AppendedItemsComeLast)
+TEST(ToolkitSystemMenu, AppendedItemsComeLast)
 {
     tk::SystemMenu menu(true);
     menu.appendSeparator();
@@ -51,7 +51,7 @@ TEST(SystemMenu, AppendedItemsComeLast)
     EXPECT_EQ(menu.items()[6].text, QString::fromUtf8("バージョン情報(&A)..."));
 }
 
-TEST(SystemMenu, PopupActionsCarryTheIds)
+TEST(ToolkitSystemMenu, PopupActionsCarryTheIds)
 {
     tk::SystemMenu menu(true);
     menu.appendItem(16, QStringLiteral("About"));
@@ -65,7 +65,7 @@ TEST(SystemMenu, PopupActionsCarryTheIds)
     EXPECT_EQ(popup->defaultAction()->data().toUInt(), tk::SC_CLOSE);
 }
 
-TEST(SystemMenu, WindowsWithASystemMenuHaveOne)
+TEST(ToolkitSystemMenu, WindowsWithASystemMenuHaveOne)
 {
     RecordingDialog main(res::mainWindowTemplate());
     ASSERT_NE(main.systemMenu(), nullptr);
@@ -75,7 +75,7 @@ TEST(SystemMenu, WindowsWithASystemMenuHaveOne)
     EXPECT_EQ(idsOf(*version.systemMenu()), idsOf(tk::SystemMenu(false)));
 }
 
-TEST(SystemMenu, WindowWithoutOneHasNone)
+TEST(ToolkitSystemMenu, WindowWithoutOneHasNone)
 {
     static constexpr std::array<tk::ControlTemplate, 0> kNoControls{};
     const tk::DialogTemplate plain{1, "plain", 0, 0, 100, 50, "MS UI Gothic", 9,
@@ -85,7 +85,7 @@ TEST(SystemMenu, WindowWithoutOneHasNone)
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
 }
 
-class ShownMainWindow : public testing::Test
+class ToolkitSystemMenuWindow : public testing::Test
 {
 protected:
     void SetUp() override
@@ -135,7 +135,7 @@ protected:
     const QPoint background{3, 3}; // outside the outer frame
 };
 
-TEST_F(ShownMainWindow, RightClickOnTheBackgroundOpensTheMenu)
+TEST_F(ToolkitSystemMenuWindow, RightClickOnTheBackgroundOpensTheMenu)
 {
     rightClick(background);
     QMenu *menu = openMenu();
@@ -144,7 +144,7 @@ TEST_F(ShownMainWindow, RightClickOnTheBackgroundOpensTheMenu)
     EXPECT_EQ(menu->actions()[6]->data().toUInt(), 16u);
 }
 
-TEST_F(ShownMainWindow, RightClickOverAStaticAlsoOpensTheMenu)
+TEST_F(ToolkitSystemMenuWindow, RightClickOverAStaticAlsoOpensTheMenu)
 {
     // The outer frame and the labels are the window's background to the pointer.
     // Inside the outer frame, below the vertical rule, over no control.
@@ -155,13 +155,13 @@ TEST_F(ShownMainWindow, RightClickOverAStaticAlsoOpensTheMenu)
     EXPECT_NE(openMenu(), nullptr);
 }
 
-TEST_F(ShownMainWindow, RightClickOnAControlDoesNot)
+TEST_F(ToolkitSystemMenuWindow, RightClickOnAControlDoesNot)
 {
     rightClick(centreOf(1001));
     EXPECT_EQ(openMenu(), nullptr);
 }
 
-TEST_F(ShownMainWindow, AltSpaceOpensTheMenu)
+TEST_F(ToolkitSystemMenuWindow, AltSpaceOpensTheMenu)
 {
     dialog.item(1001)->setFocus();
     QTest::keyClick(dialog.windowHandle(), Qt::Key_Space, Qt::AltModifier);
@@ -169,13 +169,13 @@ TEST_F(ShownMainWindow, AltSpaceOpensTheMenu)
     EXPECT_TRUE(dialog.eventsOf(EventKind::Command).empty()); // the button was not pressed
 }
 
-TEST_F(ShownMainWindow, ChoosingAnAppendedItemRaisesItsSysCommand)
+TEST_F(ToolkitSystemMenuWindow, ChoosingAnAppendedItemRaisesItsSysCommand)
 {
     EXPECT_EQ(choose(Qt::Key_A), 16);
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(ShownMainWindow, ChoosingCloseClosesAsTheCloseBoxDoes)
+TEST_F(ToolkitSystemMenuWindow, ChoosingCloseClosesAsTheCloseBoxDoes)
 {
     EXPECT_EQ(choose(Qt::Key_C), static_cast<int>(tk::SC_CLOSE));
     const auto commands = dialog.eventsOf(EventKind::Command);
@@ -184,13 +184,13 @@ TEST_F(ShownMainWindow, ChoosingCloseClosesAsTheCloseBoxDoes)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(ShownMainWindow, ChoosingMinimiseMinimises)
+TEST_F(ToolkitSystemMenuWindow, ChoosingMinimiseMinimises)
 {
     EXPECT_EQ(choose(Qt::Key_N), static_cast<int>(tk::SC_MINIMIZE));
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
 }
 
-TEST_F(ShownMainWindow, RestoreIsOfferedOnlyWhenThereIsSomethingToRestore)
+TEST_F(ToolkitSystemMenuWindow, RestoreIsOfferedOnlyWhenThereIsSomethingToRestore)
 {
     rightClick(background);
     QMenu *menu = openMenu();
@@ -199,14 +199,14 @@ TEST_F(ShownMainWindow, RestoreIsOfferedOnlyWhenThereIsSomethingToRestore)
     EXPECT_TRUE(menu->actions()[2]->isEnabled());
 }
 
-TEST_F(ShownMainWindow, RoutedSysCommandGetsNoDefaultProcessing)
+TEST_F(ToolkitSystemMenuWindow, RoutedSysCommandGetsNoDefaultProcessing)
 {
     dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::SysCommand; };
     EXPECT_EQ(choose(Qt::Key_C), static_cast<int>(tk::SC_CLOSE));
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(ShownMainWindow, AltF4IsTheCloseCommand)
+TEST_F(ToolkitSystemMenuWindow, AltF4IsTheCloseCommand)
 {
     dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::SysCommand; };
     QTest::keyClick(dialog.windowHandle(), Qt::Key_F4, Qt::AltModifier);

@@ -21,7 +21,7 @@ std::ostream &operator<<(std::ostream &out, const Scroll &scroll)
     return out << "{code " << scroll.code << ", pos " << scroll.position << "}";
 }
 
-class Sliders : public tktest::ShownMainWindow
+class ToolkitSliders : public tktest::ShownMainWindow
 {
 protected:
     void SetUp() override
@@ -73,7 +73,7 @@ protected:
     tk::Trackbar *tilt = nullptr;
 };
 
-TEST_F(Sliders, SetPosRaisesNothing)
+TEST_F(ToolkitSliders, SetPosRaisesNothing)
 {
     pan->setPos(30);
     tilt->setPos(-15);
@@ -83,7 +83,7 @@ TEST_F(Sliders, SetPosRaisesNothing)
     EXPECT_TRUE(dialog.eventsOf(EventKind::VScroll).empty());
 }
 
-TEST_F(Sliders, OneArrowKeyPressIsAStepAndAnEndOfTracking)
+TEST_F(ToolkitSliders, OneArrowKeyPressIsAStepAndAnEndOfTracking)
 {
     focus(pan);
     key(Qt::Key_Right);
@@ -94,7 +94,7 @@ TEST_F(Sliders, OneArrowKeyPressIsAStepAndAnEndOfTracking)
     EXPECT_TRUE(dialog.eventsOf(EventKind::VScroll).empty());
 }
 
-TEST_F(Sliders, PageHomeAndEndKeys)
+TEST_F(ToolkitSliders, PageHomeAndEndKeys)
 {
     focus(tilt);
     key(Qt::Key_PageDown);
@@ -111,7 +111,7 @@ TEST_F(Sliders, PageHomeAndEndKeys)
                                                   {tk::TB_ENDTRACK, -15}}));
 }
 
-TEST_F(Sliders, StepAtTheLimitMovesNothingAndRaisesOnlyTheEndOfTracking)
+TEST_F(ToolkitSliders, StepAtTheLimitMovesNothingAndRaisesOnlyTheEndOfTracking)
 {
     pan->setPos(-90);
     focus(pan);
@@ -121,7 +121,7 @@ TEST_F(Sliders, StepAtTheLimitMovesNothingAndRaisesOnlyTheEndOfTracking)
     EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}));
 }
 
-TEST_F(Sliders, AutoRepeatStepsEachTimeAndEndsTrackingOnce)
+TEST_F(ToolkitSliders, AutoRepeatStepsEachTimeAndEndsTrackingOnce)
 {
     focus(pan);
     sendKey(QEvent::KeyPress, Qt::Key_Right, false);
@@ -136,7 +136,7 @@ TEST_F(Sliders, AutoRepeatStepsEachTimeAndEndsTrackingOnce)
                                                  {tk::TB_ENDTRACK, 6}}));
 }
 
-TEST_F(Sliders, OtherKeysAreLeftToTheWindow)
+TEST_F(ToolkitSliders, OtherKeysAreLeftToTheWindow)
 {
     focus(pan);
     key(Qt::Key_Return);
@@ -145,7 +145,7 @@ TEST_F(Sliders, OtherKeysAreLeftToTheWindow)
     EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, tk::IDOK);
 }
 
-TEST_F(Sliders, VerticalSliderHasItsMinimumAtTheTop)
+TEST_F(ToolkitSliders, VerticalSliderHasItsMinimumAtTheTop)
 {
     tilt->setPos(-15);
     const int top = tilt->thumbRect().center().y();
@@ -158,7 +158,7 @@ TEST_F(Sliders, VerticalSliderHasItsMinimumAtTheTop)
     EXPECT_LT(left, pan->thumbRect().center().x());
 }
 
-TEST_F(Sliders, DraggingTheThumbTracksThenPositionsThenEnds)
+TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
 {
     const QPoint start = inWindow(pan, pan->thumbRect().center());
     QTest::mousePress(window(), Qt::LeftButton, {}, start);
@@ -178,7 +178,7 @@ TEST_F(Sliders, DraggingTheThumbTracksThenPositionsThenEnds)
     EXPECT_EQ(pan->pos(), seen[1].position);
 }
 
-TEST_F(Sliders, ClickInTheChannelPagesTowardThePointerOnce)
+TEST_F(ToolkitSliders, ClickInTheChannelPagesTowardThePointerOnce)
 {
     const QRect thumb = pan->thumbRect();
     const QPoint right = inWindow(pan, QPoint(pan->width() - 6, thumb.center().y()));
@@ -190,7 +190,7 @@ TEST_F(Sliders, ClickInTheChannelPagesTowardThePointerOnce)
     EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0}}));
 }
 
-TEST_F(Sliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
+TEST_F(ToolkitSliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
 {
     const QRect thumb = pan->thumbRect();
     // Just right of the thumb: a few pages away.
@@ -210,7 +210,7 @@ TEST_F(Sliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
     EXPECT_EQ(seen.back(), (Scroll{tk::TB_ENDTRACK, reached}));
 }
 
-TEST_F(Sliders, WheelStepsByLinesThenEndsTracking)
+TEST_F(ToolkitSliders, WheelStepsByLinesThenEndsTracking)
 {
     const QPointF at = centreOf(pan);
     QWheelEvent away(at, tilt->mapToGlobal(QPoint()), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
@@ -226,7 +226,7 @@ TEST_F(Sliders, WheelStepsByLinesThenEndsTracking)
     EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEDOWN, -2}, {tk::TB_ENDTRACK, -2}}));
 }
 
-TEST_F(Sliders, LooksAsTheTemplateSays)
+TEST_F(ToolkitSliders, LooksAsTheTemplateSays)
 {
     for (tk::Trackbar *slider : {pan, tilt}) {
         EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);

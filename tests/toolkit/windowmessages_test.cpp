@@ -18,7 +18,7 @@ namespace {
 using tk::EventKind;
 using tktest::RecordingDialog;
 
-TEST(MessageRegistry, SameNameGivesTheSameId)
+TEST(ToolkitMessageRegistry, SameNameGivesTheSameId)
 {
     const UINT first = tk::registerWindowMessage("KorvanTestSame");
     EXPECT_EQ(tk::registerWindowMessage("KorvanTestSame"), first);
@@ -26,7 +26,7 @@ TEST(MessageRegistry, SameNameGivesTheSameId)
     EXPECT_LE(first, 0xFFFFu);
 }
 
-TEST(MessageRegistry, DistinctNamesGetDistinctIds)
+TEST(ToolkitMessageRegistry, DistinctNamesGetDistinctIds)
 {
     const UINT a = tk::registerWindowMessage("KorvanTestA");
     const UINT b = tk::registerWindowMessage("KorvanTestB");
@@ -35,13 +35,13 @@ TEST(MessageRegistry, DistinctNamesGetDistinctIds)
     EXPECT_GE(b, tk::kFirstRegisteredMessage);
 }
 
-TEST(MessageRegistry, EmptyNameIsRefused)
+TEST(ToolkitMessageRegistry, EmptyNameIsRefused)
 {
     EXPECT_EQ(tk::registerWindowMessage(""), 0u);
     EXPECT_EQ(tk::registerWindowMessage(nullptr), 0u);
 }
 
-TEST(MessageRegistry, ThreadsRegisteringTheSameNamesAgree)
+TEST(ToolkitMessageRegistry, ThreadsRegisteringTheSameNamesAgree)
 {
     constexpr int kThreads = 8;
     constexpr int kNames = 50;
@@ -65,7 +65,7 @@ TEST(MessageRegistry, ThreadsRegisteringTheSameNamesAgree)
     EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kNames));
 }
 
-TEST(MessageRegistry, NamesAreListedInRegistrationOrder)
+TEST(ToolkitMessageRegistry, NamesAreListedInRegistrationOrder)
 {
     tk::registerWindowMessage("KorvanListedFirst");
     tk::registerWindowMessage("KorvanListedSecond");
@@ -77,7 +77,7 @@ TEST(MessageRegistry, NamesAreListedInRegistrationOrder)
     EXPECT_LT(first, second);
 }
 
-TEST(PostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
+TEST(ToolkitPostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
@@ -91,12 +91,12 @@ TEST(PostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
     EXPECT_EQ(event.lParam, -3);
 }
 
-TEST(PostedMessages, NoWindowIsRefused)
+TEST(ToolkitPostedMessages, NoWindowIsRefused)
 {
     EXPECT_FALSE(tk::postMessage(nullptr, tk::registerWindowMessage("KorvanTestPosted"), 0, 0));
 }
 
-TEST(PostedMessages, RoutedMessageAnswersThroughTheResultSlot)
+TEST(ToolkitPostedMessages, RoutedMessageAnswersThroughTheResultSlot)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.takes = [](const tk::WindowEvent &event) {
@@ -108,7 +108,7 @@ TEST(PostedMessages, RoutedMessageAnswersThroughTheResultSlot)
     EXPECT_EQ(dialog.dispatch({.kind = EventKind::Timer, .id = 1}), 0);
 }
 
-TEST(WindowTimers, TimerArrivesWithTheCallersId)
+TEST(ToolkitWindowTimers, TimerArrivesWithTheCallersId)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(dialog.setTimer(7, 5));
@@ -118,7 +118,7 @@ TEST(WindowTimers, TimerArrivesWithTheCallersId)
         EXPECT_EQ(event.id, 7);
 }
 
-TEST(WindowTimers, BatteryStylePeriodIsKept)
+TEST(ToolkitWindowTimers, BatteryStylePeriodIsKept)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(dialog.setTimer(1, 5000));
@@ -126,7 +126,7 @@ TEST(WindowTimers, BatteryStylePeriodIsKept)
     EXPECT_EQ(dialog.timerInterval(2), 0u);
 }
 
-TEST(WindowTimers, SettingAnIdAgainRestartsIt)
+TEST(ToolkitWindowTimers, SettingAnIdAgainRestartsIt)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(dialog.setTimer(3, 60000));
@@ -139,7 +139,7 @@ TEST(WindowTimers, SettingAnIdAgainRestartsIt)
     EXPECT_FALSE(dialog.killTimer(3));
 }
 
-TEST(WindowTimers, TwoIdsTickApartAndAKilledOneStops)
+TEST(ToolkitWindowTimers, TwoIdsTickApartAndAKilledOneStops)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(dialog.setTimer(1, 5));
@@ -166,7 +166,7 @@ public:
     std::vector<unsigned> pauses;
 };
 
-TEST(Sleeper, InstalledSleeperTakesThePauses)
+TEST(ToolkitSleeper, InstalledSleeperTakesThePauses)
 {
     RecordingSleeper sleeper;
     tk::Sleeper *previous = tk::setSleeper(&sleeper);
@@ -179,7 +179,7 @@ TEST(Sleeper, InstalledSleeperTakesThePauses)
     EXPECT_LT(elapsed, std::chrono::milliseconds(500));
 }
 
-TEST(Sleeper, NullRestoresTheRealSleeper)
+TEST(ToolkitSleeper, NullRestoresTheRealSleeper)
 {
     RecordingSleeper sleeper;
     tk::Sleeper *previous = tk::setSleeper(&sleeper);

@@ -45,7 +45,6 @@ Trackbar::Trackbar(Qt::Orientation orientation, QWidget *parent) : QSlider(orien
     setTickPosition(QSlider::NoTicks);
     // A vertical trackbar has its minimum at the top; a QSlider at the bottom.
     setInvertedAppearance(orientation == Qt::Vertical);
-    m_repeat.setSingleShot(false);
     connect(&m_repeat, &QTimer::timeout, this, [this] {
         m_repeat.setInterval(kRepeatIntervalMs);
         pageTowardPointer();
