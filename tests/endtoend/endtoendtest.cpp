@@ -1,0 +1,104 @@
+#include "tests/endtoend/endtoendtest.h"
+
+#include "res/resource.h"
+#include "res/strings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+void EndToEndTest::SetUp()
+{
+    ASSERT_TRUE(m_directory.isValid());
+    m_previousDirectory = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_directory.path()));
+    QFile memory(QStringLiteral("zenkaiip.txt"));
+    ASSERT_TRUE(memory.open(QIODevice::WriteOnly));
+    memory.write("127.0.0.1");
+    memory.close();
+    m_sleeper = std::make_unique<RecordingSleeper>(pauses);
+}
+
+void EndToEndTest::TearDown()
+{
+    // The panel's client closes its link before the robot goes.
+    panel.reset();
+    robot.reset();
+    m_sleeper.reset();
+    vaibo::setSettings({});
+    QDir::setCurrent(m_previousDirectory);
+}
+
+void EndToEndTest::startRobot(const QStringList &options)
+{
+    robot = std::make_unique<RobotProcess>();
+    ASSERT_TRUE(robot->start(options)) << robot->error().toStdString();
+    settings.port = robot->port();
+    vaibo::setSettings(settings);
+}
+
+void EndToEndTest::openPanel()
+{
+    panel = std::make_unique<LivePanel>();
+    ASSERT_TRUE(panel->open());
+    ASSERT_EQ(panel->linkIndicator(), res::kOffline);
+}
+
+void EndToEndTest::connectPanel(const QStringList &options)
+{
+    ASSERT_NO_FATAL_FAILURE(startRobot(options));
+    ASSERT_NO_FATAL_FAILURE(openPanel());
+    ASSERT_NO_FATAL_FAILURE(connectThrough(*panel));
+}
+
+void EndToEndTest::connectThrough(LivePanel &target)
+{
+    const std::size_t shown = target.statusHistory.size();
+    target.click(IDC_CONNECT);
+    // On loopback the outcome may already have been handled within the click.
+    ASSERT_GT(target.statusHistory.size(), shown);
+    ASSERT_EQ(target.statusHistory[shown], res::kConnectRequested);
+    ASSERT_TRUE(waitUntil([&] { return target.linkIndicator() == res::kOnline; }))
+        << "status: " << target.status();
+}
+
+bool EndToEndTest::waitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+bool EndToEndTest::waitForOperations(std::size_t count, int timeoutMs)
+{
+    return waitUntil([&] { return robot->operations().size() >= count; }, timeoutMs);
+}
+
+std::vector<RobotOperation> EndToEndTest::operationsFrom(std::size_t first) const
+{
+    std::vector<RobotOperation> all = robot->operations();
+    all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(first, all.size())));
+    return all;
+}
+
+bool EndToEndTest::waitForDisconnected(LivePanel &target, int timeoutMs)
+{
+    return waitUntil(
+        [&] { return target.linkIndicator() == res::kOffline && target.status() == res::kDisconnected; },
+        timeoutMs);
+}
+
+double changedShare(const QImage &before, const QImage &after)
+{
+    if (before.size() != after.size() || before.isNull())
+        return 1.0;
+    const QImage a = before.convertToFormat(QImage::Format_RGB32);
+    const QImage b = after.convertToFormat(QImage::Format_RGB32);
+    const int rows = a.height() * 3 / 5;
+    long changed = 0;
+    for (int y = 0; y < rows; ++y) {
+        const auto *lineA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *lineB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            changed += lineA[x] != lineB[x] ? 1 : 0;
+    }
+    return static_cast<double>(changed) / (static_cast<double>(rows) * a.width());
+}

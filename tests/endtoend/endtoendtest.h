@@ -1,0 +1,67 @@
+#pragma once
+
+#include "tests/endtoend/livepanel.h"
+#include "tests/endtoend/robotprocess.h"
+#include "tests/support/recordingvaibo.h"
+#include "vaiboclient/settings.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+/// The panel on its real robot client and the virtual robot as a child
+/// process, over loopback. The panel starts in a directory of its own whose
+/// address memory file holds 127.0.0.1; its pauses are recorded instead of
+/// slept.
+class EndToEndTest : public ::testing::Test
+{
+protected:
+    /// Longest wait for anything that should follow at once on loopback;
+    /// generous because the machine is shared.
+    static constexpr int kPromptMs = 3000;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Starts the robot with these options and points the client at it with
+    /// the timings in settings.
+    void startRobot(const QStringList &options = {});
+    /// Opens a panel on the robot started last.
+    void openPanel();
+    /// startRobot, openPanel, a click on 接続, and the wait for "ONLINE"; the
+    /// connected handler, start sequence included, has run by then.
+    void connectPanel(const QStringList &options = {});
+    /// Clicks 接続 on a panel and waits until it shows "ONLINE".
+    void connectThrough(LivePanel &target);
+    /// Handles events until the condition holds or the time is up.
+    static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = kPromptMs);
+    /// Waits until the robot has answered count operations in all.
+    bool waitForOperations(std::size_t count, int timeoutMs = kPromptMs);
+    /// The robot's operations from the index on.
+    std::vector<RobotOperation> operationsFrom(std::size_t first) const;
+    /// Waits until the panel shows "OFFLINE" and "切断完了".
+    bool waitForDisconnected(LivePanel &target, int timeoutMs = kPromptMs);
+
+    /// The link's timings for the next startRobot; shorten them before.
+    vaibo::Settings settings;
+    std::unique_ptr<RobotProcess> robot;
+    std::unique_ptr<LivePanel> panel;
+    /// The pauses the panel asked for, as "Sleep(ms)".
+    std::vector<std::string> pauses;
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previousDirectory;
+    std::unique_ptr<RecordingSleeper> m_sleeper;
+};
+
+/// The share of pixels in the top part of two pictures that differ: the
+/// bottom holds the painted frame-rate readout, which changes by itself.
+double changedShare(const QImage &before, const QImage &after);

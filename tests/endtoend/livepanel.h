@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/remotedlg.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+/// The main window on the real robot client, which it creates itself, shown
+/// offscreen and driven through its window like a person would.
+class LivePanel
+{
+public:
+    LivePanel();
+    ~LivePanel();
+
+    LivePanel(const LivePanel &) = delete;
+    LivePanel &operator=(const LivePanel &) = delete;
+
+    /// Builds and shows the window; false when it is not exposed.
+    bool open();
+    CRemoteDlg &window() const { return *m_window; }
+    QWidget *control(int id) const;
+
+    /// A real left click at the centre of a control, through the window.
+    void click(int id);
+    /// A real left click at a point of a control, through the window.
+    void clickAt(int id, QPoint at);
+    /// A real mouse drag through the window over a control's points.
+    void drag(int id, const std::vector<QPoint> &path);
+    /// One tick of the battery timer, as its five-second period would bring.
+    void tickBattery();
+
+    /// The text of an edit control.
+    std::string text(int id) const;
+    std::string status() const;
+    std::string linkIndicator() const;
+    bool isEnabled(int id) const;
+    int batteryBar() const;
+    /// The image pane as it paints now.
+    QImage paneImage() const;
+
+    /// Every text the status line showed since the window opened.
+    std::vector<std::string> statusHistory;
+
+private:
+    QPoint inWindow(int id, QPoint at) const;
+
+    std::unique_ptr<CRemoteDlg> m_window = std::make_unique<CRemoteDlg>();
+};

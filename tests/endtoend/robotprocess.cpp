@@ -1,0 +1,132 @@
+#include "tests/endtoend/robotprocess.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kStartTimeoutMs = 5000;
+
+} // namespace
+
+std::string RobotOperation::call() const
+{
+    std::string text = name + "(";
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(arguments[i]);
+    return text + ")";
+}
+
+RobotProcess::RobotProcess() : m_tracePath(m_directory.filePath(QStringLiteral("trace.jsonl"))) {}
+
+RobotProcess::~RobotProcess()
+{
+    kill();
+}
+
+bool RobotProcess::start(const QStringList &options)
+{
+    if (!m_directory.isValid()) {
+        m_error = QStringLiteral("no directory for the trace");
+        return false;
+    }
+    QStringList arguments{QStringLiteral("--listen"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                          QStringLiteral("0"), QStringLiteral("--trace"), m_tracePath};
+    arguments << options;
+    m_process.setProgram(QStringLiteral(KORVAN_VIRTUAL_ROBOT));
+    m_process.setArguments(arguments);
+    m_process.start();
+    if (!m_process.waitForStarted(kStartTimeoutMs)) {
+        m_error = QStringLiteral("the robot did not start: %1").arg(m_process.errorString());
+        return false;
+    }
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(kStartTimeoutMs)) {
+            m_error = QStringLiteral("no 'listening' line: %1")
+                          .arg(QString::fromUtf8(m_process.readAllStandardError()).trimmed());
+            return false;
+        }
+    }
+    const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+    static const QRegularExpression listening(QStringLiteral("^listening 127\\.0\\.0\\.1:(\\d+)$"));
+    const QRegularExpressionMatch match = listening.match(line);
+    if (!match.hasMatch()) {
+        m_error = QStringLiteral("unexpected first line '%1'").arg(line);
+        return false;
+    }
+    m_port = static_cast<std::uint16_t>(match.captured(1).toUInt());
+    return true;
+}
+
+bool RobotProcess::isRunning() const
+{
+    return m_process.state() == QProcess::Running;
+}
+
+void RobotProcess::command(const QString &line)
+{
+    m_process.write((line + QLatin1Char('\n')).toUtf8());
+    m_process.waitForBytesWritten(kStartTimeoutMs);
+}
+
+void RobotProcess::kill()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished(kStartTimeoutMs);
+}
+
+std::vector<RobotTraceEvent> RobotProcess::trace() const
+{
+    std::vector<RobotTraceEvent> events;
+    QFile file(m_tracePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return events;
+    // The robot flushes whole lines; a line still being written has no end yet.
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeLast();
+    for (const QByteArray &line : lines) {
+        const QJsonObject fields = QJsonDocument::fromJson(line).object();
+        events.push_back({fields.value(QStringLiteral("t")).toInteger(),
+                          fields.value(QStringLiteral("event")).toString(), fields});
+    }
+    return events;
+}
+
+std::vector<RobotOperation> RobotProcess::operations() const
+{
+    std::vector<RobotOperation> operations;
+    for (const RobotTraceEvent &event : trace()) {
+        if (event.event != QLatin1String("op"))
+            continue;
+        RobotOperation operation;
+        operation.t = event.t;
+        operation.name = event.fields.value(QStringLiteral("name")).toString().toStdString();
+        for (const QJsonValue argument : event.fields.value(QStringLiteral("args")).toArray())
+            operation.arguments.push_back(argument.toInt());
+        operation.result = event.fields.value(QStringLiteral("result")).toInt();
+        operations.push_back(std::move(operation));
+    }
+    return operations;
+}
+
+int RobotProcess::count(const QString &event) const
+{
+    int n = 0;
+    for (const RobotTraceEvent &line : trace())
+        n += line.event == event ? 1 : 0;
+    return n;
+}
+
+std::vector<std::string> commandCalls(const std::vector<RobotOperation> &operations)
+{
+    std::vector<std::string> calls;
+    for (const RobotOperation &operation : operations) {
+        if (operation.name != "GetBatteryLevel")
+            calls.push_back(operation.call());
+    }
+    return calls;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// One operation the robot answered, as its trace records it.
+struct RobotOperation
+{
+    /// Milliseconds since the robot started.
+    qint64 t = 0;
+    std::string name;
+    std::vector<int> arguments;
+    int result = 0;
+
+    /// "SetPosture(0, 0)", the way the panel's tests write a call.
+    std::string call() const;
+};
+
+/// One line of the robot's trace.
+struct RobotTraceEvent
+{
+    qint64 t = 0;
+    QString event;
+    QJsonObject fields;
+};
+
+/// The virtual robot executable as a child process on 127.0.0.1 with a port
+/// of the system's choosing and a trace file of its own. The process is
+/// killed when this goes, whatever state the test left it in.
+class RobotProcess
+{
+public:
+    RobotProcess();
+    ~RobotProcess();
+
+    RobotProcess(const RobotProcess &) = delete;
+    RobotProcess &operator=(const RobotProcess &) = delete;
+
+    /// Starts the robot with these options besides address, port and trace,
+    /// and waits for its "listening" line. False, with error() set, when it
+    /// does not come up.
+    bool start(const QStringList &options = {});
+    std::uint16_t port() const { return m_port; }
+    QString error() const { return m_error; }
+    bool isRunning() const;
+
+    /// Writes one control line to the robot's standard input.
+    void command(const QString &line);
+    /// Kills the process at once (no Bye) and waits until it is gone.
+    void kill();
+
+    /// Every trace line written so far.
+    std::vector<RobotTraceEvent> trace() const;
+    /// The trace's operations, in the order the robot answered them.
+    std::vector<RobotOperation> operations() const;
+    /// How many trace lines of this kind were written so far.
+    int count(const QString &event) const;
+
+private:
+    QTemporaryDir m_directory;
+    QString m_tracePath;
+    QProcess m_process;
+    std::uint16_t m_port = 0;
+    QString m_error;
+};
+
+/// The calls of operations, skipping battery readings (the panel's own
+/// five-second timer may add one at any moment).
+std::vector<std::string> commandCalls(const std::vector<RobotOperation> &operations);
