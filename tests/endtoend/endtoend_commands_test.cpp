@@ -1,0 +1,175 @@
+#include "tests/endtoend/endtoendtest.h"
+
+#include "res/resource.h"
+#include "res/strings.h"
+#include "toolkit/widgets/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Every command button and both head sliders, clicked through the window,
+// with the robot's trace as the record of what reached it.
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct Button
+{
+    const char *name;
+    int id;
+    Texts calls;
+    /// The status text afterwards; none where the button writes nothing.
+    std::optional<std::string> status;
+    Texts pauses = {};
+};
+
+void PrintTo(const Button &button, std::ostream *out)
+{
+    *out << button.name;
+}
+
+class Commands : public EndToEndTest
+{
+protected:
+    void SetUp() override
+    {
+        EndToEndTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(connectPanel());
+        pauses.clear();
+    }
+
+    /// Clicks a control and returns the calls that reached the robot.
+    Texts clickAndTrace(int id)
+    {
+        const std::size_t before = robot->operations().size();
+        panel->click(id);
+        return commandCalls(operationsFrom(before));
+    }
+
+    /// Plans the robot's answers through its control input.
+    void plan(const QString &line)
+    {
+        const int controls = robot->count(QStringLiteral("control"));
+        robot->command(line);
+        ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("control")) > controls; }));
+    }
+};
+
+class EachButton : public Commands, public ::testing::WithParamInterface<Button>
+{
+};
+
+TEST_P(EachButton, ReachesTheRobotWithItsArgumentsAndReports)
+{
+    const Button &button = GetParam();
+    const std::string before = panel->status();
+    const std::size_t first = robot->operations().size();
+
+    EXPECT_EQ(clickAndTrace(button.id), button.calls);
+
+    EXPECT_EQ(panel->status(), button.status.value_or(before));
+    EXPECT_EQ(pauses, button.pauses);
+    for (const RobotOperation &operation : operationsFrom(first))
+        EXPECT_EQ(operation.result, 0) << operation.call();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, EachButton,
+    ::testing::Values(
+        Button{"Stand", IDC_STAND, {"SetPosture(0, 0)"}, res::kStandSent},
+        Button{"Sit", IDC_SIT, {"SetPosture(1, 0)"}, res::kSitSent},
+        Button{"LieDown", IDC_LIE_DOWN, {"SetPosture(2, 0)"}, res::kLieDownSent},
+        Button{"Stop", IDC_STOP, {"MotionStop()"}, res::kStopDone},
+        Button{"Forward", IDC_FORWARD, {"DoWalking(0, 0, 1000, 0)"}, res::kForwardSent},
+        Button{"WalkStop", IDC_WALK_STOP, {"MotionStop()", "SetPosture(0, 0)"}, res::kStopDone},
+        Button{"Back", IDC_BACK, {"DoWalking(1, 0, 1000, 0)"}, res::kBackSent},
+        Button{"Right90", IDC_RIGHT90, {"DoWalking(7, 90, 0, 0)"}, res::kTurnRightSent},
+        Button{"Left90", IDC_LEFT90, {"DoWalking(4, 90, 0, 0)"}, res::kTurnLeftSent},
+        Button{"Right45", IDC_RIGHT45, {"DoWalking(7, 45, 0, 0)"}, res::kTurnRightSent},
+        Button{"Left45", IDC_LEFT45, {"DoWalking(4, 45, 0, 0)"}, res::kTurnLeftSent},
+        Button{"Right180", IDC_RIGHT180, {"DoWalking(7, 180, 0, 0)"}, res::kTurnRightSent},
+        Button{"Left180", IDC_LEFT180, {"DoWalking(4, 180, 0, 0)"}, res::kTurnLeftSent},
+        Button{"LeftFrontKick", IDC_LEFT_FRONT_KICK, {"PlayContents(3142, 0)"}, res::kLeftKickSent},
+        Button{"Heading", IDC_HEADING, {"DoHeader(0, 0)"}, res::kHeadingSent},
+        Button{"RightFrontKick", IDC_RIGHT_FRONT_KICK, {"PlayContents(3141, 0)"}, res::kRightKickSent},
+        Button{"RightBackKick", IDC_RIGHT_BACK_KICK, {"PlayContents(3143, 0)"}, res::kRightBackKickSent},
+        Button{"LeftBackKick", IDC_LEFT_BACK_KICK, {"PlayContents(3144, 0)"}, res::kLeftBackKickSent},
+        Button{"GasAttack", IDC_GAS_ATTACK, {"PlayContents(3000, 0)"}, res::kGasAttackSent},
+        Button{"BoneGrab", IDC_BONE_GRAB, {"PlayContents(2894, 1)"}, std::nullopt},
+        Button{"BonePlay",
+               IDC_BONE_PLAY,
+               {"PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
+                "PlayContents(3129, 0)"},
+               std::nullopt,
+               {"Sleep(5000)"}}),
+    [](const ::testing::TestParamInfo<Button> &param) { return std::string(param.param.name); });
+
+TEST_F(Commands, TheRobotsResultsDecideTheStatusText)
+{
+    ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("result SetPosture=-1")));
+    EXPECT_EQ(clickAndTrace(IDC_STAND), (Texts{"SetPosture(0, 0)"}));
+    EXPECT_EQ(panel->status(), res::kCommandFailed);
+
+    ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("heal")));
+    ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("result MotionStop=5")));
+    EXPECT_EQ(clickAndTrace(IDC_STOP), (Texts{"MotionStop()"}));
+    EXPECT_EQ(panel->status(), res::kStopDone) << "the stop above the tabs takes any result of 0 or more";
+    EXPECT_EQ(clickAndTrace(IDC_WALK_STOP), (Texts{"MotionStop()", "SetPosture(0, 0)"}));
+    EXPECT_EQ(panel->status(), res::kCommandFailed) << "the walking page's stop wants exactly 0";
+}
+
+TEST_F(Commands, BonePlayRepeatsAStepTheRobotRefused)
+{
+    ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("result PlayContents=-1,ok")));
+    EXPECT_EQ(clickAndTrace(IDC_BONE_PLAY),
+              (Texts{"PlayContents(2904, 1)", "PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2921, 1)",
+                     "PlayContents(3098, 1)", "PlayContents(3129, 0)"}));
+}
+
+// Records, for each notification a slider raises, the call the panel should
+// make: both negated positions as they stand at that moment.
+class Sliders : public Commands
+{
+protected:
+    void watch(int id)
+    {
+        auto *slider = panel->window().item<tk::Trackbar>(id);
+        QObject::connect(slider, &tk::Trackbar::scrolled, slider, [this](int) {
+            const int pan = panel->window().item<tk::Trackbar>(IDC_PAN)->pos();
+            const int tilt = panel->window().item<tk::Trackbar>(IDC_TILT)->pos();
+            expected.push_back("ChangeHeadAngle(" + std::to_string(-pan) + ", " + std::to_string(-tilt) + ", 3, 0)");
+        });
+    }
+
+    Texts expected;
+};
+
+TEST_F(Sliders, EveryScrollOfEitherSliderReachesTheRobotWithBothAngles)
+{
+    watch(IDC_PAN);
+    watch(IDC_TILT);
+    const std::size_t before = robot->operations().size();
+
+    // A click in the pan channel's left end pages the thumb toward it.
+    const QWidget *pan = panel->control(IDC_PAN);
+    panel->clickAt(IDC_PAN, QPoint(4, pan->height() / 2));
+    // The tilt thumb dragged past the bottom end.
+    const auto *tilt = panel->window().item<tk::Trackbar>(IDC_TILT);
+    const QPoint thumb = tilt->thumbRect().center();
+    std::vector<QPoint> path;
+    for (int y = thumb.y(); y <= tilt->height() + 20; y += 3)
+        path.emplace_back(thumb.x(), y);
+    panel->drag(IDC_TILT, path);
+
+    ASSERT_GE(expected.size(), 6u) << "a page step and a drag of several moves";
+    EXPECT_EQ(expected.front(), "ChangeHeadAngle(2, 0, 3, 0)");
+    EXPECT_EQ(expected.back(), "ChangeHeadAngle(2, -45, 3, 0)");
+    EXPECT_EQ(commandCalls(operationsFrom(before)), expected);
+    EXPECT_EQ(panel->status(), "HeadAngle=( 2°, -45°)");
+}
+
+} // namespace
