@@ -1,6 +1,9 @@
 #include "res/strings.h"
 
+#include "res/icon.h"
 #include "res/resource.h"
+
+#include <QPixmap>
 
 namespace res {
 
@@ -13,7 +16,10 @@ QString loadString(int id)
 
 QIcon applicationIcon()
 {
-    return QIcon(QStringLiteral(":/korvan/icon128.png"));
+    QIcon icon;
+    for (const int size : kApplicationIconSizes)
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
+    return icon;
 }
 
 } // namespace res
