@@ -1,0 +1,128 @@
+#include "res/icon.h"
+#include "res/strings.h"
+#include "res/version.h"
+#include "tests/support/cp932.h"
+#include "tests/support/panelfixture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <string>
+
+namespace {
+
+// The desktop entry as the build made it: key -> value of [Desktop Entry].
+std::map<std::string, std::string> desktopEntry()
+{
+    QFile file(QStringLiteral(KORVAN_DESKTOP_ENTRY));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << KORVAN_DESKTOP_ENTRY;
+    std::map<std::string, std::string> keys;
+    bool inEntry = false;
+    while (!file.atEnd()) {
+        const std::string line = file.readLine().trimmed().toStdString();
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (line.front() == '[') {
+            inEntry = line == "[Desktop Entry]";
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        EXPECT_NE(equals, std::string::npos) << line;
+        if (inEntry && equals != std::string::npos)
+            keys.emplace(line.substr(0, equals), line.substr(equals + 1));
+    }
+    return keys;
+}
+
+int alphaAt(const QImage &image, int x, int y)
+{
+    return qAlpha(image.pixel(x, y));
+}
+
+TEST(VersionRecord, HoldsTheProductsFacts)
+{
+    EXPECT_STREQ(res::kProductName, "Korvan");
+    EXPECT_EQ(cp932::fromUtf8(res::kProductVersion), cp932::fromUtf8("0.91β"));
+    EXPECT_EQ(res::kFileVersion, (std::array<int, 4>{1, 0, 0, 1}));
+    EXPECT_EQ(cp932::fromUtf8(res::kComment), cp932::fromUtf8("アイボ(ERS-7)操縦アプリ"));
+    EXPECT_NO_THROW(cp932::fromUtf8(res::kCompanyName));
+    EXPECT_NO_THROW(cp932::fromUtf8(res::kLegalCopyright));
+}
+
+TEST(VersionRecord, NamesTheRunningApplication)
+{
+    res::describeApplication();
+    EXPECT_EQ(QCoreApplication::applicationName().toStdString(), "Korvan");
+    EXPECT_EQ(QCoreApplication::applicationVersion().toStdString(), "0.91β");
+    EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), "korvan");
+    EXPECT_FALSE(QGuiApplication::windowIcon().isNull());
+}
+
+TEST(DesktopEntry, LaunchesTheProgramWithItsIconAndCarriesTheVersion)
+{
+    const std::map<std::string, std::string> entry = desktopEntry();
+    EXPECT_EQ(entry.at("Type"), "Application");
+    EXPECT_EQ(entry.at("Version"), "1.4") << "the version of the entry's format";
+    EXPECT_EQ(entry.at("Name"), "Korvan");
+    EXPECT_EQ(entry.at("Comment"), "アイボ(ERS-7)操縦アプリ");
+    EXPECT_EQ(entry.at("Exec"), "korvan");
+    EXPECT_EQ(entry.at("Icon"), "korvan");
+    EXPECT_FALSE(entry.at("Categories").empty());
+    EXPECT_TRUE(entry.at("Categories").ends_with(";"));
+    EXPECT_EQ(entry.at("X-Korvan-Version"), "0.91β");
+    EXPECT_EQ(entry.at("X-Korvan-FileVersion"), "1.0.0.1");
+}
+
+TEST(ApplicationIcon, IsDrawnAtEverySizeWithATransparentCorner)
+{
+    for (const int size : res::kApplicationIconSizes) {
+        SCOPED_TRACE("size " + std::to_string(size));
+        const QImage image = res::applicationIconImage(size);
+        ASSERT_EQ(image.size(), QSize(size, size));
+        EXPECT_EQ(alphaAt(image, 0, 0), 0) << "rounded corner";
+        EXPECT_EQ(alphaAt(image, size / 2, size / 2), 255);
+        EXPECT_EQ(alphaAt(image, size / 2, size - size / 8), 255);
+    }
+}
+
+TEST(ApplicationIcon, InstalledPicturesAreTheDrawnOnes)
+{
+    for (const int size : res::kApplicationIconSizes) {
+        SCOPED_TRACE("size " + std::to_string(size));
+        const QString file = QStringLiteral(KORVAN_ICON_DIR "/hicolor/%1x%1/apps/korvan.png").arg(size);
+        const QImage installed(file);
+        ASSERT_FALSE(installed.isNull()) << file.toStdString();
+        EXPECT_EQ(installed.convertToFormat(QImage::Format_ARGB32),
+                  res::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32));
+    }
+}
+
+TEST(ApplicationIcon, OffersEverySize)
+{
+    const QList<QSize> sizes = res::applicationIcon().availableSizes();
+    for (const int size : res::kApplicationIconSizes)
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
+class MainWindowIconTest : public PanelTest
+{
+};
+
+TEST_F(MainWindowIconTest, TheWindowShowsTheApplicationIcon)
+{
+    openPanel();
+    const QIcon icon = panel->windowIcon();
+    for (const int size : res::kApplicationIconSizes) {
+        SCOPED_TRACE("size " + std::to_string(size));
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  res::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32));
+    }
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPointer>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+/// Tells which windows have had their activation event delivered and not yet
+/// lost it. The offscreen platform delivers it some events after the window
+/// became the focus window, so neither the focus window nor QTest's wait is
+/// a sign that a window's activation handler has run.
+class ActivationWatch : public QObject
+{
+public:
+    ActivationWatch() { QCoreApplication::instance()->installEventFilter(this); }
+
+    bool isActive(const QWidget &window) const { return m_active.contains(&window); }
+
+    /// Waits, up to the usual five seconds, for the window's activation.
+    bool waitUntilActive(const QWidget &window) const
+    {
+        return QTest::qWaitFor([&] { return isActive(window); });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+            m_active.insert(watched);
+            break;
+        case QEvent::WindowDeactivate:
+        case QEvent::Hide:
+            m_active.remove(watched);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QSet<const QObject *> m_active;
+};
+
+/// Acts on each modal dialog (or popup) that opens while this object lives:
+/// the action runs from the event loop of the modal run or of the test, and
+/// afterwards the window is closed whatever the action did or failed at, so
+/// a failing test can never hang in a modal run. Polling with a zero timer
+/// keeps it independent of when exactly the window appears. A dialog's
+/// action waits until the dialog has been activated, as a person would see
+/// it, but no longer than a few seconds.
+class WhenOpened
+{
+public:
+    using Action = std::function<void(QWidget &window)>;
+
+    /// The result of a dialog that the action left open.
+    static constexpr int kClosedByTest = -100;
+
+    static WhenOpened modal(Action action)
+    {
+        return WhenOpened(&QApplication::activeModalWidget, true, std::move(action));
+    }
+    static WhenOpened popup(Action action)
+    {
+        return WhenOpened(&QApplication::activePopupWidget, false, std::move(action));
+    }
+    /// For a modal dialog opened from within the action on another one,
+    /// where the outer one's script cannot run again until its action ends.
+    static WhenOpened modalOver(const QWidget &outer, Action action)
+    {
+        return WhenOpened(
+            [&outer]() -> QWidget * {
+                QWidget *modal = QApplication::activeModalWidget();
+                return modal != &outer ? modal : nullptr;
+            },
+            true, std::move(action));
+    }
+
+    WhenOpened(WhenOpened &&) = delete;
+    ~WhenOpened() = default;
+
+    /// How many windows were acted on.
+    int count() const { return m_count; }
+
+private:
+    using Finder = std::function<QWidget *()>;
+    static constexpr qint64 kActivationTimeoutMs = 5000;
+
+    WhenOpened(Finder finder, bool awaitActivation, Action action)
+    {
+        m_timer->setInterval(0);
+        QObject::connect(m_timer.get(), &QTimer::timeout,
+                         [this, finder = std::move(finder), awaitActivation, action = std::move(action)] {
+                             QWidget *found = finder();
+                             if (found == nullptr)
+                                 return;
+                             if (awaitActivation && !activatedOrTimedOut(*found))
+                                 return;
+                             ++m_count;
+                             m_waiting.invalidate();
+                             QPointer<QWidget> window = found;
+                             action(*window);
+                             close(window);
+                         });
+        m_timer->start();
+    }
+
+    bool activatedOrTimedOut(const QWidget &window)
+    {
+        if (m_watch.isActive(window))
+            return true;
+        if (!m_waiting.isValid())
+            m_waiting.start();
+        if (m_waiting.elapsed() < kActivationTimeoutMs)
+            return false;
+        ADD_FAILURE() << "the dialog was never activated";
+        return true;
+    }
+
+    static void close(const QPointer<QWidget> &window)
+    {
+        if (window == nullptr || !window->isVisible())
+            return;
+        if (auto *dialog = qobject_cast<QDialog *>(window.data()))
+            dialog->done(kClosedByTest);
+        else
+            window->close();
+    }
+
+    ActivationWatch m_watch;
+    QElapsedTimer m_waiting;
+    std::unique_ptr<QTimer> m_timer = std::make_unique<QTimer>();
+    int m_count = 0;
+};
