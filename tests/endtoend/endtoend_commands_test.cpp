@@ -32,7 +32,7 @@ void PrintTo(const Button &button, std::ostream *out)
     *out << button.name;
 }
 
-class Commands : public EndToEndTest
+class EndToEndCommands : public EndToEndTest
 {
 protected:
     void SetUp() override
@@ -59,11 +59,11 @@ protected:
     }
 };
 
-class EachButton : public Commands, public ::testing::WithParamInterface<Button>
+class EndToEndButton : public EndToEndCommands, public ::testing::WithParamInterface<Button>
 {
 };
 
-TEST_P(EachButton, ReachesTheRobotWithItsArgumentsAndReports)
+TEST_P(EndToEndButton, ReachesTheRobotWithItsArgumentsAndReports)
 {
     const Button &button = GetParam();
     const std::string before = panel->status();
@@ -78,7 +78,7 @@ TEST_P(EachButton, ReachesTheRobotWithItsArgumentsAndReports)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    All, EachButton,
+    All, EndToEndButton,
     ::testing::Values(
         Button{"Stand", IDC_STAND, {"SetPosture(0, 0)"}, res::kStandSent},
         Button{"Sit", IDC_SIT, {"SetPosture(1, 0)"}, res::kSitSent},
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                {"Sleep(5000)"}}),
     [](const ::testing::TestParamInfo<Button> &param) { return std::string(param.param.name); });
 
-TEST_F(Commands, TheRobotsResultsDecideTheStatusText)
+TEST_F(EndToEndCommands, TheRobotsResultsDecideTheStatusText)
 {
     ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("result SetPosture=-1")));
     EXPECT_EQ(clickAndTrace(IDC_STAND), (Texts{"SetPosture(0, 0)"}));
@@ -122,7 +122,7 @@ TEST_F(Commands, TheRobotsResultsDecideTheStatusText)
     EXPECT_EQ(panel->status(), res::kCommandFailed) << "the walking page's stop wants exactly 0";
 }
 
-TEST_F(Commands, BonePlayRepeatsAStepTheRobotRefused)
+TEST_F(EndToEndCommands, BonePlayRepeatsAStepTheRobotRefused)
 {
     ASSERT_NO_FATAL_FAILURE(plan(QStringLiteral("result PlayContents=-1,ok")));
     EXPECT_EQ(clickAndTrace(IDC_BONE_PLAY),
@@ -132,7 +132,7 @@ TEST_F(Commands, BonePlayRepeatsAStepTheRobotRefused)
 
 // Records, for each notification a slider raises, the call the panel should
 // make: both negated positions as they stand at that moment.
-class Sliders : public Commands
+class EndToEndSliders : public EndToEndCommands
 {
 protected:
     void watch(int id)
@@ -148,7 +148,7 @@ protected:
     Texts expected;
 };
 
-TEST_F(Sliders, EveryScrollOfEitherSliderReachesTheRobotWithBothAngles)
+TEST_F(EndToEndSliders, EveryScrollOfEitherSliderReachesTheRobotWithBothAngles)
 {
     watch(IDC_PAN);
     watch(IDC_TILT);

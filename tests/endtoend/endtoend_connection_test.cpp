@@ -17,7 +17,7 @@ using Texts = std::vector<std::string>;
 const Texts kFullStartSequence{"ExternalControl(1)", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
                                "SendCmd(33, 1, 0, 0, 0, 0)", "SendCmd(35, 1, 1, 3, 0, 0)"};
 
-class Connection : public EndToEndTest
+class EndToEndConnection : public EndToEndTest
 {
 protected:
     void disconnect()
@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(Connection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
+TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
 
@@ -50,7 +50,7 @@ TEST_F(Connection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
     EXPECT_EQ(robot->count(QStringLiteral("welcome")), 1);
 }
 
-TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPicturesAndCommandsStillWork)
+TEST_F(EndToEndConnection, RefusedRemoteControlStaysOnlineWithoutPicturesAndCommandsStillWork)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel({QStringLiteral("--result"), QStringLiteral("ExternalControl=0")}));
 
@@ -68,7 +68,7 @@ TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPicturesAndCommandsStil
     EXPECT_EQ(robot->count(QStringLiteral("frame")), 0) << "no pictures without remote control";
 }
 
-TEST_F(Connection, DisconnectEndsTheLinkWithBye)
+TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithBye)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("frame")) > 0; }));
@@ -90,7 +90,7 @@ TEST_F(Connection, DisconnectEndsTheLinkWithBye)
         << close->fields.value(QStringLiteral("reason")).toString().toStdString();
 }
 
-TEST_F(Connection, ASecondConnectionOnlyRestartsThePictures)
+TEST_F(EndToEndConnection, ASecondConnectionOnlyRestartsThePictures)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_NO_FATAL_FAILURE(disconnect());
@@ -110,7 +110,7 @@ TEST_F(Connection, ASecondConnectionOnlyRestartsThePictures)
         << "pictures play again after the play command alone";
 }
 
-TEST_F(Connection, ASecondPanelIsRefusedWhileOneIsConnected)
+TEST_F(EndToEndConnection, ASecondPanelIsRefusedWhileOneIsConnected)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     LivePanel second;

@@ -10,7 +10,7 @@
 // image pane, and battery readings.
 namespace {
 
-class Stream : public EndToEndTest
+class EndToEndStream : public EndToEndTest
 {
 protected:
     bool waitForFramesPainted()
@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(Stream, FramesArePaintedIntoThePane)
+TEST_F(EndToEndStream, FramesArePaintedIntoThePane)
 {
     ASSERT_NO_FATAL_FAILURE(startRobot());
     ASSERT_NO_FATAL_FAILURE(openPanel());
@@ -31,7 +31,7 @@ TEST_F(Stream, FramesArePaintedIntoThePane)
     EXPECT_GT(changedShare(blank, panel->paneImage()), 0.5) << "the camera picture fills the pane";
 }
 
-TEST_F(Stream, ThePictureFollowsTheHead)
+TEST_F(EndToEndStream, ThePictureFollowsTheHead)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_TRUE(waitForFramesPainted());
@@ -50,7 +50,7 @@ TEST_F(Stream, ThePictureFollowsTheHead)
         << "changed share " << changedShare(still, panel->paneImage());
 }
 
-TEST_F(Stream, TheBatteryTimerShowsTheRobotsCharge)
+TEST_F(EndToEndStream, TheBatteryTimerShowsTheRobotsCharge)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     for (const int level : {42, 7}) {
