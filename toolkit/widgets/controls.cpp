@@ -67,8 +67,12 @@ void StaticFrame::paintEvent(QPaintEvent *)
     // before it (the camera picture in the image pane).
     QPainter painter(this);
     const QRect inner = drawEdges(painter, rect(), palette(), m_edges);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(inner.adjusted(0, 0, -1, -1));
+    // The outline belongs to the client area, which the edges of a narrow
+    // frame can take whole.
+    if (!inner.isEmpty()) {
+        const QColor outline = palette().color(QPalette::WindowText);
+        drawRing(painter, inner, outline, outline);
+    }
 }
 
 GroupBox::GroupBox(const QString &caption, QWidget *parent) : QGroupBox(caption, parent)

@@ -4,16 +4,26 @@
 
 #include <QRect>
 
+class QColor;
 class QPainter;
 class QPalette;
 
 namespace tk {
 
 /// Draws a control's window edges inside rect, outermost first, and returns
-/// what is left inside them.
+/// what is left inside them, which is empty when the edges take it all.
+/// Edges wider than the control are clipped to it, their sides crossing.
 QRect drawEdges(QPainter &painter, const QRect &rect, const QPalette &palette, const Edges &edges);
 
 /// Width the edges take from each side.
 int edgeWidth(const Edges &edges);
+
+/// Draws a one-pixel outline along rect's sides: top and left in one
+/// colour, then bottom and right in the other. On a rect without width
+/// (or height) only its left and right (top and bottom) sides are drawn.
+void drawRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight);
+
+/// Draws the etched line of a group box or separator along rect's sides.
+void drawEtched(QPainter &painter, const QRect &rect, const QPalette &palette);
 
 } // namespace tk
