@@ -1,5 +1,6 @@
 #include "tests/toolkit/shownwindow.h"
 #include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/edges.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -234,6 +235,112 @@ TEST_F(ToolkitSliders, LooksAsTheTemplateSays)
         // Inside the sunken edge.
         EXPECT_GE(slider->thumbRect().left(), 2);
         EXPECT_GE(slider->thumbRect().top(), 2);
+    }
+}
+
+// Pixels along the line through the thumb's middle, in the direction the
+// thumb moves.
+std::vector<QRgb> alongTheThumb(tk::Trackbar *slider, const QImage &picture)
+{
+    const QPoint middle = slider->thumbRect().center();
+    const bool horizontal = slider->orientation() == Qt::Horizontal;
+    std::vector<QRgb> line;
+    for (int at = 0; at < (horizontal ? picture.width() : picture.height()); ++at)
+        line.push_back(horizontal ? picture.pixel(at, middle.y()) : picture.pixel(middle.x(), at));
+    return line;
+}
+
+TEST_F(ToolkitSliders, ChannelIsNotFilledUpToTheThumb)
+{
+    pan->setPos(40);
+    for (tk::Trackbar *slider : {pan, tilt}) {
+        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
+        const QImage picture = slider->grab().toImage();
+        const QRect thumb = slider->thumbRect();
+        const std::vector<QRgb> line = alongTheThumb(slider, picture);
+        const bool horizontal = slider->orientation() == Qt::Horizontal;
+        const int before = (horizontal ? thumb.left() : thumb.top()) - 2;
+        const int after = (horizontal ? thumb.right() : thumb.bottom()) + 2;
+        // The channel looks the same on both sides of the thumb.
+        EXPECT_EQ(line[before], line[after]);
+        EXPECT_NE(line[before], slider->palette().color(QPalette::Button).rgb());
+        const QRgb highlight = slider->palette().color(QPalette::Highlight).rgb();
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                ASSERT_NE(picture.pixel(x, y), highlight) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ToolkitSliders, ThumbIsARaisedRectangleWithBothSidesAlike)
+{
+    for (tk::Trackbar *slider : {pan, tilt}) {
+        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
+        const QImage picture = slider->grab().toImage();
+        const QRect thumb = slider->thumbRect();
+        const QPalette palette = slider->palette();
+        EXPECT_EQ(picture.pixel(thumb.topLeft()), palette.color(QPalette::Light).rgb());
+        EXPECT_EQ(picture.pixel(thumb.bottomRight()), palette.color(QPalette::Shadow).rgb());
+        EXPECT_EQ(picture.pixel(thumb.topRight()), palette.color(QPalette::Shadow).rgb());
+        EXPECT_EQ(picture.pixel(thumb.bottomLeft()), palette.color(QPalette::Shadow).rgb());
+        EXPECT_EQ(picture.pixel(thumb.center()), palette.color(QPalette::Button).rgb());
+        // Its long side lies across the channel.
+        if (slider->orientation() == Qt::Horizontal)
+            EXPECT_GT(thumb.height(), thumb.width());
+        else
+            EXPECT_GT(thumb.width(), thumb.height());
+    }
+}
+
+TEST_F(ToolkitSliders, FocusShowsAsADottedRectangleRoundTheClientArea)
+{
+    const int client = tk::edgeWidth({.sunken = true});
+    const auto dotsOnTheLeft = [&] {
+        const QImage picture = pan->grab().toImage();
+        int dots = 0;
+        for (int y = client; y < picture.height() - client; ++y)
+            dots += picture.pixel(client, y) == pan->palette().color(QPalette::WindowText).rgb() ? 1 : 0;
+        return dots;
+    };
+    focus(tilt);
+    EXPECT_EQ(dotsOnTheLeft(), 0);
+    focus(pan);
+    const int height = pan->height() - 2 * client;
+    EXPECT_NEAR(dotsOnTheLeft(), height / 2, 1);
+}
+
+TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
+{
+    // Several positions share a pixel; a move that does not change the
+    // pixel along the channel must not pick another of them.
+    for (int position = -90; position <= 90; position += 5) {
+        pan->setPos(position);
+        const QPoint start = inWindow(pan, pan->thumbRect().center());
+        QTest::mousePress(window(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(window(), start + QPoint(0, 2));
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, start + QPoint(0, 2));
+        EXPECT_EQ(pan->pos(), position);
+    }
+}
+
+TEST_F(ToolkitSliders, DraggedThumbFollowsThePointerPixelByPixel)
+{
+    for (tk::Trackbar *slider : {pan, tilt}) {
+        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
+        const bool horizontal = slider->orientation() == Qt::Horizontal;
+        slider->setPos(slider->minimum());
+        const QPoint grab = slider->thumbRect().center();
+        const QPoint first = slider->thumbRect().topLeft();
+        QTest::mousePress(window(), Qt::LeftButton, {}, inWindow(slider, grab));
+        for (int pixels = 1; slider->pos() < slider->maximum(); ++pixels) {
+            const QPoint by = horizontal ? QPoint(pixels, 0) : QPoint(0, pixels);
+            QTest::mouseMove(window(), inWindow(slider, grab + by));
+            if (slider->pos() < slider->maximum()) {
+                ASSERT_EQ(slider->thumbRect().topLeft(), first + by) << pixels;
+            }
+            ASSERT_LT(pixels, 200);
+        }
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, inWindow(slider, grab));
     }
 }
 

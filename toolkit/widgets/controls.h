@@ -240,7 +240,6 @@ Q_SIGNALS:
     void scrolled(int code);
 
 protected:
-    void initStyleOption(QStyleOptionSlider *option) const override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
@@ -256,6 +255,8 @@ private:
     /// the thumb is already there.
     void step(int target, int code);
     void pageTowardPointer();
+    /// What lies inside the edges: channel, thumb and focus rectangle.
+    QRect clientArea() const;
     int along(const QPoint &point) const;
     int valueAtThumbStart(int pixel) const;
 

@@ -24,6 +24,7 @@ constexpr std::array kRaised{Ring{QPalette::Midlight, QPalette::Shadow}, Ring{QP
 constexpr std::array kBorder{Ring{QPalette::WindowText, QPalette::WindowText}};
 constexpr std::array kSunken{Ring{QPalette::Dark, QPalette::Light}, Ring{QPalette::Shadow, QPalette::Midlight}};
 constexpr std::array kThin{Ring{QPalette::Dark, QPalette::Light}};
+constexpr std::array kButton{Ring{QPalette::Light, QPalette::Shadow}, Ring{QPalette::Midlight, QPalette::Dark}};
 constexpr std::array kEtched{Ring{QPalette::Dark, QPalette::Light}, Ring{QPalette::Light, QPalette::Dark}};
 
 // Draws the rings from rect inwards and returns what is left inside them.
@@ -58,6 +59,11 @@ void drawRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const
         painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, bottomRight);
     if (down)
         painter.fillRect(rect.right(), rect.top(), 1, rect.height(), bottomRight);
+}
+
+QRect drawButtonEdge(QPainter &painter, const QRect &rect, const QPalette &palette)
+{
+    return drawRings(painter, rect, palette, kButton);
 }
 
 void drawEtched(QPainter &painter, const QRect &rect, const QPalette &palette)

@@ -23,6 +23,10 @@ int edgeWidth(const Edges &edges);
 /// (or height) only its left and right (top and bottom) sides are drawn.
 void drawRing(QPainter &painter, const QRect &rect, const QColor &topLeft, const QColor &bottomRight);
 
+/// Draws the raised edge of a push button or a trackbar's thumb, its
+/// highlight outermost, and returns what is left inside it.
+QRect drawButtonEdge(QPainter &painter, const QRect &rect, const QPalette &palette);
+
 /// Draws the etched line of a group box or separator along rect's sides.
 void drawEtched(QPainter &painter, const QRect &rect, const QPalette &palette);
 

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -20,6 +19,53 @@ namespace {
 constexpr int kRepeatDelayMs = 400;
 constexpr int kRepeatIntervalMs = 100;
 constexpr int kWheelNotch = 120;
+// Trackbar metrics in pixels of the client area: the thumb reaches this far
+// across the channel where there is room, and stands off the client's side.
+constexpr int kThumbLength = 21;
+constexpr int kThumbInset = 2;
+constexpr int kChannelWidth = 4;
+
+// Where a trackbar's parts lie. The thumb runs along the channel over
+// `travel` pixels from `first`, its start at the range's minimum.
+struct Layout
+{
+    QRect channel;
+    QRect thumb;
+    int first = 0;
+    int travel = 0;
+};
+
+// Pixels from the channel's first thumb position to the thumb's start at
+// steps above the minimum.
+int thumbOffset(int travel, long long range, long long steps)
+{
+    return static_cast<int>(travel * steps / range);
+}
+
+Layout layoutOf(const QRect &client, Qt::Orientation orientation, int minimum, int maximum, int position)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    const int across = horizontal ? client.height() : client.width();
+    const int length = horizontal ? client.width() : client.height();
+    // A narrow trackbar gets a shorter thumb; the thumb's width along the
+    // channel is odd, so that it has a middle pixel.
+    const int thumbAcross = across >= kThumbLength ? kThumbLength : (across > 9 ? across - 6 : 4);
+    const int thumbAlong = (thumbAcross / 2) | 1;
+    const int channelStart = thumbAcross / 4 + 3;
+    const int channelLength = length - 2 * channelStart;
+    const int channelAcross = thumbAcross / 2;
+    const int travel = channelLength - thumbAlong;
+    const long long range = std::max(1, maximum - minimum);
+    const int thumbStart = channelStart + thumbOffset(travel, range, static_cast<long long>(position) - minimum);
+    const auto place = [&](int alongStart, int acrossStart, int alongSize, int acrossSize) {
+        return horizontal ? QRect(client.left() + alongStart, client.top() + acrossStart, alongSize, acrossSize)
+                          : QRect(client.left() + acrossStart, client.top() + alongStart, acrossSize, alongSize);
+    };
+    return {.channel = place(channelStart, channelAcross, channelLength, kChannelWidth),
+            .thumb = place(thumbStart, kThumbInset, thumbAlong, thumbAcross),
+            .first = (horizontal ? client.left() : client.top()) + channelStart,
+            .travel = travel};
+}
 
 bool isNavigationKey(int key)
 {
@@ -43,8 +89,6 @@ bool isNavigationKey(int key)
 Trackbar::Trackbar(Qt::Orientation orientation, QWidget *parent) : QSlider(orientation, parent)
 {
     setTickPosition(QSlider::NoTicks);
-    // A vertical trackbar has its minimum at the top; a QSlider at the bottom.
-    setInvertedAppearance(orientation == Qt::Vertical);
     connect(&m_repeat, &QTimer::timeout, this, [this] {
         m_repeat.setInterval(kRepeatIntervalMs);
         pageTowardPointer();
@@ -82,19 +126,30 @@ void Trackbar::setEdges(const Edges &edges)
     update();
 }
 
-void Trackbar::initStyleOption(QStyleOptionSlider *option) const
+QRect Trackbar::clientArea() const
 {
-    // Groove and thumb lie inside the edges, for painting and hit-testing alike.
-    QSlider::initStyleOption(option);
     const int edge = edgeWidth(m_edges);
-    option->rect = option->rect.adjusted(edge, edge, -edge, -edge);
+    return rect().adjusted(edge, edge, -edge, -edge);
 }
 
-void Trackbar::paintEvent(QPaintEvent *event)
+void Trackbar::paintEvent(QPaintEvent *)
 {
-    QSlider::paintEvent(event);
+    // A trackbar's channel is a plain sunken slot, never filled up to the
+    // thumb, and its thumb (both sides, no ticks) a raised rectangle. The
+    // vertical one has its minimum at the top.
     QPainter painter(this);
     drawEdges(painter, rect(), palette(), m_edges);
+    const Layout layout = layoutOf(clientArea(), orientation(), minimum(), maximum(), value());
+    drawEdges(painter, layout.channel, palette(), Edges{.sunken = true});
+    painter.fillRect(layout.thumb, palette().brush(QPalette::Button));
+    drawButtonEdge(painter, layout.thumb, palette());
+    if (hasFocus()) {
+        // The focus shows as a dotted rectangle round the client area.
+        QPen dots(palette().color(QPalette::WindowText), 0, Qt::CustomDashLine);
+        dots.setDashPattern({1, 1});
+        painter.setPen(dots);
+        painter.drawRect(clientArea().adjusted(0, 0, -1, -1));
+    }
 }
 
 void Trackbar::step(int target, int code)
@@ -151,21 +206,25 @@ int Trackbar::along(const QPoint &point) const
 
 QRect Trackbar::thumbRect() const
 {
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    return layoutOf(clientArea(), orientation(), minimum(), maximum(), value()).thumb;
 }
 
 int Trackbar::valueAtThumbStart(int pixel) const
 {
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-    const QRect thumb = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
-    const bool horizontal = orientation() == Qt::Horizontal;
-    const int first = horizontal ? groove.x() : groove.y();
-    const int last = (horizontal ? groove.right() - thumb.width() : groove.bottom() - thumb.height()) + 1;
-    return QStyle::sliderValueFromPosition(minimum(), maximum(), pixel - first, last - first, option.upsideDown);
+    const Layout layout = layoutOf(clientArea(), orientation(), minimum(), maximum(), value());
+    const int offset = pixel - layout.first;
+    if (layout.travel <= 0 || offset <= 0)
+        return minimum();
+    if (offset >= layout.travel)
+        return maximum();
+    // Of the two positions drawn nearest the pixel, the one closer to it, so
+    // that a dragged thumb follows the pointer pixel by pixel.
+    const long long range = static_cast<long long>(maximum()) - minimum();
+    const long long below = offset * range / layout.travel;
+    const long long above = below + 1;
+    const int belowMiss = offset - thumbOffset(layout.travel, range, below);
+    const int aboveMiss = thumbOffset(layout.travel, range, above) - offset;
+    return minimum() + static_cast<int>(above <= range && aboveMiss < belowMiss ? above : below);
 }
 
 void Trackbar::pageTowardPointer()
@@ -195,6 +254,7 @@ void Trackbar::mousePressEvent(QMouseEvent *event)
     if (thumb.contains(point)) {
         m_drag = Drag::Thumb;
         m_grabOffset = along(point) - along(thumb.topLeft());
+        m_pointer = point;
         return;
     }
     m_drag = Drag::Channel;
@@ -209,6 +269,11 @@ void Trackbar::mouseMoveEvent(QMouseEvent *event)
     if (m_drag == Drag::Channel) {
         m_pointer = point;
     } else if (m_drag == Drag::Thumb) {
+        // Only a move along the channel moves the thumb: several positions
+        // may be drawn at one pixel.
+        if (along(point) == along(m_pointer))
+            return;
+        m_pointer = point;
         step(valueAtThumbStart(along(point) - m_grabOffset), TB_THUMBTRACK);
     } else {
         event->ignore();
