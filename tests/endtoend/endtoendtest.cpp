@@ -3,19 +3,12 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 void EndToEndTest::SetUp()
 {
-    ASSERT_TRUE(m_directory.isValid());
-    m_previousDirectory = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_directory.path()));
-    QFile memory(QStringLiteral("zenkaiip.txt"));
-    ASSERT_TRUE(memory.open(QIODevice::WriteOnly));
-    memory.write("127.0.0.1");
-    memory.close();
+    m_directory = std::make_unique<PanelDirectory>();
+    ASSERT_TRUE(m_directory->isReady());
     m_sleeper = std::make_unique<RecordingSleeper>(pauses);
 }
 
@@ -26,7 +19,7 @@ void EndToEndTest::TearDown()
     robot.reset();
     m_sleeper.reset();
     vaibo::setSettings({});
-    QDir::setCurrent(m_previousDirectory);
+    m_directory.reset();
 }
 
 void EndToEndTest::startRobot(const QStringList &options)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "tests/endtoend/livepanel.h"
+#include "tests/endtoend/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 #include "tests/support/recordingvaibo.h"
 #include "vaiboclient/settings.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -57,8 +57,7 @@ protected:
     std::vector<std::string> pauses;
 
 private:
-    QTemporaryDir m_directory;
-    QString m_previousDirectory;
+    std::unique_ptr<PanelDirectory> m_directory;
     std::unique_ptr<RecordingSleeper> m_sleeper;
 };
 

@@ -35,6 +35,11 @@ QPoint LivePanel::inWindow(int id, QPoint at) const
     return control(id)->mapTo(m_window.get(), at);
 }
 
+QPoint LivePanel::centre(int id) const
+{
+    return inWindow(id, control(id)->rect().center());
+}
+
 void LivePanel::click(int id)
 {
     clickAt(id, control(id)->rect().center());

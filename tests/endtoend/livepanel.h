@@ -24,6 +24,8 @@ public:
     bool open();
     CRemoteDlg &window() const { return *m_window; }
     QWidget *control(int id) const;
+    /// A control's centre in the window's coordinates.
+    QPoint centre(int id) const;
 
     /// A real left click at the centre of a control, through the window.
     void click(int id);

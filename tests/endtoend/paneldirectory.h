@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+/// A fresh current directory for panels, whose address memory file holds an
+/// address, so 接続 goes there straight away. The previous directory is
+/// restored when this goes.
+class PanelDirectory
+{
+public:
+    explicit PanelDirectory(const char *address = "127.0.0.1");
+    ~PanelDirectory();
+
+    PanelDirectory(const PanelDirectory &) = delete;
+    PanelDirectory &operator=(const PanelDirectory &) = delete;
+
+    /// Whether the directory and its file were made and entered.
+    bool isReady() const { return m_ready; }
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previous;
+    bool m_ready = false;
+};
