@@ -1,10 +1,10 @@
 #include "res/templates.h"
 #include "tests/toolkit/recordingdialog.h"
 #include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/edges.h"
 
 #include <QDir>
 #include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
 #include <QTabBar>
 
 #include <gtest/gtest.h>
@@ -47,14 +47,12 @@ void expectButtonFits(tk::PushButton *button)
 
 void expectGroupCaptionFits(tk::GroupBox *group)
 {
-    QStyleOptionGroupBox option;
-    option.initFrom(group);
-    option.text = group->title();
-    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    // The caption stands inside the group's frame, whole.
+    const QRect caption = group->captionRect();
     const QFontMetrics metrics(group->font());
-    EXPECT_LE(metrics.horizontalAdvance(drawnText(group->title())), label.width());
-    EXPECT_TRUE(group->rect().contains(label));
+    EXPECT_LE(metrics.horizontalAdvance(drawnText(group->title())), caption.width());
+    EXPECT_EQ(caption.height(), metrics.height());
+    EXPECT_LT(caption.right(), group->width() - tk::edgeWidth({.raised = true}) - 1);
 }
 
 void expectEveryCaptionFits(const tk::DialogTemplate &dialogTemplate)

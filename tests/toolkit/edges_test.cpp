@@ -21,6 +21,7 @@ QPalette edgePalette()
     palette.setColor(QPalette::Dark, QColor(120, 120, 120));
     palette.setColor(QPalette::Shadow, QColor(40, 40, 40));
     palette.setColor(QPalette::WindowText, QColor(0, 0, 90));
+    palette.setColor(QPalette::Window, QColor(225, 225, 215));
     return palette;
 }
 
@@ -159,6 +160,94 @@ TEST(ToolkitEdges, MainWindowRuleIsAContinuousLine)
             EXPECT_NE(picture.pixelColor(x, y), outline) << x << "," << y;
         }
     }
+}
+
+// The head angle group as the template makes it: a double raised edge
+// round the control and an etched frame inside whose top line the caption
+// breaks.
+class ToolkitGroupBox : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        group.setEdges({.raised = true});
+        group.setPalette(edgePalette());
+        group.resize(150, 100);
+        picture = group.grab().toImage();
+        frameTop = edge + group.fontMetrics().height() / 2 - 1;
+    }
+
+    QRgb at(int x, int y) const { return picture.pixel(x, y); }
+    static QRgb colour(QPalette::ColorRole role) { return edgePalette().color(role).rgb(); }
+
+    tk::GroupBox group{QString::fromUtf8("頭角度")};
+    QImage picture;
+    const int edge = tk::edgeWidth({.raised = true});
+    int frameTop = 0;
+};
+
+TEST_F(ToolkitGroupBox, RaisedEdgeGoesRoundTheControl)
+{
+    const int middle = picture.height() / 2;
+    EXPECT_EQ(at(0, middle), colour(QPalette::Midlight));
+    EXPECT_EQ(at(1, middle), colour(QPalette::Light));
+    EXPECT_EQ(at(2, middle), colour(QPalette::Button));
+    EXPECT_EQ(at(picture.width() - 1, middle), colour(QPalette::Shadow));
+    EXPECT_EQ(at(middle, picture.height() - 2), colour(QPalette::Dark));
+}
+
+TEST_F(ToolkitGroupBox, EtchedFrameHasSquareCornersAndNothingInside)
+{
+    const int left = edge;
+    const int right = picture.width() - 1 - edge;
+    const int bottom = picture.height() - 1 - edge;
+    EXPECT_EQ(at(left, frameTop), colour(QPalette::Dark));
+    EXPECT_EQ(at(left + 1, frameTop + 1), colour(QPalette::Light));
+    EXPECT_EQ(at(right, frameTop), colour(QPalette::Light));
+    EXPECT_EQ(at(right - 1, frameTop + 1), colour(QPalette::Dark));
+    EXPECT_EQ(at(left, bottom), colour(QPalette::Light));
+    EXPECT_EQ(at(right, bottom), colour(QPalette::Light));
+    EXPECT_EQ(at(right - 1, bottom - 1), colour(QPalette::Dark));
+    // No second frame: the inside is the window's background, but for the
+    // caption that reaches into it.
+    const QRect caption = group.captionRect().adjusted(-1, 0, 1, 1);
+    for (int y = frameTop + 2; y < bottom - 1; ++y) {
+        for (int x = left + 2; x < right - 1; ++x) {
+            if (!caption.contains(x, y)) {
+                ASSERT_EQ(at(x, y), colour(QPalette::Window)) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(ToolkitGroupBox, CaptionBreaksTheTopLineAfterAMargin)
+{
+    const QRect caption = group.captionRect();
+    EXPECT_GE(caption.left(), edge + 5);
+    EXPECT_EQ(caption.top(), edge);
+    EXPECT_NEAR(caption.center().y(), frameTop, 1);
+    // The line runs up to a pixel before the caption and goes on a pixel after it.
+    for (int x = edge; x < caption.left() - 1; ++x)
+        EXPECT_EQ(at(x, frameTop), colour(QPalette::Dark)) << x;
+    EXPECT_EQ(at(caption.left() - 1, frameTop), colour(QPalette::Window));
+    EXPECT_EQ(at(caption.right() + 1, frameTop), colour(QPalette::Window));
+    EXPECT_EQ(at(caption.right() + 2, frameTop), colour(QPalette::Dark));
+    // The first glyph stands clear of the frame's corner: above the line
+    // and inside the frame's side there is only background.
+    for (int y = caption.top(); y <= caption.bottom(); ++y) {
+        const int first = y < frameTop ? edge : edge + 2;
+        for (int x = first; x < caption.left(); ++x) {
+            if (y != frameTop && y != frameTop + 1) {
+                EXPECT_EQ(at(x, y), colour(QPalette::Window)) << x << "," << y;
+            }
+        }
+    }
+    int ink = 0;
+    for (int y = caption.top(); y <= caption.bottom(); ++y) {
+        for (int x = caption.left(); x <= caption.right(); ++x)
+            ink += at(x, y) != colour(QPalette::Window) ? 1 : 0;
+    }
+    EXPECT_GT(ink, 20);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionGroupBox>
 
 namespace tk {
 
@@ -25,6 +24,10 @@ QString withoutPrefixes(const QString &caption)
     }
     return shown;
 }
+
+// A group box caption stands this far in from the frame's left side.
+constexpr int kCaptionIndent = 7;
+constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
 } // namespace
 
@@ -88,13 +91,30 @@ void GroupBox::setEdges(const Edges &edges)
     update();
 }
 
+QRect GroupBox::captionRect() const
+{
+    const int edge = edgeWidth(m_edges);
+    const QRect client = rect().adjusted(edge, edge, -edge, -edge);
+    const QRect room = client.adjusted(kCaptionIndent, 0, -kCaptionIndent, 0);
+    return fontMetrics().boundingRect(room, kCaptionFlags, title()) & client;
+}
+
 void GroupBox::paintEvent(QPaintEvent *)
 {
+    // The window edges round the control, and inside them an etched frame
+    // whose top line runs through the middle of the caption.
     QPainter painter(this);
-    QStyleOptionGroupBox option;
-    initStyleOption(&option);
-    option.rect = drawEdges(painter, rect(), palette(), m_edges);
-    style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+    const QRect client = drawEdges(painter, rect(), palette(), m_edges);
+    if (client.isEmpty())
+        return;
+    painter.setClipRect(client);
+    drawEtched(painter, client.adjusted(0, fontMetrics().height() / 2 - 1, 0, 0), palette());
+    if (title().isEmpty())
+        return;
+    const QRect caption = captionRect();
+    // The caption's background breaks the line, a pixel wider than the text.
+    painter.fillRect(caption.adjusted(-1, 0, 1, 1), palette().brush(backgroundRole()));
+    style()->drawItemText(&painter, caption, kCaptionFlags, palette(), isEnabled(), title(), QPalette::WindowText);
 }
 
 Edit::Edit(QWidget *parent) : QLineEdit(parent)

@@ -75,6 +75,8 @@ public:
     explicit GroupBox(const QString &caption, QWidget *parent = nullptr);
 
     void setEdges(const Edges &edges);
+    /// Where the caption is drawn, breaking the frame's top line.
+    QRect captionRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
