@@ -299,6 +299,41 @@ TEST_F(ToolkitMainWindow, EditsFollowTheirStyles)
     EXPECT_TRUE(status->hasFrame());
 }
 
+// The left part of an edit's picture, up to where the given text ends.
+QImage leftPart(tk::Edit *edit, const QString &text)
+{
+    const int end = edit->contentsRect().left() + edit->fontMetrics().horizontalAdvance(text);
+    return edit->grab().toImage().copy(0, 0, end, edit->height());
+}
+
+TEST_F(ToolkitMainWindow, LongTextSetByTheProgramShowsFromItsStart)
+{
+    auto *status = dialog.item<tk::Edit>(1008);
+    const QString start = QStringLiteral("Head");
+    const QString tail = QString(20, QLatin1Char(' ')) + QString(200, QLatin1Char('m')) + QStringLiteral("End");
+    ASSERT_GT(status->fontMetrics().horizontalAdvance(start + tail), status->width());
+    status->setText(start);
+    const QImage shortText = leftPart(status, start);
+    status->setText(start + tail);
+    EXPECT_EQ(status->text(), start + tail);
+    EXPECT_EQ(status->cursorPosition(), 0);
+    EXPECT_FALSE(status->hasSelectedText());
+    EXPECT_EQ(leftPart(status, start), shortText);
+}
+
+TEST(ToolkitEdit, TextSetByTheProgramPutsTheCaretAtTheStart)
+{
+    tk::Edit edit;
+    edit.resize(60, 24);
+    edit.setText(QStringLiteral("a text longer than the field can show"));
+    EXPECT_EQ(edit.cursorPosition(), 0);
+    edit.setCursorPosition(5);
+    edit.setText(QStringLiteral("OFFLINE"));
+    EXPECT_EQ(edit.cursorPosition(), 0);
+    edit.clear();
+    EXPECT_EQ(edit.text(), QString());
+}
+
 TEST(ToolkitMultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
 {
     tktest::RecordingDialog dialog(res::versionDialogTemplate());

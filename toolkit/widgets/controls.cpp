@@ -121,6 +121,12 @@ Edit::Edit(QWidget *parent) : QLineEdit(parent)
 {
 }
 
+void Edit::setText(const QString &text)
+{
+    QLineEdit::setText(text);
+    setCursorPosition(0);
+}
+
 MultiLineEdit::MultiLineEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);

@@ -91,6 +91,10 @@ class Edit : public QLineEdit
     Q_OBJECT
 public:
     explicit Edit(QWidget *parent = nullptr);
+
+    /// Replaces the text and shows it from its start, the caret at 0, as an
+    /// edit shows a text set by the program; QLineEdit's own shows its end.
+    void setText(const QString &text);
 };
 
 /// A multi-line edit whose lines wrap at its width.
