@@ -334,6 +334,51 @@ TEST(ToolkitEdit, TextSetByTheProgramPutsTheCaretAtTheStart)
     EXPECT_EQ(edit.text(), QString());
 }
 
+QPalette faceAndBase()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(200, 190, 180));
+    palette.setColor(QPalette::Base, QColor(255, 255, 250));
+    return palette;
+}
+
+TEST(ToolkitEdit, ReadOnlyEditIsPaintedInTheWindowColour)
+{
+    tk::Edit edit;
+    edit.setPalette(faceAndBase());
+    edit.resize(80, 24);
+    const auto middle = [&] { return edit.grab().toImage().pixel(40, 12); };
+    EXPECT_EQ(middle(), faceAndBase().color(QPalette::Base).rgb());
+    edit.setReadOnly(true);
+    EXPECT_EQ(middle(), faceAndBase().color(QPalette::Window).rgb());
+    // Only the picture changes; the edit's own palette is left as it was.
+    EXPECT_EQ(edit.palette().color(QPalette::Base), faceAndBase().color(QPalette::Base));
+    edit.setReadOnly(false);
+    EXPECT_EQ(middle(), faceAndBase().color(QPalette::Base).rgb());
+}
+
+TEST(ToolkitMultiLineEdit, ReadOnlyEditIsPaintedInTheWindowColour)
+{
+    tk::MultiLineEdit edit;
+    edit.setPalette(faceAndBase());
+    edit.resize(120, 80);
+    const auto middle = [&] { return edit.viewport()->grab().toImage().pixel(40, 40); };
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(middle(), faceAndBase().color(QPalette::Window).rgb());
+    edit.setReadOnly(false);
+    EXPECT_EQ(middle(), faceAndBase().color(QPalette::Base).rgb());
+}
+
+TEST_F(ToolkitMainWindow, ReadOnlyEditsOfTheWindowShowItsColour)
+{
+    for (int id : {1006, 1007, 1008}) {
+        auto *edit = dialog.item<tk::Edit>(id);
+        const QImage picture = edit->grab().toImage();
+        EXPECT_EQ(picture.pixel(picture.width() / 2, picture.height() / 2), dialog.palette().color(QPalette::Window).rgb())
+            << id;
+    }
+}
+
 TEST(ToolkitMultiLineEdit, WrapsAtItsWidthAndScrollsOnlyVertically)
 {
     tktest::RecordingDialog dialog(res::versionDialogTemplate());

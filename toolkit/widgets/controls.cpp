@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFrame>
 
 namespace tk {
 
@@ -23,6 +24,15 @@ QString withoutPrefixes(const QString &caption)
         shown.append(caption.at(i));
     }
     return shown;
+}
+
+// A read-only edit is painted in the face colour of the window around it,
+// not in the colour of text that can be typed into.
+QPalette readOnlyPalette(QPalette palette)
+{
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setBrush(group, QPalette::Base, palette.brush(group, QPalette::Window));
+    return palette;
 }
 
 // A group box caption stands this far in from the frame's left side.
@@ -127,6 +137,13 @@ void Edit::setText(const QString &text)
     setCursorPosition(0);
 }
 
+void Edit::initStyleOption(QStyleOptionFrame *option) const
+{
+    QLineEdit::initStyleOption(option);
+    if (isReadOnly())
+        option->palette = readOnlyPalette(option->palette);
+}
+
 MultiLineEdit::MultiLineEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
@@ -137,6 +154,13 @@ MultiLineEdit::MultiLineEdit(QWidget *parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // In a dialog Tab leaves a multi-line edit rather than typing a tab.
     setTabChangesFocus(true);
+}
+
+void MultiLineEdit::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange)
+        viewport()->setBackgroundRole(isReadOnly() ? QPalette::Window : QPalette::Base);
 }
 
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)

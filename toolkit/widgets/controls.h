@@ -95,6 +95,9 @@ public:
     /// Replaces the text and shows it from its start, the caret at 0, as an
     /// edit shows a text set by the program; QLineEdit's own shows its end.
     void setText(const QString &text);
+
+protected:
+    void initStyleOption(QStyleOptionFrame *option) const override;
 };
 
 /// A multi-line edit whose lines wrap at its width.
@@ -103,6 +106,9 @@ class MultiLineEdit : public QPlainTextEdit
     Q_OBJECT
 public:
     explicit MultiLineEdit(QWidget *parent = nullptr);
+
+protected:
+    void changeEvent(QEvent *event) override;
 };
 
 /// The IPv4 address field: four fields with ranges; a blank field reads as 0.
