@@ -5,6 +5,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace {
 
 constexpr int kStartTimeoutMs = 5000;
@@ -37,6 +41,9 @@ bool RobotProcess::start(const QStringList &options)
     arguments << options;
     m_process.setProgram(QStringLiteral(KORVAN_VIRTUAL_ROBOT));
     m_process.setArguments(arguments);
+    // The robot ignores the end of its input, so a test that crashes must
+    // not leave it running.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start();
     if (!m_process.waitForStarted(kStartTimeoutMs)) {
         m_error = QStringLiteral("the robot did not start: %1").arg(m_process.errorString());
