@@ -160,8 +160,8 @@ using MainWindowClient = PanelTest;
 TEST_F(MainWindowClient, IsCreatedAtInitialisationWhenNoneIsSet)
 {
     // The real client refuses 0.0.0.0 at once, without any traffic.
-    CRemoteDlg panel;
-    panel.create();
-    panel.dispatch({.kind = tk::EventKind::Command, .id = 1001});
-    EXPECT_EQ(panel.item<tk::Edit>(1008)->text(), QStringLiteral("接続要求失敗"));
+    CRemoteDlg window;
+    window.create();
+    window.dispatch({.kind = tk::EventKind::Command, .id = 1001});
+    EXPECT_EQ(window.item<tk::Edit>(1008)->text(), QStringLiteral("接続要求失敗"));
 }
