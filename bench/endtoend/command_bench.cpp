@@ -1,6 +1,5 @@
 #include "bench/endtoend/benchsession.h"
 #include "bench/vaiboclient/benchsupport.h"
-
 #include "res/resource.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/settings.h"

@@ -1,6 +1,5 @@
 #include "bench/endtoend/benchsession.h"
 #include "bench/vaiboclient/benchsupport.h"
-
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/sleep.h"
@@ -11,10 +10,14 @@
 #include <QBackingStore>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <iterator>
+#include <optional>
 #include <thread>
 
 // The camera stream from the virtual robot through the panel's client into

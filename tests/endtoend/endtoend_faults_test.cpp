@@ -23,8 +23,6 @@
 // crashes.
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr int kReplyMs = 300;
 constexpr int kDeadLinkMs = 2500;
 
