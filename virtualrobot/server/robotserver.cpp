@@ -3,9 +3,9 @@
 #include "protocol/operation.h"
 #include "virtualrobot/server/connection.h"
 
-#include <QDateTime>
 #include <QTcpSocket>
 
+#include <chrono>
 #include <type_traits>
 
 namespace vr {
@@ -340,7 +340,9 @@ void RobotServer::sendFrame()
         return;
     protocol::Frame frame;
     frame.sequence = ++m_frameSequence;
-    frame.timestampUs = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()) * 1000;
+    frame.timestampUs = static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
     frame.width = kFrameWidth;
     frame.height = kFrameHeight;
     frame.jpeg = m_jpeg;
