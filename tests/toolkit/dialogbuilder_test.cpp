@@ -43,84 +43,139 @@ bool isKind(QWidget *widget, const tk::ControlTemplate &control)
     return false;
 }
 
-QRect converted(const tk::ControlTemplate &control, const tk::BaseUnits &units)
+struct Window
 {
-    const tk::PixelRect rect = tk::duToPixels(control.x, control.y, control.cx, control.cy, units);
-    return {rect.x, rect.y, rect.width, rect.height};
-}
+    const char *name;
+    const tk::DialogTemplate &dialogTemplate;
+    const char *title;
+    bool minimiseBox;
+};
 
-void expectBuiltAsTemplate(const tk::DialogTemplate &dialogTemplate)
+class ToolkitDialogBuilder : public testing::TestWithParam<Window>
 {
-    RecordingDialog dialog(dialogTemplate);
+protected:
+    const tk::DialogTemplate &layout() const { return GetParam().dialogTemplate; }
+
+    void showActive()
+    {
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    // The control that has the focus, or holds it in one of its parts.
+    QWidget *focusedControl() const
+    {
+        for (QWidget *widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget()) {
+            if (std::find(dialog.controls().begin(), dialog.controls().end(), widget) != dialog.controls().end())
+                return widget;
+        }
+        return nullptr;
+    }
+
+    RecordingDialog dialog{GetParam().dialogTemplate};
+};
+
+TEST_P(ToolkitDialogBuilder, BuildsEveryControlOnceAsItsTemplateSays)
+{
     dialog.create();
-    ASSERT_EQ(dialog.controls().size(), dialogTemplate.controls.size());
-    for (std::size_t index = 0; index < dialogTemplate.controls.size(); ++index) {
-        const tk::ControlTemplate &control = dialogTemplate.controls[index];
+    dialog.create();
+    ASSERT_EQ(dialog.controls().size(), layout().controls.size());
+    EXPECT_EQ(dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(),
+              static_cast<qsizetype>(layout().controls.size()));
+    for (std::size_t index = 0; index < layout().controls.size(); ++index) {
+        const tk::ControlTemplate &control = layout().controls[index];
         QWidget *widget = dialog.controls()[index];
         SCOPED_TRACE(testing::Message() << "control #" << index + 1 << " id " << control.id);
         EXPECT_TRUE(isKind(widget, control));
         EXPECT_EQ(widget->parentWidget(), &dialog);
         EXPECT_EQ(widget->property("templateId").toInt(), control.id);
-        EXPECT_EQ(widget->geometry(), converted(control, dialog.baseUnits()));
+        const tk::PixelRect rect = tk::duToPixels(control.x, control.y, control.cx, control.cy, dialog.baseUnits());
+        EXPECT_EQ(widget->geometry(), QRect(rect.x, rect.y, rect.width, rect.height));
         EXPECT_EQ(widget->accessibleName(), QString::fromUtf8(control.caption));
         EXPECT_EQ(widget->isHidden(), (control.style & tk::style::Visible) == 0);
         EXPECT_EQ(widget->isEnabled(), (control.style & tk::style::Disabled) == 0);
         if (control.id != tk::kNoId) {
-            EXPECT_EQ(tk::findControl(dialogTemplate, control.id), &control); // ids are unique per window
+            EXPECT_EQ(tk::findControl(layout(), control.id), &control); // ids are unique per window
             EXPECT_EQ(dialog.item(control.id), widget);
+        }
+        if (auto *slider = qobject_cast<tk::Trackbar *>(widget)) {
+            EXPECT_EQ(slider->orientation(), control.cx > control.cy ? Qt::Horizontal : Qt::Vertical);
+        }
+        switch (control.kind) {
+        case ControlKind::Label:
+        case ControlKind::Frame:
+        case ControlKind::GroupBox:
+        case ControlKind::ProgressBar:
+            EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+            break;
+        case ControlKind::TabControl:
+            EXPECT_EQ(widget->focusPolicy(), Qt::ClickFocus);
+            EXPECT_EQ(static_cast<tk::TabControl *>(widget)->tabBar()->focusPolicy(), Qt::ClickFocus);
+            break;
+        default:
+            EXPECT_TRUE(widget->focusPolicy() & Qt::TabFocus);
         }
     }
     EXPECT_EQ(dialog.item(tk::kNoId), nullptr);
-}
-
-TEST(ToolkitDialogBuilder, BuildsEveryControlOfTheMainWindowAsItsTemplateSays)
-{
-    expectBuiltAsTemplate(res::mainWindowTemplate());
-}
-
-TEST(ToolkitDialogBuilder, BuildsEveryControlOfTheVersionDialogAsItsTemplateSays)
-{
-    expectBuiltAsTemplate(res::versionDialogTemplate());
-}
-
-TEST(ToolkitDialogBuilder, ItemsAreFoundByIdAndTyped)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    dialog.create();
-    EXPECT_NE(dialog.item<tk::IpAddressField>(1000), nullptr);
-    EXPECT_NE(dialog.item<tk::Trackbar>(1037), nullptr);
-    EXPECT_EQ(dialog.item<tk::Trackbar>(1000), nullptr);
     EXPECT_EQ(dialog.item(4242), nullptr);
-    EXPECT_EQ(dialog.item<tk::Trackbar>(1036)->orientation(), Qt::Horizontal);
-    EXPECT_EQ(dialog.item<tk::Trackbar>(1037)->orientation(), Qt::Vertical);
+    const auto button = std::find_if(layout().controls.begin(), layout().controls.end(),
+                                     [](const tk::ControlTemplate &control) { return control.kind == ControlKind::PushButton; });
+    ASSERT_NE(button, layout().controls.end());
+    EXPECT_NE(dialog.item<tk::PushButton>(button->id), nullptr);
+    EXPECT_EQ(dialog.item<tk::Trackbar>(button->id), nullptr);
 }
 
-TEST(ToolkitDialogBuilder, ClientAreaIsExactlyTheTemplateSizeAndFixed)
+TEST_P(ToolkitDialogBuilder, ClientAreaIsTheTemplateSizeFixedAndCentred)
 {
-    RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
-    const tk::BaseUnits units = dialog.baseUnits();
-    const QSize expected(tk::duToPixelsX(455, units), tk::duToPixelsY(340, units));
+    const QSize expected(tk::duToPixelsX(layout().cx, dialog.baseUnits()),
+                         tk::duToPixelsY(layout().cy, dialog.baseUnits()));
     EXPECT_EQ(dialog.size(), expected);
     EXPECT_EQ(dialog.minimumSize(), expected);
     EXPECT_EQ(dialog.maximumSize(), expected);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Korvan"));
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-}
-
-TEST(ToolkitDialogBuilder, VersionDialogHasNoMinimiseButton)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.create();
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(bool(dialog.windowFlags() & Qt::WindowMinimizeButtonHint), GetParam().minimiseBox);
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Korvan バージョン情報"));
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    const QPoint screenCentre = dialog.screen()->availableGeometry().center();
+    EXPECT_LE((dialog.geometry().center() - screenCentre).manhattanLength(), 1);
 }
 
-TEST(ToolkitDialogBuilder, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
+TEST_P(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrderFromTheFirst)
+{
+    dialog.create();
+    showActive();
+    std::vector<QWidget *> expected;
+    for (std::size_t index = 0; index < layout().controls.size(); ++index) {
+        if (layout().controls[index].style & tk::style::TabStop)
+            expected.push_back(dialog.controls()[index]);
+    }
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(QApplication::focusWidget(), expected.front());
+    std::vector<QWidget *> forward{focusedControl()};
+    for (std::size_t step = 0; step < expected.size(); ++step) {
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab);
+        forward.push_back(focusedControl());
+    }
+    expected.push_back(expected.front()); // and round again
+    EXPECT_EQ(forward, expected);
+    std::vector<QWidget *> backward{focusedControl()};
+    for (std::size_t step = 1; step < expected.size(); ++step) {
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
+        backward.push_back(focusedControl());
+    }
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(backward, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ToolkitDialogBuilder,
+                         testing::Values(Window{"MainWindow", res::mainWindowTemplate(), "Korvan", true},
+                                         Window{"VersionDialog", res::versionDialogTemplate(),
+                                                "Korvan バージョン情報", false}),
+                         [](const testing::TestParamInfo<Window> &window) { return std::string(window.param.name); });
+
+TEST(ToolkitDialogBuilderFont, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     const tk::BaseUnits units = dialog.baseUnits();
@@ -138,15 +193,7 @@ TEST(ToolkitDialogBuilder, BaseUnitsComeFromTheFaceAtItsNaturalWidth)
     EXPECT_EQ(dialog.font().pixelSize(), 12);
 }
 
-TEST(ToolkitDialogBuilder, TemplateAtOriginIsCentredOnTheScreen)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    dialog.create();
-    const QPoint screenCentre = dialog.screen()->availableGeometry().center();
-    EXPECT_LE((dialog.geometry().center() - screenCentre).manhattanLength(), 1);
-}
-
-TEST(ToolkitDialogBuilder, OwnedTemplateAtOriginIsCentredOverItsOwner)
+TEST(ToolkitDialogBuilderPlacement, OwnedTemplateAtOriginIsCentredOverItsOwner)
 {
     QWidget owner;
     owner.setGeometry(40, 30, 700, 500);
@@ -155,107 +202,12 @@ TEST(ToolkitDialogBuilder, OwnedTemplateAtOriginIsCentredOverItsOwner)
     EXPECT_LE((dialog.geometry().center() - owner.frameGeometry().center()).manhattanLength(), 1);
 }
 
-TEST(ToolkitDialogBuilder, StaticsAndTheProgressBarNeverTakeTheFocus)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    dialog.create();
-    const auto &controls = res::mainWindowTemplate().controls;
-    for (std::size_t index = 0; index < controls.size(); ++index) {
-        QWidget *widget = dialog.controls()[index];
-        SCOPED_TRACE(testing::Message() << "control #" << index + 1);
-        switch (controls[index].kind) {
-        case ControlKind::Label:
-        case ControlKind::Frame:
-        case ControlKind::GroupBox:
-        case ControlKind::ProgressBar:
-            EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
-            break;
-        case ControlKind::TabControl:
-            EXPECT_EQ(widget->focusPolicy(), Qt::ClickFocus);
-            EXPECT_EQ(dialog.item<tk::TabControl>(1021)->tabBar()->focusPolicy(), Qt::ClickFocus);
-            break;
-        default:
-            EXPECT_TRUE(widget->focusPolicy() & Qt::TabFocus);
-        }
-    }
-}
-
-TEST(ToolkitDialogBuilder, FocusStartsOnTheFirstTabStopWhenInitialisationSaysSo)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    dialog.create();
-    EXPECT_EQ(dialog.focusWidget(), dialog.item(tk::IDCANCEL));
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_EQ(QApplication::focusWidget(), dialog.item(tk::IDCANCEL));
-}
-
-TEST(ToolkitDialogBuilder, InitialisationReturningFalseLeavesTheFocusAlone)
+TEST(ToolkitDialogBuilderFocus, InitialisationReturningFalseLeavesTheFocusAlone)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.initResult = false;
     dialog.create();
     EXPECT_EQ(dialog.focusWidget(), nullptr);
-}
-
-TEST(ToolkitDialogBuilder, CreateBuildsOnce)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.create();
-    dialog.create();
-    EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
-    EXPECT_EQ(dialog.findChildren<tk::PushButton *>().size(), 1);
-}
-
-// The control that has the focus, or holds it in one of its parts.
-QWidget *focusedControl(const RecordingDialog &dialog)
-{
-    for (QWidget *widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget()) {
-        if (std::find(dialog.controls().begin(), dialog.controls().end(), widget) != dialog.controls().end())
-            return widget;
-    }
-    return nullptr;
-}
-
-void expectTabOrderIsTemplateOrder(const tk::DialogTemplate &dialogTemplate)
-{
-    RecordingDialog dialog(dialogTemplate);
-    dialog.create();
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    std::vector<QWidget *> expected;
-    for (std::size_t index = 0; index < dialogTemplate.controls.size(); ++index) {
-        if (dialogTemplate.controls[index].style & tk::style::TabStop)
-            expected.push_back(dialog.controls()[index]);
-    }
-    ASSERT_FALSE(expected.empty());
-    std::vector<QWidget *> forward{focusedControl(dialog)};
-    for (std::size_t step = 0; step < expected.size(); ++step) {
-        QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab);
-        forward.push_back(focusedControl(dialog));
-    }
-    expected.push_back(expected.front()); // and round again
-    EXPECT_EQ(forward, expected);
-
-    std::vector<QWidget *> backward{focusedControl(dialog)};
-    for (std::size_t step = 1; step < expected.size(); ++step) {
-        QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
-        backward.push_back(focusedControl(dialog));
-    }
-    std::reverse(expected.begin(), expected.end());
-    EXPECT_EQ(backward, expected);
-}
-
-TEST(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrder)
-{
-    expectTabOrderIsTemplateOrder(res::mainWindowTemplate());
-}
-
-TEST(ToolkitDialogBuilder, TabVisitsTheVersionDialogsTabStopsInTemplateOrder)
-{
-    expectTabOrderIsTemplateOrder(res::versionDialogTemplate());
 }
 
 } // namespace
