@@ -14,249 +14,199 @@ namespace {
 using tk::EventKind;
 using tktest::RecordingDialog;
 
-// A shown, active window built from a template.
-struct ShownDialog
+bool takesCommands(const tk::WindowEvent &event)
 {
-    explicit ShownDialog(const tk::DialogTemplate &dialogTemplate) : dialog(dialogTemplate)
-    {
-        dialog.create();
-        dialog.show();
-        dialog.activateWindow();
-        ready = QTest::qWaitForWindowActive(&dialog);
-    }
+    return event.kind == EventKind::Command;
+}
 
-    RecordingDialog dialog;
-    bool ready = false;
+bool showActive(RecordingDialog &dialog)
+{
+    dialog.create();
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+QPoint centreOf(RecordingDialog &dialog, int id)
+{
+    QWidget *control = dialog.item(id);
+    return control->mapTo(&dialog, control->rect().center());
+}
+
+using Action = std::function<void(RecordingDialog &)>;
+
+Action keys(std::vector<QKeyCombination> combinations)
+{
+    return [combinations](RecordingDialog &dialog) {
+        for (const QKeyCombination combination : combinations)
+            QTest::keyClick(dialog.windowHandle(), combination.key(), combination.keyboardModifiers());
+    };
+}
+
+// What one user action on a shown window raises: the one command, and
+// whether default processing then ends the window with it.
+struct UserCommand
+{
+    const char *name;
+    const tk::DialogTemplate &dialogTemplate;
+    int focusId;
+    Action act;
+    bool routed;
+    int commandId;
+    int controlId; // the control named by the command; 0 for none checked
+    bool ends;
 };
 
-std::vector<tk::WindowEvent> commands(const RecordingDialog &dialog)
+class ToolkitDialogCommands : public testing::TestWithParam<UserCommand>
 {
-    return dialog.eventsOf(EventKind::Command);
+};
+
+TEST_P(ToolkitDialogCommands, RaiseOneCommand)
+{
+    const UserCommand &expected = GetParam();
+    RecordingDialog dialog(expected.dialogTemplate);
+    ASSERT_TRUE(showActive(dialog));
+    if (auto *list = dialog.item<tk::ListBox>(1034))
+        list->insertString(-1, QStringLiteral("2126: row"));
+    if (expected.routed)
+        dialog.takes = takesCommands;
+    dialog.item(expected.focusId)->setFocus();
+    expected.act(dialog);
+    const auto commands = dialog.eventsOf(EventKind::Command);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].id, expected.commandId);
+    EXPECT_EQ(commands[0].code, tk::BN_CLICKED);
+    if (expected.controlId != 0) {
+        EXPECT_EQ(commands[0].control, dialog.item(expected.controlId));
+    }
+    EXPECT_EQ(dialog.isVisible(), !expected.ends);
+    if (expected.ends) {
+        EXPECT_EQ(dialog.result(), expected.commandId);
+    }
 }
 
-TEST(ToolkitDialogKeys, EnterOnAFocusedButtonClicksIt)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    QWidget *connect = shown.dialog.item(1001);
-    connect->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Return);
-    const auto seen = commands(shown.dialog);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].id, 1001);
-    EXPECT_EQ(seen[0].code, tk::BN_CLICKED);
-    EXPECT_EQ(seen[0].control, connect);
-}
+const Action kCloseBox = [](RecordingDialog &dialog) { dialog.close(); };
+const Action kClick1041 = [](RecordingDialog &dialog) {
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, 1041));
+};
 
-TEST(ToolkitDialogKeys, EnterElsewhereIsTheOkCommandAndEndsWithOk)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.item(1008)->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Return);
-    const auto seen = commands(shown.dialog);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].id, tk::IDOK);
-    EXPECT_EQ(seen[0].code, tk::BN_CLICKED);
-    EXPECT_FALSE(shown.dialog.isVisible());
-    EXPECT_EQ(shown.dialog.result(), tk::IDOK);
-}
+INSTANTIATE_TEST_SUITE_P(
+    , ToolkitDialogCommands,
+    testing::Values(
+        UserCommand{"EnterOnAFocusedButtonClicksIt", res::mainWindowTemplate(), 1001, keys({Qt::Key_Return}), true,
+                    1001, 1001, false},
+        UserCommand{"EnterElsewhereIsOkAndEndsWithOk", res::mainWindowTemplate(), 1008, keys({Qt::Key_Return}), false,
+                    tk::IDOK, 0, true},
+        UserCommand{"RoutedKeypadEnterKeepsTheWindowOpen", res::mainWindowTemplate(), 1008,
+                    keys({Qt::KeypadModifier | Qt::Key_Enter}), true, tk::IDOK, 0, false},
+        UserCommand{"EnterInTheListIsNotADoubleClick", res::mainWindowTemplate(), 1034,
+                    keys({Qt::Key_Down, Qt::Key_Return}), true, tk::IDOK, 0, false},
+        UserCommand{"EnterGoesToTheDefaultButton", res::versionDialogTemplate(), 1006, keys({Qt::Key_Return}), true,
+                    tk::IDOK, tk::IDOK, false},
+        UserCommand{"EscapeIsCancelAndEndsWithCancel", res::mainWindowTemplate(), 1001, keys({Qt::Key_Escape}), false,
+                    tk::IDCANCEL, 0, true},
+        UserCommand{"RoutedCloseBoxIsCancelAndKeepsTheWindow", res::mainWindowTemplate(), 1001, kCloseBox, true,
+                    tk::IDCANCEL, 0, false},
+        UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), 1001, kCloseBox, false, tk::IDCANCEL,
+                    0, true},
+        UserCommand{"ButtonClickThroughTheWindow", res::mainWindowTemplate(), 1001, kClick1041, true, 1041, 1041,
+                    false}),
+    [](const testing::TestParamInfo<UserCommand> &command) { return std::string(command.param.name); });
 
-TEST(ToolkitDialogKeys, RoutedOkCommandKeepsTheWindowOpen)
+TEST(ToolkitDialogModal, DoModalReturnsTheResultTheDialogEndsWith)
 {
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    shown.dialog.item(1008)->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
-    ASSERT_EQ(commands(shown.dialog).size(), 1u);
-    EXPECT_EQ(commands(shown.dialog)[0].id, tk::IDOK);
-    EXPECT_TRUE(shown.dialog.isVisible());
-}
-
-TEST(ToolkitDialogKeys, EnterInTheListIsNotADoubleClick)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    auto *list = shown.dialog.item<tk::ListBox>(1034);
-    list->insertString(-1, QStringLiteral("2126: row"));
-    list->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Down);
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Return);
-    const auto seen = commands(shown.dialog);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].id, tk::IDOK);
-}
-
-TEST(ToolkitDialogKeys, EnterGoesToTheDefaultButtonsCommand)
-{
-    ShownDialog shown(res::versionDialogTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    shown.dialog.item(1006)->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Return);
-    const auto seen = commands(shown.dialog);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].id, tk::IDOK);
-    EXPECT_EQ(seen[0].control, shown.dialog.item(tk::IDOK));
-}
-
-TEST(ToolkitDialogKeys, EscapeIsTheCancelCommandAndEndsWithCancel)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.item(1001)->setFocus();
-    QTest::keyClick(shown.dialog.windowHandle(), Qt::Key_Escape);
-    const auto seen = commands(shown.dialog);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].id, tk::IDCANCEL);
-    EXPECT_FALSE(shown.dialog.isVisible());
-    EXPECT_EQ(shown.dialog.result(), tk::IDCANCEL);
-}
-
-TEST(ToolkitDialogClose, CloseBoxIsTheCancelCommand)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    EXPECT_FALSE(shown.dialog.close());
-    ASSERT_EQ(commands(shown.dialog).size(), 1u);
-    EXPECT_EQ(commands(shown.dialog)[0].id, tk::IDCANCEL);
-    EXPECT_TRUE(shown.dialog.isVisible());
-}
-
-TEST(ToolkitDialogClose, UnroutedCloseBoxEndsTheDialogWithCancel)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.close();
-    EXPECT_FALSE(shown.dialog.isVisible());
-    EXPECT_EQ(shown.dialog.result(), tk::IDCANCEL);
-    EXPECT_EQ(commands(shown.dialog).size(), 1u);
-}
-
-TEST(ToolkitDialogModal, DoModalReturnsTheResultGivenToEndDialog)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    QTimer::singleShot(0, &dialog, [&dialog] { dialog.endDialog(1234); });
-    EXPECT_EQ(dialog.doModal(), 1234);
-    EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
-}
-
-TEST(ToolkitDialogModal, OkButtonEndsTheModalRunWithOk)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        QWidget *ok = dialog.item(tk::IDOK);
-        QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, ok->mapTo(&dialog, ok->rect().center()));
-    });
-    EXPECT_EQ(dialog.doModal(), tk::IDOK);
-}
-
-TEST(ToolkitDialogModal, EscapeEndsTheModalRunWithCancel)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    QTimer::singleShot(0, &dialog, [&dialog] { QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape); });
-    EXPECT_EQ(dialog.doModal(), tk::IDCANCEL);
+    const std::vector<std::pair<Action, int>> runs{
+        {[](RecordingDialog &dialog) { dialog.endDialog(1234); }, 1234},
+        {[](RecordingDialog &dialog) {
+             QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, tk::IDOK));
+         },
+         tk::IDOK},
+        {keys({Qt::Key_Escape}), tk::IDCANCEL}};
+    for (const auto &[act, result] : runs) {
+        RecordingDialog dialog(res::versionDialogTemplate());
+        QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
+        EXPECT_EQ(dialog.doModal(), result);
+        EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
+    }
 }
 
 TEST(ToolkitDialogActivation, ActivationAndDeactivationAreRaisedAfterQtsOwnHandling)
 {
-    ShownDialog shown(res::versionDialogTemplate());
-    ASSERT_TRUE(shown.ready);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.dialog.eventsOf(EventKind::Activate).empty(); }, 2000));
-    EXPECT_EQ(shown.dialog.eventsOf(EventKind::Activate).back().code, 1);
+    RecordingDialog dialog(res::versionDialogTemplate());
+    ASSERT_TRUE(showActive(dialog));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.eventsOf(EventKind::Activate).empty(); }, 2000));
+    EXPECT_EQ(dialog.eventsOf(EventKind::Activate).back().code, 1);
     // By the time the window hears of its activation, the focus is back.
     QWidget *focusAtActivation = nullptr;
-    shown.dialog.takes = [&](const tk::WindowEvent &event) {
+    dialog.takes = [&](const tk::WindowEvent &event) {
         if (event.kind == EventKind::Activate && event.code == 1)
             focusAtActivation = QApplication::focusWidget();
         return false;
     };
-    shown.dialog.item(1006)->setFocus();
+    dialog.item(1006)->setFocus();
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(shown.dialog.eventsOf(EventKind::Activate).back().code, 0);
-    shown.dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.dialog.eventsOf(EventKind::Activate).back().code == 1; }, 2000));
-    EXPECT_EQ(focusAtActivation, shown.dialog.item(1006));
+    EXPECT_EQ(dialog.eventsOf(EventKind::Activate).back().code, 0);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.eventsOf(EventKind::Activate).back().code == 1; }, 2000));
+    EXPECT_EQ(focusAtActivation, dialog.item(1006));
 }
 
-TEST(ToolkitDialogPaint, PaintIsRaisedAndItsDefaultPaintsTheDialog)
+TEST(ToolkitDialogPaint, PaintIsRaisedAndRoutingItReplacesTheDefault)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     dialog.create();
-    bool painted = false;
     dialog.takes = [&](const tk::WindowEvent &event) {
         if (event.kind != EventKind::Paint)
             return false;
         QPainter painter(&dialog);
         painter.fillRect(dialog.rect(), Qt::red);
-        painted = true;
         return true;
     };
-    const QImage picture = dialog.grab().toImage();
-    EXPECT_TRUE(painted);
+    EXPECT_EQ(dialog.grab().toImage().pixelColor(2, 2), QColor(Qt::red));
     EXPECT_FALSE(dialog.eventsOf(EventKind::Paint).empty());
-    EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::red));
 }
 
-TEST(ToolkitDialogMinimise, MinimisedWindowTakesTheDragIconAsItsIcon)
+TEST(ToolkitDialogMinimise, MinimisedWindowTakesTheDragIconOnlyWhenAnswered)
 {
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
+    RecordingDialog dialog(res::mainWindowTemplate());
+    ASSERT_TRUE(showActive(dialog));
+    const qint64 before = dialog.windowIcon().cacheKey();
+    dialog.showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
+    EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty());
+    EXPECT_EQ(dialog.windowIcon().cacheKey(), before);
+
+    dialog.showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    dialog.events.clear();
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::green);
-    shown.dialog.icon = QIcon(pixmap);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::QueryDragIcon; };
-    shown.dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.dialog.isMinimized(); }, 2000));
-    EXPECT_FALSE(shown.dialog.eventsOf(EventKind::QueryDragIcon).empty());
-    EXPECT_EQ(shown.dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
-}
-
-TEST(ToolkitDialogMinimise, UnansweredDragIconLeavesTheIconAlone)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    const qint64 before = shown.dialog.windowIcon().cacheKey();
-    shown.dialog.showMinimized();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.dialog.isMinimized(); }, 2000));
-    EXPECT_FALSE(shown.dialog.eventsOf(EventKind::QueryDragIcon).empty());
-    EXPECT_EQ(shown.dialog.windowIcon().cacheKey(), before);
+    dialog.icon = QIcon(pixmap);
+    dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::QueryDragIcon; };
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
+    EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty());
+    EXPECT_EQ(dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
 }
 
 TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLowBits)
 {
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE | 0x2)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.dialog.isMinimized(); }, 2000));
-    shown.dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.dialog.isMinimized(); }, 2000));
-    shown.dialog.dispatch({.kind = EventKind::SysCommand, .id = 16});
-    EXPECT_TRUE(shown.dialog.isVisible());
-    shown.dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});
-    EXPECT_FALSE(shown.dialog.isVisible());
-    EXPECT_EQ(shown.dialog.result(), tk::IDCANCEL);
-    ASSERT_FALSE(commands(shown.dialog).empty());
-    EXPECT_EQ(commands(shown.dialog).back().id, tk::IDCANCEL);
-}
-
-TEST(ToolkitDialogCommands, ButtonClickThroughTheWindowIsACommand)
-{
-    ShownDialog shown(res::mainWindowTemplate());
-    ASSERT_TRUE(shown.ready);
-    shown.dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    QWidget *button = shown.dialog.item(1041);
-    QTest::mouseClick(shown.dialog.windowHandle(), Qt::LeftButton, {}, button->mapTo(&shown.dialog, button->rect().center()));
-    ASSERT_EQ(commands(shown.dialog).size(), 1u);
-    EXPECT_EQ(commands(shown.dialog)[0].id, 1041);
-    EXPECT_EQ(commands(shown.dialog)[0].control, button);
+    RecordingDialog dialog(res::mainWindowTemplate());
+    ASSERT_TRUE(showActive(dialog));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE | 0x2)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = 16});
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), tk::IDCANCEL);
+    ASSERT_FALSE(dialog.eventsOf(EventKind::Command).empty());
+    EXPECT_EQ(dialog.eventsOf(EventKind::Command).back().id, tk::IDCANCEL);
 }
 
 } // namespace
