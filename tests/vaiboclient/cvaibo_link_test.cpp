@@ -40,19 +40,41 @@ int countOf(const std::vector<protocol::Message> &messages)
                                            [](const protocol::Message &m) { return std::holds_alternative<T>(m); }));
 }
 
-std::vector<protocol::Request> requestsOf(const FakeRobot &robot)
+class LinkTest : public ClientTest
 {
-    std::vector<protocol::Request> requests;
-    for (const protocol::Message &message : robot.received()) {
-        if (const auto *request = std::get_if<protocol::Request>(&message))
-            requests.push_back(*request);
+protected:
+    void change(const std::function<void(vaibo::Settings &)> &edit)
+    {
+        vaibo::Settings settings = vaibo::settings();
+        edit(settings);
+        vaibo::setSettings(settings);
     }
-    return requests;
-}
+    // Starts a connect that must end in Disconnect alone, after at least
+    // `atLeast` and well within `below`; `meanwhile` runs once it started.
+    void expectAttemptFails(std::chrono::milliseconds atLeast, std::chrono::milliseconds below,
+                            const std::function<void()> &meanwhile = {})
+    {
+        const auto start = Clock::now();
+        ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+        if (meanwhile)
+            meanwhile();
+        ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+        EXPECT_GE(Clock::now() - start, atLeast);
+        EXPECT_LT(Clock::now() - start, below);
+        pump(50ms);
+        EXPECT_EQ(window.count(kConnected), 0);
+        EXPECT_EQ(window.count(kDisconnected), 1);
+        EXPECT_NE(client.Disconnect(), 0);
+    }
+    bool heardFromClient()
+    {
+        return robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); });
+    }
+};
 
 } // namespace
 
-TEST_F(ClientTest, AcceptedConnectionPostsConnectAfterTheHandshake)
+TEST_F(LinkTest, AcceptedConnectionPostsConnectAfterTheHandshakeAndRefusesASecondConnect)
 {
     connectOnline();
     const auto received = robot.received();
@@ -61,71 +83,56 @@ TEST_F(ClientTest, AcceptedConnectionPostsConnectAfterTheHandshake)
     ASSERT_NE(hello, nullptr);
     EXPECT_EQ(hello->version, protocol::kVersion);
     EXPECT_EQ(window.count(kDisconnected), 0);
+    EXPECT_LT(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    EXPECT_EQ(robot.connections(), 1);
 }
 
-TEST_F(ClientTest, RefusedHandshakePostsDisconnectOnly)
+TEST_F(LinkTest, RefusedHandshakePostsDisconnectOnly)
 {
     robot.setGreeting(FakeRobot::Greeting::Refuse);
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
-    pump(50ms);
-    EXPECT_EQ(window.count(kConnected), 0);
-    EXPECT_EQ(window.count(kDisconnected), 1);
-    EXPECT_NE(client.Disconnect(), 0);
+    expectAttemptFails(0ms, 1s);
 }
 
-TEST_F(ClientTest, NobodyListeningPostsDisconnectPromptly)
+TEST_F(LinkTest, NobodyListeningPostsDisconnectPromptly)
 {
-    vaibo::Settings settings = vaibo::settings();
-    settings.port = closedPort();
-    settings.connectTimeout = 5s;
-    vaibo::setSettings(settings);
-    const auto start = Clock::now();
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
-    EXPECT_LT(Clock::now() - start, 1s);
-    EXPECT_EQ(window.count(kConnected), 0);
+    change([](vaibo::Settings &s) {
+        s.port = closedPort();
+        s.connectTimeout = 5s;
+    });
+    expectAttemptFails(0ms, 1s);
 }
 
-TEST_F(ClientTest, HandshakeThatNeverCompletesIsGivenUp)
+TEST_F(LinkTest, HandshakeThatNeverCompletesIsGivenUp)
 {
     robot.setGreeting(FakeRobot::Greeting::Silent);
-    const auto start = Clock::now();
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
-    const auto waited = Clock::now() - start;
-    EXPECT_GE(waited, kConnectTimeout - 20ms);
-    EXPECT_LT(waited, kConnectTimeout + 1s);
-    EXPECT_EQ(window.count(kConnected), 0);
+    expectAttemptFails(kConnectTimeout - 20ms, kConnectTimeout + 1s);
 }
 
-TEST_F(ClientTest, InvalidAddressesAreRefusedAtOnce)
+TEST_F(LinkTest, WrongVersionInTheWelcomeEndsTheAttempt)
 {
-    for (const char *address : {"", "robot", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1.2.3.-4", " 1.2.3.4", "1.2.3.4 ",
-                                "0x7f.0.0.1", "0.0.0.0", "0.1.2.3", "224.0.0.1", "239.255.255.255", "240.0.0.1",
+    robot.setGreeting(FakeRobot::Greeting::Silent);
+    std::vector<std::uint8_t> welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "v2"});
+    welcome[protocol::kHeaderSize + 1] = 2;
+    change([](vaibo::Settings &s) { s.connectTimeout = 5s; });
+    expectAttemptFails(0ms, 1s, [&] {
+        ASSERT_TRUE(heardFromClient());
+        robot.sendRaw(welcome);
+    });
+}
+
+TEST_F(LinkTest, InvalidAddressesAreRefusedAtOnceAndLeaveNothingToDisconnect)
+{
+    for (const char *address : {"", "robot", "1.2.3", "256.1.1.1", " 1.2.3.4", "0x7f.0.0.1", "0.0.0.0", "224.0.0.1",
                                 "255.255.255.255"})
         EXPECT_LT(client.Connect(address, nullptr, nullptr), 0) << address;
     EXPECT_LT(client.Connect(nullptr, nullptr, nullptr), 0);
-    // Nothing was started, so there is nothing to disconnect either.
     EXPECT_NE(client.Disconnect(), 0);
     pump(30ms);
     EXPECT_EQ(window.count(kDisconnected), 0);
     EXPECT_EQ(robot.connections(), 0);
 }
 
-TEST_F(ClientTest, SecondConnectWhileLinkedIsRefused)
-{
-    connectOnline();
-    EXPECT_LT(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    EXPECT_EQ(robot.connections(), 1);
-}
-
-TEST_F(ClientTest, DisconnectWithoutALinkFails)
-{
-    EXPECT_NE(client.Disconnect(), 0);
-}
-
-TEST_F(ClientTest, DisconnectSaysByeAndPostsDisconnectOnce)
+TEST_F(LinkTest, DisconnectSaysByePostsDisconnectOnceAndAllowsAReconnect)
 {
     connectOnline();
     EXPECT_EQ(client.Disconnect(), 0);
@@ -134,17 +141,20 @@ TEST_F(ClientTest, DisconnectSaysByeAndPostsDisconnectOnce)
     EXPECT_NE(client.Disconnect(), 0);
     pump(50ms);
     EXPECT_EQ(window.count(kDisconnected), 1);
+
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kConnected, 2));
+    EXPECT_EQ(robot.connections(), 2);
+    EXPECT_EQ(client.GetBatteryLevel(), 0);
 }
 
-TEST_F(ClientTest, DisconnectWhileConnectingEndsTheAttempt)
+TEST_F(LinkTest, DisconnectWhileConnectingEndsTheAttempt)
 {
     robot.setGreeting(FakeRobot::Greeting::Silent);
-    // A long connect timeout, so that only the Disconnect can end the attempt.
-    vaibo::Settings settings = vaibo::settings();
-    settings.connectTimeout = 10s;
-    vaibo::setSettings(settings);
+    // Only the Disconnect can end the attempt.
+    change([](vaibo::Settings &s) { s.connectTimeout = 10s; });
     ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); }));
+    ASSERT_TRUE(heardFromClient());
     EXPECT_EQ(client.Disconnect(), 0);
     ASSERT_TRUE(window.waitFor(kDisconnected, 1, 2s));
     pump(100ms);
@@ -152,18 +162,7 @@ TEST_F(ClientTest, DisconnectWhileConnectingEndsTheAttempt)
     EXPECT_EQ(window.count(kConnected), 0);
 }
 
-TEST_F(ClientTest, ReconnectAfterDisconnect)
-{
-    connectOnline();
-    ASSERT_EQ(client.Disconnect(), 0);
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(window.waitFor(kConnected, 2));
-    EXPECT_EQ(window.count(kDisconnected), 1);
-    EXPECT_EQ(robot.connections(), 2);
-    EXPECT_EQ(client.GetBatteryLevel(), 0);
-}
-
-TEST_F(ClientTest, EveryOperationFailsWithoutALink)
+TEST_F(LinkTest, EveryOperationFailsWithoutALink)
 {
     EXPECT_EQ(client.ExternalControl(1), 0);
     EXPECT_EQ(client.RequestNetService(2), 0);
@@ -181,10 +180,9 @@ TEST_F(ClientTest, EveryOperationFailsWithoutALink)
     EXPECT_EQ(client.GetStateImageTP(), -150);
 }
 
-TEST_F(ClientTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
+TEST_F(LinkTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
 {
-    // The robot answers with a value made of the code and the arguments, so
-    // a swapped code or argument shows in the result.
+    // A result made of the code and the arguments shows a swapped one.
     robot.setAnswer([](const protocol::Request &request) {
         std::int32_t result = request.operation * 1000;
         for (std::size_t i = 0; i < request.arguments.size(); ++i)
@@ -203,24 +201,19 @@ TEST_F(ClientTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
     EXPECT_EQ(client.PlayContents(2894, 1), 12000 + 2894 + 2);
     EXPECT_EQ(client.ChangeHeadAngle(-90, 15, 3, 0), 13000 - 90 + 30 + 9);
     EXPECT_EQ(client.ImageClose(), 4000);
+    std::uint32_t sequence = 0;
+    for (const protocol::Message &message : robot.received()) {
+        if (const auto *request = std::get_if<protocol::Request>(&message))
+            EXPECT_EQ(request->sequence, ++sequence);
+    }
+    EXPECT_EQ(sequence, 11u);
 
-    const auto requests = requestsOf(robot);
-    ASSERT_EQ(requests.size(), 11u);
-    for (std::size_t i = 0; i < requests.size(); ++i)
-        EXPECT_EQ(requests[i].sequence, i + 1);
-    EXPECT_EQ(requests[9].arguments, (std::vector<std::int32_t>{-90, 15, 3, 0}));
-    EXPECT_EQ(requests[2].arguments, (std::vector<std::int32_t>{35, 1, 1, 3, 0, 0}));
-}
-
-TEST_F(ClientTest, NegativeResultsFromTheRobotPassThrough)
-{
     robot.setAnswer([](const protocol::Request &) { return -7; });
-    connectOnline();
     EXPECT_EQ(client.PlayContents(3000, 0), -7);
     EXPECT_EQ(client.ExternalControl(1), -7);
 }
 
-TEST_F(ClientTest, SilentRobotMakesEveryCallFailWithinTheBound)
+TEST_F(LinkTest, SilentRobotMakesEveryCallFailWithinTheBound)
 {
     robot.setAnswer([](const protocol::Request &) { return std::nullopt; });
     connectOnline();
@@ -241,7 +234,7 @@ TEST_F(ClientTest, SilentRobotMakesEveryCallFailWithinTheBound)
     EXPECT_EQ(window.count(kDisconnected), 0);
 }
 
-TEST_F(ClientTest, LateAnswerIsDroppedAndTheNextCallGetsItsOwn)
+TEST_F(LinkTest, LateAnswerIsDroppedAndTheNextCallGetsItsOwn)
 {
     robot.setAnswer([](const protocol::Request &request) -> std::optional<std::int32_t> {
         if (request.sequence == 1)
@@ -249,25 +242,23 @@ TEST_F(ClientTest, LateAnswerIsDroppedAndTheNextCallGetsItsOwn)
         return static_cast<std::int32_t>(request.sequence) * 10;
     });
     // The robot's pause must not count as a dead link.
-    vaibo::Settings settings = vaibo::settings();
-    settings.deadLinkTimeout = 2s;
-    vaibo::setSettings(settings);
+    change([](vaibo::Settings &s) { s.deadLinkTimeout = 2s; });
     connectOnline();
     EXPECT_LT(client.MotionStop(), 0);
     EXPECT_EQ(client.MotionStop(), 20);
     EXPECT_EQ(window.count(kDisconnected), 0);
 }
 
-TEST_F(ClientTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
+TEST_F(LinkTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
 {
     robot.setAnswer([this](const protocol::Request &) -> std::optional<std::int32_t> {
         robot.dropClient();
         return std::nullopt;
     });
-    vaibo::Settings settings = vaibo::settings();
-    settings.replyTimeout = 1500ms;
-    settings.deadLinkTimeout = 5s;
-    vaibo::setSettings(settings);
+    change([](vaibo::Settings &s) {
+        s.replyTimeout = 1500ms;
+        s.deadLinkTimeout = 5s;
+    });
     connectOnline();
     const auto start = Clock::now();
     EXPECT_LT(client.PlayContents(3000, 0), 0);
@@ -276,7 +267,18 @@ TEST_F(ClientTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
     EXPECT_LT(client.MotionStop(), 0);
 }
 
-TEST_F(ClientTest, SilentLinkIsDeclaredDeadAfterTheTimeout)
+TEST_F(LinkTest, HeartbeatsBothWaysKeepAQuietLinkUp)
+{
+    connectOnline();
+    pump(kDeadLink * 2);
+    EXPECT_EQ(window.count(kDisconnected), 0);
+    EXPECT_EQ(client.GetBatteryLevel(), 0);
+    const int heartbeats = countOf<protocol::Heartbeat>(robot.received());
+    EXPECT_GE(heartbeats, 4);
+    EXPECT_LE(heartbeats, 16);
+}
+
+TEST_F(LinkTest, SilentLinkIsDeclaredDeadAfterTheTimeout)
 {
     connectOnline();
     robot.setHeartbeat(std::nullopt);
@@ -287,25 +289,8 @@ TEST_F(ClientTest, SilentLinkIsDeclaredDeadAfterTheTimeout)
     EXPECT_LT(waited, kDeadLink + 500ms);
 }
 
-TEST_F(ClientTest, RobotHeartbeatsKeepAQuietLinkUp)
-{
-    connectOnline();
-    pump(kDeadLink * 2);
-    EXPECT_EQ(window.count(kDisconnected), 0);
-    EXPECT_EQ(client.GetBatteryLevel(), 0);
-}
-
-TEST_F(ClientTest, ClientSendsHeartbeatsWhenQuiet)
-{
-    connectOnline();
-    pump(kHeartbeat * 6);
-    const int heartbeats = countOf<protocol::Heartbeat>(robot.received());
-    EXPECT_GE(heartbeats, 2);
-    EXPECT_LE(heartbeats, 8);
-}
-
-// Each bad input from the robot must close the link cleanly: the call in
-// flight fails, the panel hears Disconnect, and nothing else happens.
+// Each bad input from the robot closes the link cleanly: the call in flight
+// fails, the panel hears Disconnect once, and a new link works.
 class BadInputTest : public ClientTest, public ::testing::WithParamInterface<std::vector<std::uint8_t>>
 {
 };
@@ -318,17 +303,17 @@ TEST_P(BadInputTest, ClosesTheLinkCleanly)
     EXPECT_EQ(window.count(kDisconnected), 1);
     EXPECT_LT(client.MotionStop(), 0);
     EXPECT_NE(client.Disconnect(), 0);
-    // The client can connect again afterwards.
     ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
     EXPECT_TRUE(window.waitFor(kConnected, 2));
 }
 
 namespace {
 
-std::vector<std::uint8_t> header(std::uint8_t type, std::uint32_t length)
+std::vector<std::uint8_t> header(protocol::MessageType type, std::uint32_t length)
 {
-    return {'K', 'V', type, 0, static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
-            static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+    return {'K', 'V', static_cast<std::uint8_t>(type), 0, static_cast<std::uint8_t>(length >> 24),
+            static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 8),
+            static_cast<std::uint8_t>(length)};
 }
 
 } // namespace
@@ -336,23 +321,9 @@ std::vector<std::uint8_t> header(std::uint8_t type, std::uint32_t length)
 INSTANTIATE_TEST_SUITE_P(
     Robot, BadInputTest,
     ::testing::Values(std::vector<std::uint8_t>{'G', 'E', 'T', ' ', '/', '\r', '\n'},
-                      header(static_cast<std::uint8_t>(protocol::MessageType::Frame), 0x7FFFFFFF),
-                      header(static_cast<std::uint8_t>(protocol::MessageType::Reply), 9),
-                      header(42, 0),
-                      protocol::encode(protocol::Reply{99, 1}),
+                      header(protocol::MessageType::Frame, 0x7FFFFFFF), header(protocol::MessageType::Reply, 9),
+                      header(static_cast<protocol::MessageType>(42), 0), protocol::encode(protocol::Reply{99, 1}),
                       protocol::encode(protocol::Welcome{protocol::kVersion, "again"}),
                       protocol::encode(protocol::Hello{protocol::kVersion, "robot"}),
                       protocol::encode(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}}),
                       protocol::encode(protocol::Bye{"going"})));
-
-TEST_F(ClientTest, WrongVersionInTheWelcomeEndsTheAttempt)
-{
-    robot.setGreeting(FakeRobot::Greeting::Silent);
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return !r.received().empty(); }));
-    std::vector<std::uint8_t> welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "v2"});
-    welcome[protocol::kHeaderSize + 1] = 2;
-    robot.sendRaw(welcome);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 1s));
-    EXPECT_EQ(window.count(kConnected), 0);
-}

@@ -32,8 +32,10 @@ TEST(FrameStore, FirstFrameIsAnnouncedAndLaterOnesWaitInOneSlot)
     EXPECT_EQ(store.offer(bytes(30, 3), {}, t), std::nullopt);
 
     unsigned char buffer[64] = {};
-    EXPECT_EQ(store.copyAnnounced(buffer, 64), 10);
-    EXPECT_EQ(buffer[0], 1);
+    for (int twice = 0; twice < 2; ++twice) {
+        EXPECT_EQ(store.copyAnnounced(buffer, 64), 10) << "the announced frame stays until the next is announced";
+        EXPECT_EQ(buffer[9], 1);
+    }
     // The newest waiting frame takes the place of the handled one.
     EXPECT_EQ(store.announcementHandled(), std::optional<std::size_t>(30));
     EXPECT_EQ(store.copyAnnounced(buffer, 64), 30);
@@ -44,19 +46,7 @@ TEST(FrameStore, FirstFrameIsAnnouncedAndLaterOnesWaitInOneSlot)
     EXPECT_EQ(store.offer(bytes(5, 4), {}, t), std::optional<std::size_t>(5));
 }
 
-TEST(FrameStore, AnnouncedFrameStaysUntilTheNextIsAnnounced)
-{
-    FrameStore store;
-    const auto t = FrameStore::Clock::now();
-    store.offer(bytes(10, 1), {}, t);
-    store.offer(bytes(20, 2), {}, t);
-    unsigned char buffer[64] = {};
-    EXPECT_EQ(store.copyAnnounced(buffer, 64), 10);
-    EXPECT_EQ(store.copyAnnounced(buffer, 64), 10);
-    EXPECT_EQ(buffer[9], 1);
-}
-
-TEST(FrameStore, PaintedPictureIsTheNewestDecodedOne)
+TEST(FrameStore, PaintedPictureIsTheNewestDecodedOneAndTheRateCountsTheLastSecond)
 {
     FrameStore store;
     const auto t = FrameStore::Clock::now();
@@ -67,18 +57,14 @@ TEST(FrameStore, PaintedPictureIsTheNewestDecodedOne)
     const FrameStore::Picture newest = store.picture(t + 30ms);
     EXPECT_EQ(newest.image.pixelColor(0, 0), QColor(Qt::blue));
     EXPECT_EQ(newest.arrival, t + 10ms);
-}
 
-TEST(FrameStore, RateCountsTheFramesOfTheLastSecond)
-{
-    FrameStore store;
-    const auto t = FrameStore::Clock::now();
+    FrameStore steady;
     for (int i = 0; i < 45; ++i)
-        store.offer(bytes(1, 1), picture(Qt::red), t + i * 33ms);
+        steady.offer(bytes(1, 1), picture(Qt::red), t + i * 33ms);
     const auto last = t + 44 * 33ms;
-    EXPECT_EQ(store.picture(last).framesPerSecond, 31);
-    EXPECT_EQ(store.picture(last + 500ms).framesPerSecond, 16);
-    EXPECT_EQ(store.picture(last + 2s).framesPerSecond, 0);
+    EXPECT_EQ(steady.picture(last).framesPerSecond, 31);
+    EXPECT_EQ(steady.picture(last + 500ms).framesPerSecond, 16);
+    EXPECT_EQ(steady.picture(last + 2s).framesPerSecond, 0);
 }
 
 TEST(PanePainter, ReadoutShowsRateAndAge)

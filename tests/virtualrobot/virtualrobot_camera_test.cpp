@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <functional>
 
 using namespace std::chrono_literals;
 using vr::Operation;
@@ -25,6 +26,34 @@ double differingShare(const Picture &a, const Picture &b)
     return static_cast<double>(differing) / (vr::kFrameWidth * vr::kFrameHeight);
 }
 
+// Pixels of a picture for which the test holds, given red, green and blue.
+int countPixels(const Picture &picture, const std::function<bool(int, int, int)> &test)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < picture.size(); i += 3)
+        count += test(picture[i], picture[i + 1], picture[i + 2]);
+    return count;
+}
+
+bool orange(int r, int g, int b)
+{
+    return r > 120 && r > b + 100 && g > b + 30;
+}
+
+bool pink(int r, int g, int b)
+{
+    return r > 120 && b > g + 20 && r > g + 50;
+}
+
+struct Move
+{
+    Operation operation;
+    std::vector<int> arguments;
+    std::chrono::milliseconds settle;
+    /// The least share of pixels the move must change.
+    double share;
+};
+
 class VirtualRobotCamera : public ::testing::Test
 {
 protected:
@@ -34,21 +63,11 @@ protected:
         EXPECT_TRUE(m_camera.capture(m_robot.scene(), jpeg));
         return m_camera.picture();
     }
-    void send(Operation operation, std::vector<int> arguments, std::chrono::milliseconds settle)
+    void send(const Move &move)
     {
-        m_robot.perform(operation, arguments, m_now);
-        m_now += settle;
+        m_robot.perform(move.operation, move.arguments, m_now);
+        m_now += move.settle;
         m_robot.advance(m_now);
-    }
-    // Sends an operation, lets it settle and expects at least the share of
-    // pixels to change from before; returns the new picture.
-    Picture sendAndCompare(const Picture &before, Operation operation, std::vector<int> arguments,
-                           std::chrono::milliseconds settle, double share)
-    {
-        send(operation, std::move(arguments), settle);
-        const Picture after = shoot();
-        EXPECT_GT(differingShare(before, after), share) << vr::operationName(operation);
-        return after;
     }
 
     vr::Camera m_camera;
@@ -56,32 +75,12 @@ protected:
     std::chrono::milliseconds m_now{0};
 };
 
-// Pixels whose colour is clearly of a hue: red well above blue, and green
-// in a band, separating the orange ball from the pink bone.
-int countPixels(const Picture &picture, bool pink)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < picture.size(); i += 3) {
-        const int r = picture[i];
-        const int g = picture[i + 1];
-        const int b = picture[i + 2];
-        const bool orange = r > 120 && r > b + 100 && g > b + 30;
-        const bool rose = r > 120 && b > g + 20 && r > g + 50;
-        count += pink ? rose : orange;
-    }
-    return count;
-}
-
 } // namespace
 
-TEST_F(VirtualRobotCamera, SameSceneSamePicture)
+TEST_F(VirtualRobotCamera, EncodesTheSameSceneAsTheSame208By160Jpeg)
 {
     const Picture first = shoot();
     EXPECT_EQ(shoot(), first);
-}
-
-TEST_F(VirtualRobotCamera, EncodesAJpegThatDecodesTo208By160AndLooksTheSame)
-{
     std::vector<std::uint8_t> jpeg;
     ASSERT_TRUE(m_camera.capture(m_robot.scene(), jpeg));
     ASSERT_GT(jpeg.size(), 2u);
@@ -109,52 +108,56 @@ TEST_F(VirtualRobotCamera, EncodesAJpegThatDecodesTo208By160AndLooksTheSame)
 TEST_F(VirtualRobotCamera, TheBallAndTheBoneAreInViewAtTheStart)
 {
     const Picture start = shoot();
-    EXPECT_GT(countPixels(start, false), 20);
-    EXPECT_GT(countPixels(start, true), 20);
-    send(Operation::DoWalking, {4, 180, 0, 0}, 6s);
+    EXPECT_GT(countPixels(start, orange), 20);
+    EXPECT_GT(countPixels(start, pink), 20);
+    send({Operation::DoWalking, {4, 180, 0, 0}, 6s, 0});
     const Picture behind = shoot();
-    EXPECT_EQ(countPixels(behind, false), 0);
-    EXPECT_EQ(countPixels(behind, true), 0);
-}
-
-TEST_F(VirtualRobotCamera, PictureFollowsThePan)
-{
-    const Picture left = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {40, 0, 3, 0}, 1s, 0.2);
-    sendAndCompare(left, Operation::ChangeHeadAngle, {-40, 0, 3, 0}, 1s, 0.2);
-}
-
-TEST_F(VirtualRobotCamera, PictureFollowsTheTilt)
-{
-    const Picture down = sendAndCompare(shoot(), Operation::ChangeHeadAngle, {0, -45, 3, 0}, 1s, 0.2);
-    sendAndCompare(down, Operation::ChangeHeadAngle, {0, 15, 3, 0}, 1s, 0.2);
-}
-
-TEST_F(VirtualRobotCamera, PictureFollowsTurnsAndWalks)
-{
-    const Picture turned = sendAndCompare(shoot(), Operation::DoWalking, {7, 45, 0, 0}, 2s, 0.2);
-    sendAndCompare(turned, Operation::DoWalking, {0, 0, 1000, 0}, 4s, 0.05);
-}
-
-TEST_F(VirtualRobotCamera, PictureFollowsThePosture)
-{
-    const Picture lying = sendAndCompare(shoot(), Operation::SetPosture, {2, 0}, 2s, 0.05);
-    sendAndCompare(lying, Operation::SetPosture, {1, 0}, 2s, 0.05);
+    EXPECT_EQ(countPixels(behind, orange), 0);
+    EXPECT_EQ(countPixels(behind, pink), 0);
 }
 
 TEST_F(VirtualRobotCamera, TheChargingStationShowsOnTheNorthWall)
 {
     // The dark grey base plate is the only bluish dark grey in the room.
-    const auto stationPixels = [](const Picture &picture) {
-        int count = 0;
-        for (std::size_t i = 0; i < picture.size(); i += 3) {
-            const int r = picture[i];
-            const int b = picture[i + 2];
-            count += r < 90 && b < 110 && b > r;
-        }
-        return count;
-    };
-    EXPECT_EQ(stationPixels(shoot()), 0);
-    send(Operation::DoWalking, {4, 90, 0, 0}, 3s);
-    send(Operation::ChangeHeadAngle, {30, -10, 3, 0}, 1s);
-    EXPECT_GT(stationPixels(shoot()), 50);
+    const auto station = [](int r, int, int b) { return r < 90 && b < 110 && b > r; };
+    EXPECT_EQ(countPixels(shoot(), station), 0);
+    send({Operation::DoWalking, {4, 90, 0, 0}, 3s, 0});
+    send({Operation::ChangeHeadAngle, {30, -10, 3, 0}, 1s, 0});
+    EXPECT_GT(countPixels(shoot(), station), 50);
 }
+
+struct Moves
+{
+    const char *name;
+    std::vector<Move> moves;
+};
+
+class VirtualRobotCameraMoves : public VirtualRobotCamera, public ::testing::WithParamInterface<Moves>
+{
+};
+
+TEST_P(VirtualRobotCameraMoves, ChangeThePicture)
+{
+    Picture before = shoot();
+    for (const Move &move : GetParam().moves) {
+        send(move);
+        const Picture after = shoot();
+        EXPECT_GT(differingShare(before, after), move.share) << vr::operationName(move.operation);
+        before = after;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Robot, VirtualRobotCameraMoves,
+    ::testing::Values(Moves{"Pan",
+                            {{Operation::ChangeHeadAngle, {40, 0, 3, 0}, 1s, 0.2},
+                             {Operation::ChangeHeadAngle, {-40, 0, 3, 0}, 1s, 0.2}}},
+                      Moves{"Tilt",
+                            {{Operation::ChangeHeadAngle, {0, -45, 3, 0}, 1s, 0.2},
+                             {Operation::ChangeHeadAngle, {0, 15, 3, 0}, 1s, 0.2}}},
+                      Moves{"TurnAndWalk",
+                            {{Operation::DoWalking, {7, 45, 0, 0}, 2s, 0.2},
+                             {Operation::DoWalking, {0, 0, 1000, 0}, 4s, 0.05}}},
+                      Moves{"Posture",
+                            {{Operation::SetPosture, {2, 0}, 2s, 0.05}, {Operation::SetPosture, {1, 0}, 2s, 0.05}}}),
+    [](const ::testing::TestParamInfo<Moves> &param) { return std::string(param.param.name); });

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 // The executable as a user starts it: what it prints, how it fails, how it
 // stops.
 namespace {
@@ -13,10 +15,9 @@ namespace {
 const QString kRobot = QStringLiteral(KORVAN_VIRTUAL_ROBOT);
 
 // Starts the robot and reads the port from its first line.
-quint16 startRobot(QProcess &robot, QStringList arguments)
+quint16 startRobot(QProcess &robot)
 {
-    arguments << QStringLiteral("--port") << QStringLiteral("0");
-    robot.start(kRobot, arguments);
+    robot.start(kRobot, {QStringLiteral("--port"), QStringLiteral("0")});
     if (!robot.waitForStarted(5000) || !robot.waitForReadyRead(5000))
         return 0;
     const QString line = QString::fromUtf8(robot.readLine()).trimmed();
@@ -26,11 +27,14 @@ quint16 startRobot(QProcess &robot, QStringList arguments)
 
 } // namespace
 
-TEST(VirtualRobotExecutable, PrintsThePortItListensOnAndQuitsOnRequest)
+TEST(VirtualRobotExecutable, PrintsThePortItListensOnTakesControlLinesAndQuitsOnRequest)
 {
     QProcess robot;
-    const quint16 port = startRobot(robot, {});
+    const quint16 port = startRobot(robot);
     ASSERT_NE(port, 0);
+    robot.write("jump\n");
+    ASSERT_TRUE(robot.waitForReadyRead(5000));
+    EXPECT_TRUE(robot.readLine().contains("unknown command 'jump'"));
     TestClient client;
     ASSERT_TRUE(client.connectTo(port));
     ASSERT_TRUE(client.handshake());
@@ -46,46 +50,35 @@ TEST(VirtualRobotExecutable, PrintsThePortItListensOnAndQuitsOnRequest)
     EXPECT_EQ(robot.exitCode(), 0);
 }
 
-TEST(VirtualRobotExecutable, AnswersBadControlLinesAndKeepsRunning)
+TEST(VirtualRobotExecutable, KeepsRunningAfterTheEndOfItsInput)
 {
     QProcess robot;
-    ASSERT_NE(startRobot(robot, {}), 0);
-    robot.write("jump\n");
-    ASSERT_TRUE(robot.waitForReadyRead(5000));
-    EXPECT_TRUE(robot.readLine().contains("unknown command 'jump'"));
+    ASSERT_NE(startRobot(robot), 0);
     robot.closeWriteChannel();
     EXPECT_FALSE(robot.waitForFinished(300));
     robot.kill();
     robot.waitForFinished(5000);
 }
 
-TEST(VirtualRobotExecutable, ABadOptionIsAnErrorWithNonZeroExit)
-{
-    QProcess robot;
-    robot.start(kRobot, {QStringLiteral("--frobnicate")});
-    ASSERT_TRUE(robot.waitForFinished(5000));
-    EXPECT_NE(robot.exitCode(), 0);
-    EXPECT_TRUE(robot.readAllStandardError().contains("frobnicate"));
-}
-
-TEST(VirtualRobotExecutable, ABusyPortIsAnErrorWithNonZeroExit)
+TEST(VirtualRobotExecutable, HelpBadOptionsAndABusyPortEndAtOnceWithTheRightCode)
 {
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
-    QProcess robot;
-    robot.start(kRobot, {QStringLiteral("--port"), QString::number(holder.serverPort())});
-    ASSERT_TRUE(robot.waitForFinished(5000));
-    EXPECT_NE(robot.exitCode(), 0);
-    const QByteArray error = robot.readAllStandardError();
-    EXPECT_TRUE(error.contains("cannot listen")) << error.toStdString();
-    EXPECT_TRUE(robot.readAllStandardOutput().isEmpty());
-}
-
-TEST(VirtualRobotExecutable, HelpExitsCleanly)
-{
-    QProcess robot;
-    robot.start(kRobot, {QStringLiteral("--help")});
-    ASSERT_TRUE(robot.waitForFinished(5000));
-    EXPECT_EQ(robot.exitCode(), 0);
-    EXPECT_TRUE(robot.readAllStandardOutput().contains("--drop-after-frames"));
+    // Arguments, exit code, standard output (empty: nothing; null: any) and error.
+    const std::vector<std::tuple<QStringList, int, const char *, const char *>> cases{
+        {{QStringLiteral("--help")}, 0, "--drop-after-frames", ""},
+        {{QStringLiteral("--frobnicate")}, 1, nullptr, "frobnicate"},
+        {{QStringLiteral("--port"), QString::number(holder.serverPort())}, 1, "", "cannot listen"},
+    };
+    for (const auto &[arguments, exitCode, out, error] : cases) {
+        QProcess robot;
+        robot.start(kRobot, arguments);
+        ASSERT_TRUE(robot.waitForFinished(5000)) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(robot.exitCode() != 0, exitCode != 0) << arguments.join(QLatin1Char(' ')).toStdString();
+        const QByteArray output = robot.readAllStandardOutput();
+        if (out != nullptr) {
+            EXPECT_TRUE(*out == '\0' ? output.isEmpty() : output.contains(out)) << output.toStdString();
+        }
+        EXPECT_TRUE(robot.readAllStandardError().contains(error));
+    }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace std::chrono_literals;
 using vr::Operation;
@@ -10,6 +11,8 @@ using vr::Posture;
 using vr::RobotModel;
 
 namespace {
+
+constexpr double kDegree = 3.141592653589793 / 180;
 
 // Drives a model on a clock of its own, the way a controller's calls would.
 class VirtualRobotModel : public ::testing::Test
@@ -55,6 +58,11 @@ TEST_F(VirtualRobotModel, AnswersThePanelsCallsAsAHealthyRobot)
     EXPECT_EQ(call(Operation::DoHeader, {0, 0}), 0);
     EXPECT_EQ(call(Operation::PlayContents, {3000, 0}), 0);
     EXPECT_EQ(call(Operation::ChangeHeadAngle, {10, -10, 3, 0}), 0);
+    EXPECT_EQ(call(Operation::ImageClose), 0);
+    EXPECT_FALSE(m_robot.cameraOn());
+    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
+    call(Operation::SendCmd, {34});
+    EXPECT_FALSE(m_robot.cameraOn()) << "the stop command ends the pictures too";
 }
 
 TEST_F(VirtualRobotModel, RefusesWhatItCannotDo)
@@ -67,16 +75,6 @@ TEST_F(VirtualRobotModel, RefusesWhatItCannotDo)
     EXPECT_EQ(call(Operation::DoWalking, {0, 0, -5, 0}), -1);
     EXPECT_EQ(call(Operation::PlayContents, {0, 0}), -1);
     EXPECT_FALSE(m_robot.moving());
-}
-
-TEST_F(VirtualRobotModel, ImageCloseAndImageStopEndThePictures)
-{
-    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
-    call(Operation::ImageClose);
-    EXPECT_FALSE(m_robot.cameraOn());
-    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
-    call(Operation::SendCmd, {34});
-    EXPECT_FALSE(m_robot.cameraOn());
 }
 
 TEST_F(VirtualRobotModel, WalksForwardAMetreAndStops)
@@ -93,7 +91,7 @@ TEST_F(VirtualRobotModel, WalksForwardAMetreAndStops)
     EXPECT_NEAR(m_robot.pose().y, start.y, 1e-6);
 }
 
-TEST_F(VirtualRobotModel, WalksBackSlowerThanForward)
+TEST_F(VirtualRobotModel, WalksBackSlowerThanForwardAndMotionStopEndsAWalkAtOnce)
 {
     const auto start = m_robot.pose();
     call(Operation::DoWalking, {1, 0, 1000, 0});
@@ -104,19 +102,21 @@ TEST_F(VirtualRobotModel, WalksBackSlowerThanForward)
     const double before = m_robot.pose().x;
     wait(2s);
     EXPECT_GT(m_robot.pose().x - before, back);
+    call(Operation::MotionStop);
+    const double stopped = m_robot.pose().x;
+    wait(2s);
+    EXPECT_FALSE(m_robot.moving());
+    EXPECT_EQ(m_robot.pose().x, stopped);
 }
 
 TEST_F(VirtualRobotModel, TurnsByTheDegreesSentLeftPositive)
 {
-    call(Operation::DoWalking, {4, 90, 0, 0});
-    wait(10s);
-    EXPECT_NEAR(m_robot.pose().heading, 90, 1e-6);
-    call(Operation::DoWalking, {7, 180, 0, 0});
-    wait(10s);
-    EXPECT_NEAR(m_robot.pose().heading, -90, 1e-6);
-    call(Operation::DoWalking, {7, 45, 0, 0});
-    wait(10s);
-    EXPECT_NEAR(m_robot.pose().heading, -135, 1e-6);
+    using Turn = std::tuple<int, int, int>;
+    for (const auto &[walk, degrees, heading] : {Turn{4, 90, 90}, Turn{7, 180, -90}, Turn{7, 45, -135}}) {
+        call(Operation::DoWalking, {walk, degrees, 0, 0});
+        wait(10s);
+        EXPECT_NEAR(m_robot.pose().heading, heading, 1e-6) << walk << " " << degrees;
+    }
 }
 
 TEST_F(VirtualRobotModel, AWallEndsTheWalk)
@@ -126,17 +126,6 @@ TEST_F(VirtualRobotModel, AWallEndsTheWalk)
     EXPECT_FALSE(m_robot.walking());
     EXPECT_LT(m_robot.pose().x, vr::room::kWidth);
     EXPECT_GT(m_robot.pose().x, vr::room::kWidth - 300);
-}
-
-TEST_F(VirtualRobotModel, MotionStopEndsAWalkAtOnce)
-{
-    call(Operation::DoWalking, {0, 0, 1000, 0});
-    wait(1s);
-    call(Operation::MotionStop);
-    const double stopped = m_robot.pose().x;
-    wait(2s);
-    EXPECT_FALSE(m_robot.moving());
-    EXPECT_EQ(m_robot.pose().x, stopped);
 }
 
 TEST_F(VirtualRobotModel, ASittingRobotStandsUpBeforeWalking)
@@ -160,9 +149,8 @@ TEST_F(VirtualRobotModel, PosturesChangeTheCameraHeightGradually)
     const double halfway = m_robot.scene().camera.z;
     EXPECT_TRUE(m_robot.moving());
     wait(3s);
-    const double lying = m_robot.scene().camera.z;
     EXPECT_FALSE(m_robot.moving());
-    EXPECT_LT(lying, halfway);
+    EXPECT_LT(m_robot.scene().camera.z, halfway);
     EXPECT_LT(halfway, standing);
     call(Operation::SetPosture, {1, 0});
     wait(3s);
@@ -198,7 +186,7 @@ TEST_F(VirtualRobotModel, ContentsPlayForAFewSeconds)
     EXPECT_FALSE(m_robot.moving());
 }
 
-TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMoving)
+TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMovingAndWhenEmptyStopsTheRobot)
 {
     RobotModel idle;
     idle.advance(10min);
@@ -207,10 +195,7 @@ TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMoving)
     EXPECT_LT(idle.battery(), 90);
     EXPECT_LT(m_robot.battery(), idle.battery());
     EXPECT_EQ(call(Operation::GetBatteryLevel), static_cast<int>(std::lround(m_robot.battery())));
-}
 
-TEST_F(VirtualRobotModel, AnEmptyBatteryStopsTheRobot)
-{
     call(Operation::DoWalking, {4, 0, 0, 0});
     m_robot.setBatteryLevel(0);
     EXPECT_FALSE(m_robot.walking());
@@ -249,12 +234,17 @@ TEST_F(VirtualRobotModel, PlannedResultsStandInForTheOperation)
     EXPECT_FALSE(m_robot.remoteControl());
 }
 
-TEST_F(VirtualRobotModel, AFrontKickSendsANearbyBallRolling)
+TEST_F(VirtualRobotModel, AFrontKickSendsOnlyANearbyBallRolling)
 {
-    // Face the ball and walk up to it; the body shoves it a little.
     const auto ball = m_robot.scene().ball.position;
+    call(Operation::PlayContents, {3141, 0});
+    wait(6s);
+    EXPECT_EQ(m_robot.scene().ball.position.x, ball.x) << "out of reach at the start";
+    EXPECT_EQ(m_robot.scene().ball.position.y, ball.y);
+
+    // Face the ball and walk up to it; the body shoves it a little.
     const auto pose = m_robot.pose();
-    const double bearing = std::atan2(ball.y - pose.y, ball.x - pose.x) * 180 / 3.141592653589793;
+    const double bearing = std::atan2(ball.y - pose.y, ball.x - pose.x) / kDegree;
     call(Operation::DoWalking, {7, static_cast<int>(std::lround(-bearing)), 0, 0});
     wait(2s);
     call(Operation::DoWalking, {0, 0, static_cast<int>(distanceToBall()) - 250, 0});
@@ -265,18 +255,9 @@ TEST_F(VirtualRobotModel, AFrontKickSendsANearbyBallRolling)
     // Rolling fast, to the left of where the robot faces.
     const auto velocity = m_robot.scene().ball.velocity;
     EXPECT_GT(std::hypot(velocity.x, velocity.y), 1000);
-    const double course = std::atan2(velocity.y, velocity.x) * 180 / 3.141592653589793;
+    const double course = std::atan2(velocity.y, velocity.x) / kDegree;
     EXPECT_GT(course, m_robot.pose().heading + 10);
     EXPECT_LT(course, m_robot.pose().heading + 40);
-}
-
-TEST_F(VirtualRobotModel, AKickMissesABallOutOfReach)
-{
-    const auto ball = m_robot.scene().ball.position;
-    call(Operation::PlayContents, {3141, 0});
-    wait(6s);
-    EXPECT_EQ(m_robot.scene().ball.position.x, ball.x);
-    EXPECT_EQ(m_robot.scene().ball.position.y, ball.y);
 }
 
 TEST_F(VirtualRobotModel, TakesTheBoneInFrontAndCarriesIt)
@@ -292,8 +273,7 @@ TEST_F(VirtualRobotModel, TakesTheBoneInFrontAndCarriesIt)
     EXPECT_GT(m_robot.scene().bone.height, vr::room::kBoneKnobRadius);
     call(Operation::DoWalking, {4, 90, 0, 0});
     wait(3s);
-    const auto carried = m_robot.scene().bone.position;
-    EXPECT_GT(carried.y, m_robot.pose().y + 100);
+    EXPECT_GT(m_robot.scene().bone.position.y, m_robot.pose().y + 100);
     call(Operation::PlayContents, {3129, 0});
     wait(3s);
     EXPECT_FALSE(m_robot.holdingBone());

@@ -29,13 +29,28 @@ protected:
         QString error;
         ASSERT_TRUE(m_robot->listen(error)) << error.toStdString();
     }
-    // A client that has been welcomed.
-    std::unique_ptr<TestClient> controller()
+    // A client that is connected but has not said Hello.
+    std::unique_ptr<TestClient> stranger()
     {
         auto client = std::make_unique<TestClient>();
         EXPECT_TRUE(client->connectTo(m_robot->port()));
+        return client;
+    }
+    // A client that has been welcomed.
+    std::unique_ptr<TestClient> controller()
+    {
+        auto client = stranger();
         EXPECT_TRUE(client->handshake());
         return client;
+    }
+    // Says Hello and expects to be refused for the reason.
+    void expectRefused(TestClient &client, const std::string &reasonStart)
+    {
+        client.send(protocol::Hello{protocol::kVersion, "test"});
+        const auto refused = client.receiveA<protocol::Refused>();
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->reason.rfind(reasonStart, 0), 0u) << refused->reason;
+        EXPECT_TRUE(client.waitClosed());
     }
     void startPictures(TestClient &client)
     {
@@ -78,7 +93,6 @@ TEST_F(VirtualRobotServer, WelcomesAControllerAndAnswersThePanelsCalls)
     const auto service = client->call(Operation::RequestNetService, {2});
     ASSERT_TRUE(service.has_value());
     EXPECT_NE(*service, 0);
-    EXPECT_EQ(client->call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
     EXPECT_EQ(client->call(Operation::SendCmd, {35, 1, 1, 3, 0, 0}), 0);
     EXPECT_EQ(client->call(Operation::GetBatteryLevel), 90);
     EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
@@ -91,19 +105,37 @@ TEST_F(VirtualRobotServer, ASecondControllerIsRefusedAsBusy)
 {
     start();
     auto first = controller();
-    TestClient second;
-    ASSERT_TRUE(second.connectTo(m_robot->port()));
-    second.send(protocol::Hello{protocol::kVersion, "second"});
-    const auto refused = second.receiveA<protocol::Refused>();
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->reason, "busy: another controller is connected");
-    EXPECT_TRUE(second.waitClosed());
+    ASSERT_NO_FATAL_FAILURE(expectRefused(*stranger(), "busy: another controller is connected"));
     EXPECT_EQ(first->call(Operation::GetBatteryLevel), 90);
 
     first->close();
     ASSERT_TRUE(waitForController(false));
-    const auto third = controller();
-    EXPECT_EQ(third->call(Operation::MotionStop), 0);
+    EXPECT_EQ(controller()->call(Operation::MotionStop), 0);
+}
+
+TEST_F(VirtualRobotServer, RefusesAHelloOfAnotherVersion)
+{
+    start();
+    const auto client = stranger();
+    // Hello, version 2, empty name: the encoder will not build it.
+    client->sendRaw(QByteArray::fromHex("4b560100000000030002"
+                                        "00"));
+    const auto refused = client->receiveA<protocol::Refused>();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->reason, "version: this robot speaks protocol 1");
+}
+
+TEST_F(VirtualRobotServer, RefusesEveryControllerWhenToldUntilToldOtherwise)
+{
+    m_config.link.refuseConnections = true;
+    start();
+    ASSERT_NO_FATAL_FAILURE(expectRefused(*stranger(), "refused"));
+    EXPECT_FALSE(m_robot->hasController());
+    control(QStringLiteral("refuse off"));
+    EXPECT_TRUE(controller()->connected());
+    ASSERT_TRUE(waitForController(false));
+    control(QStringLiteral("refuse on"));
+    ASSERT_NO_FATAL_FAILURE(expectRefused(*stranger(), "refused"));
 }
 
 TEST_F(VirtualRobotServer, FramesFlowOnlyOncePicturesArePlayed)
@@ -126,70 +158,65 @@ TEST_F(VirtualRobotServer, FramesFlowOnlyOncePicturesArePlayed)
     }
 }
 
-TEST_F(VirtualRobotServer, TheRobotStopsWhenItsControllersLinkDrops)
+class VirtualRobotLinkEnd : public VirtualRobotServer, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(VirtualRobotLinkEnd, StopsTheRobot)
 {
     start();
-    auto client = controller();
+    const auto client = controller();
     startPictures(*client);
     EXPECT_EQ(client->call(Operation::DoWalking, {0, 0, 0, 0}), 0);
     ASSERT_TRUE(m_robot->model().walking());
-    client->close();
+    if (GetParam()) {
+        client->sendRaw(QByteArray("garbage!garbage!"));
+        EXPECT_TRUE(client->waitClosed());
+    } else {
+        client->close();
+    }
     ASSERT_TRUE(waitForController(false));
     EXPECT_FALSE(m_robot->model().walking());
     EXPECT_FALSE(m_robot->model().cameraOn());
 }
 
-TEST_F(VirtualRobotServer, PlannedResultsAndDelaysReachTheController)
+INSTANTIATE_TEST_SUITE_P(When, VirtualRobotLinkEnd, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &param) {
+                             return std::string(param.param ? "TheControllerBreaksTheProtocol" : "TheLinkDrops");
+                         });
+
+TEST_F(VirtualRobotServer, ClosesPeersThatSkipTheHandshakeOrFallSilent)
+{
+    m_config.timings.handshake = 100ms;
+    m_config.timings.deadLink = 150ms;
+    start();
+    EXPECT_TRUE(stranger()->waitClosed()) << "never says Hello";
+    const auto eager = stranger();
+    eager->send(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}});
+    EXPECT_TRUE(eager->waitClosed()) << "asks before Hello";
+    EXPECT_FALSE(m_robot->hasController());
+    EXPECT_TRUE(controller()->waitClosed()) << "falls silent";
+    EXPECT_TRUE(waitForController(false));
+}
+
+TEST_F(VirtualRobotServer, PlannedResultsAndDelaysReachTheControllerInOrder)
 {
     m_config.faults.addAnswerRule("SetPosture=-1,ok");
-    m_config.faults.addDelayRule("PlayContents=150");
+    m_config.faults.addDelayRule("GetBatteryLevel=150");
     start();
     const auto client = controller();
     EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), -1);
     EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), 0);
     const auto before = std::chrono::steady_clock::now();
-    EXPECT_EQ(client->call(Operation::PlayContents, {3000, 0}), 0);
-    EXPECT_GE(std::chrono::steady_clock::now() - before, 150ms);
-}
-
-TEST_F(VirtualRobotServer, RequestsAreAnsweredInOrderBehindADelayedOne)
-{
-    m_config.faults.addDelayRule("GetBatteryLevel=100");
-    start();
-    const auto client = controller();
-    client->send(protocol::Request{1, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
-    client->send(protocol::Request{2, static_cast<std::uint16_t>(Operation::MotionStop), {}});
+    client->send(protocol::Request{10, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
+    client->send(protocol::Request{11, static_cast<std::uint16_t>(Operation::MotionStop), {}});
     const auto first = client->receiveA<protocol::Reply>();
+    EXPECT_GE(std::chrono::steady_clock::now() - before, 150ms);
     const auto second = client->receiveA<protocol::Reply>();
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->sequence, 1u);
+    EXPECT_EQ(first->sequence, 10u);
     EXPECT_EQ(first->result, 90);
-    EXPECT_EQ(second->sequence, 2u);
-}
-
-TEST_F(VirtualRobotServer, RefusesEveryControllerWhenTold)
-{
-    m_config.link.refuseConnections = true;
-    start();
-    TestClient client;
-    ASSERT_TRUE(client.connectTo(m_robot->port()));
-    client.send(protocol::Hello{protocol::kVersion, "test"});
-    const auto refused = client.receiveA<protocol::Refused>();
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->reason.rfind("refused", 0), 0u);
-    EXPECT_FALSE(m_robot->hasController());
-}
-
-TEST_F(VirtualRobotServer, RefusesAHelloOfAnotherVersion)
-{
-    start();
-    TestClient client;
-    ASSERT_TRUE(client.connectTo(m_robot->port()));
-    // Hello, version 2, empty name: the encoder will not build it.
-    client.sendRaw(QByteArray::fromHex("4b560100000000030002" "00"));
-    const auto refused = client.receiveA<protocol::Refused>();
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->reason, "version: this robot speaks protocol 1");
+    EXPECT_EQ(second->sequence, 11u);
 }
 
 TEST_F(VirtualRobotServer, DropsTheLinkAfterTheFramesItWasToldTo)
@@ -213,7 +240,7 @@ TEST_F(VirtualRobotServer, DropsTheLinkAfterTheTimeItWasToldTo)
     EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
 }
 
-TEST_F(VirtualRobotServer, SendsAMalformedMessageAfterTheFramesItWasToldTo)
+TEST_F(VirtualRobotServer, SendsAMalformedMessageAfterTheFramesOrForTheOperationItWasToldTo)
 {
     m_config.link.malformedAfterFrames = 2;
     start();
@@ -221,16 +248,14 @@ TEST_F(VirtualRobotServer, SendsAMalformedMessageAfterTheFramesItWasToldTo)
     startPictures(*client);
     EXPECT_EQ(countFrames(*client, 1000ms), 2);
     EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
-}
 
-TEST_F(VirtualRobotServer, AnswersAnOperationWithAMalformedMessageWhenTold)
-{
+    m_config = {};
     m_config.link.malformedReply = vr::Operation::SetPosture;
     start();
-    const auto client = controller();
-    EXPECT_EQ(client->call(Operation::MotionStop), 0);
-    EXPECT_FALSE(client->call(Operation::SetPosture, {0, 0}).has_value());
-    EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
+    const auto other = controller();
+    EXPECT_EQ(other->call(Operation::MotionStop), 0);
+    EXPECT_FALSE(other->call(Operation::SetPosture, {0, 0}).has_value());
+    EXPECT_EQ(other->error(), protocol::Decoder::Error::Malformed);
 }
 
 TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
@@ -246,45 +271,6 @@ TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
     EXPECT_FALSE(client->receive(300ms).has_value());
     EXPECT_TRUE(client->connected());
     EXPECT_EQ(client->error(), protocol::Decoder::Error::None);
-}
-
-TEST_F(VirtualRobotServer, ClosesAPeerThatNeverSaysHello)
-{
-    m_config.timings.handshake = 100ms;
-    start();
-    TestClient client;
-    ASSERT_TRUE(client.connectTo(m_robot->port()));
-    EXPECT_TRUE(client.waitClosed());
-}
-
-TEST_F(VirtualRobotServer, ClosesAPeerThatFallsSilent)
-{
-    m_config.timings.deadLink = 150ms;
-    start();
-    const auto client = controller();
-    EXPECT_TRUE(client->waitClosed());
-    EXPECT_TRUE(waitForController(false));
-}
-
-TEST_F(VirtualRobotServer, ClosesALinkThatBreaksTheProtocol)
-{
-    start();
-    const auto client = controller();
-    EXPECT_EQ(client->call(Operation::DoWalking, {0, 0, 0, 0}), 0);
-    client->sendRaw(QByteArray("garbage!garbage!"));
-    EXPECT_TRUE(client->waitClosed());
-    ASSERT_TRUE(waitForController(false));
-    EXPECT_FALSE(m_robot->model().walking());
-}
-
-TEST_F(VirtualRobotServer, ClosesAPeerThatAsksBeforeHello)
-{
-    start();
-    TestClient client;
-    ASSERT_TRUE(client.connectTo(m_robot->port()));
-    client.send(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}});
-    EXPECT_TRUE(client.waitClosed());
-    EXPECT_FALSE(m_robot->hasController());
 }
 
 TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEvents)
@@ -362,7 +348,7 @@ TEST_F(VirtualRobotServer, ControlPausesAndBurstsFrames)
     EXPECT_TRUE(client->receiveA<protocol::Frame>().has_value());
 }
 
-TEST_F(VirtualRobotServer, ControlDropsOrClosesTheLink)
+TEST_F(VirtualRobotServer, ControlDropsOrEndsTheLinkAndQuits)
 {
     start();
     auto client = controller();
@@ -376,27 +362,14 @@ TEST_F(VirtualRobotServer, ControlDropsOrClosesTheLink)
     const auto bye = client->receiveA<protocol::Bye>();
     ASSERT_TRUE(bye.has_value());
     EXPECT_EQ(bye->reason, "see you");
-}
+    client->close();
+    ASSERT_TRUE(waitForController(false));
 
-TEST_F(VirtualRobotServer, ControlQuitSaysByeAndAsksToStop)
-{
-    start();
-    const auto client = controller();
+    client = controller();
     QSignalSpy quit(m_robot.get(), &vr::RobotServer::quitRequested);
     control(QStringLiteral("quit"));
     EXPECT_EQ(quit.count(), 1);
     EXPECT_TRUE(client->receiveA<protocol::Bye>().has_value());
-}
-
-TEST_F(VirtualRobotServer, ControlRefusesNewControllersAndAcceptsThemAgain)
-{
-    start();
-    control(QStringLiteral("refuse on"));
-    TestClient refused;
-    ASSERT_TRUE(refused.connectTo(m_robot->port()));
-    EXPECT_FALSE(refused.handshake());
-    control(QStringLiteral("refuse off"));
-    EXPECT_TRUE(controller()->connected());
 }
 
 TEST_F(VirtualRobotServer, ABusyPortIsAClearError)
