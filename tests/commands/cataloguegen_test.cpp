@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/wait.h>
@@ -77,21 +78,16 @@ TEST_F(GeneratorRun, WindowsLineEndsGiveTheSameTable)
 
 TEST_F(GeneratorRun, RefusesBadLinesNamingThem)
 {
-    EXPECT_EQ(generate("1: a(any)\n2: b(any)\n\n3: c(any)\n"), 1);
-    EXPECT_NE(m_errors.find("data.txt:3: empty line"), std::string::npos) << m_errors;
-    EXPECT_FALSE(std::filesystem::exists(m_directory / "table.cpp"));
-
-    EXPECT_EQ(generate("1: a\tb(any)\n"), 1);
-    EXPECT_NE(m_errors.find(":1: control character at byte 5"), std::string::npos) << m_errors;
-
-    EXPECT_EQ(generate("1: a(any)\n2: \xE3\x81(any)\n"), 1);
-    EXPECT_NE(m_errors.find(":2: malformed UTF-8 at byte 4"), std::string::npos) << m_errors;
-
-    EXPECT_EQ(generate("1: \xED\xA0\x80(any)\n"), 1); // a surrogate
-    EXPECT_NE(m_errors.find("malformed UTF-8"), std::string::npos) << m_errors;
-
-    EXPECT_EQ(generate(""), 1);
-    EXPECT_NE(m_errors.find("no entries"), std::string::npos) << m_errors;
+    for (const auto &[data, message] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"1: a(any)\n2: b(any)\n\n3: c(any)\n", "data.txt:3: empty line"},
+             {"1: a\tb(any)\n", ":1: control character at byte 5"},
+             {"1: a(any)\n2: \xE3\x81(any)\n", ":2: malformed UTF-8 at byte 4"},
+             {"1: \xED\xA0\x80(any)\n", "malformed UTF-8"}, // a surrogate
+             {"", "no entries"}}) {
+        EXPECT_EQ(generate(data), 1) << message;
+        EXPECT_NE(m_errors.find(message), std::string::npos) << m_errors;
+        EXPECT_FALSE(std::filesystem::exists(m_directory / "table.cpp"));
+    }
 }
 
 TEST_F(GeneratorRun, ReportsFilesItCannotUse)

@@ -22,6 +22,16 @@ namespace {
 constexpr int kPan = 1036;
 constexpr int kTilt = 1037;
 
+std::string headCall(int pan, int tilt)
+{
+    return "ChangeHeadAngle(" + std::to_string(pan) + ", " + std::to_string(tilt) + ", 3, 0)";
+}
+
+std::string headStatus(int pan, int tilt)
+{
+    return "HeadAngle=( " + std::to_string(pan) + "°, " + std::to_string(tilt) + "°)";
+}
+
 class HeadAngle : public PanelTest
 {
 protected:
@@ -53,8 +63,7 @@ protected:
     {
         QObject::connect(slider(id), &tk::Trackbar::scrolled, panel.get(), [this](int code) {
             codes.push_back(code);
-            expectedCalls.push_back("ChangeHeadAngle(" + std::to_string(-slider(kPan)->pos()) + ", " +
-                                    std::to_string(-slider(kTilt)->pos()) + ", 3, 0)");
+            expectedCalls.push_back(headCall(-slider(kPan)->pos(), -slider(kTilt)->pos()));
         });
         QObject::connect(slider(id), &QSlider::valueChanged, panel.get(), [this] { ++positionChanges; });
     }
@@ -77,33 +86,13 @@ protected:
     int positionChanges = 0;
 };
 
-TEST_F(HeadAngle, SetUpGivesRangesSizesAndPositionsAndSendsNothing)
+TEST_F(HeadAngle, NothingIsSentAtStartOrWhenCodePositionsASlider)
 {
     openPanel();
-    tk::Trackbar *pan = slider(kPan);
-    tk::Trackbar *tilt = slider(kTilt);
-    ASSERT_NE(pan, nullptr);
-    ASSERT_NE(tilt, nullptr);
-
-    EXPECT_EQ(pan->orientation(), Qt::Horizontal);
-    EXPECT_EQ(tilt->orientation(), Qt::Vertical);
-    EXPECT_EQ(pan->minimum(), -90);
-    EXPECT_EQ(pan->maximum(), 90);
-    EXPECT_EQ(tilt->minimum(), -15);
-    EXPECT_EQ(tilt->maximum(), 45);
-    for (tk::Trackbar *each : {pan, tilt}) {
-        EXPECT_EQ(each->pos(), 0);
-        EXPECT_EQ(each->singleStep(), 2);
-        EXPECT_EQ(each->pageStep(), 2);
-    }
     EXPECT_TRUE(std::none_of(startupCalls.begin(), startupCalls.end(),
                              [](const std::string &call) { return call.starts_with("ChangeHeadAngle"); }));
     EXPECT_EQ(statusText(), "");
-}
-
-TEST_F(HeadAngle, PositioningASliderFromCodeSendsNothing)
-{
-    openOnline();
+    goOnline();
     const std::string before = statusText();
     slider(kPan)->setPos(30);
     slider(kTilt)->setPos(-10);
@@ -117,8 +106,8 @@ struct KeyCase
     const char *name;
     int slider;
     Qt::Key key;
-    const char *call;
-    const char *status;
+    int pan; // the angles sent: the negated positions
+    int tilt;
 };
 
 void PrintTo(const KeyCase &keyCase, std::ostream *out)
@@ -135,31 +124,27 @@ TEST_P(OneKey, SendsTheNegatedPositionsTwice)
     const KeyCase &keyCase = GetParam();
     openOnline();
     press(keyCase.slider, keyCase.key);
-    EXPECT_EQ(robot->calls, (Calls{keyCase.call, keyCase.call})) << "the step, then the end of tracking";
-    EXPECT_EQ(statusText(), keyCase.status);
+    const std::string call = headCall(keyCase.pan, keyCase.tilt);
+    EXPECT_EQ(robot->calls, (Calls{call, call})) << "the step, then the end of tracking";
+    EXPECT_EQ(statusText(), headStatus(keyCase.pan, keyCase.tilt));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, OneKey,
-    ::testing::Values(KeyCase{"PanRight", kPan, Qt::Key_Right, "ChangeHeadAngle(-2, 0, 3, 0)", "HeadAngle=( -2°, 0°)"},
-                      KeyCase{"PanLeft", kPan, Qt::Key_Left, "ChangeHeadAngle(2, 0, 3, 0)", "HeadAngle=( 2°, 0°)"},
-                      KeyCase{"PanDown", kPan, Qt::Key_Down, "ChangeHeadAngle(-2, 0, 3, 0)", "HeadAngle=( -2°, 0°)"},
-                      KeyCase{"PanUp", kPan, Qt::Key_Up, "ChangeHeadAngle(2, 0, 3, 0)", "HeadAngle=( 2°, 0°)"},
-                      KeyCase{"PanPageDown", kPan, Qt::Key_PageDown, "ChangeHeadAngle(-2, 0, 3, 0)",
-                              "HeadAngle=( -2°, 0°)"},
-                      KeyCase{"PanPageUp", kPan, Qt::Key_PageUp, "ChangeHeadAngle(2, 0, 3, 0)", "HeadAngle=( 2°, 0°)"},
-                      KeyCase{"PanHome", kPan, Qt::Key_Home, "ChangeHeadAngle(90, 0, 3, 0)", "HeadAngle=( 90°, 0°)"},
-                      KeyCase{"PanEnd", kPan, Qt::Key_End, "ChangeHeadAngle(-90, 0, 3, 0)", "HeadAngle=( -90°, 0°)"},
-                      KeyCase{"TiltDown", kTilt, Qt::Key_Down, "ChangeHeadAngle(0, -2, 3, 0)", "HeadAngle=( 0°, -2°)"},
-                      KeyCase{"TiltUp", kTilt, Qt::Key_Up, "ChangeHeadAngle(0, 2, 3, 0)", "HeadAngle=( 0°, 2°)"},
-                      KeyCase{"TiltPageDown", kTilt, Qt::Key_PageDown, "ChangeHeadAngle(0, -2, 3, 0)",
-                              "HeadAngle=( 0°, -2°)"},
-                      KeyCase{"TiltPageUp", kTilt, Qt::Key_PageUp, "ChangeHeadAngle(0, 2, 3, 0)",
-                              "HeadAngle=( 0°, 2°)"},
-                      KeyCase{"TiltHome", kTilt, Qt::Key_Home, "ChangeHeadAngle(0, 15, 3, 0)", "HeadAngle=( 0°, 15°)"},
-                      KeyCase{"TiltEnd", kTilt, Qt::Key_End, "ChangeHeadAngle(0, -45, 3, 0)",
-                              "HeadAngle=( 0°, -45°)"}),
-    [](const auto &test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, OneKey,
+                         ::testing::Values(KeyCase{"PanRight", kPan, Qt::Key_Right, -2, 0},
+                                           KeyCase{"PanLeft", kPan, Qt::Key_Left, 2, 0},
+                                           KeyCase{"PanDown", kPan, Qt::Key_Down, -2, 0},
+                                           KeyCase{"PanUp", kPan, Qt::Key_Up, 2, 0},
+                                           KeyCase{"PanPageDown", kPan, Qt::Key_PageDown, -2, 0},
+                                           KeyCase{"PanPageUp", kPan, Qt::Key_PageUp, 2, 0},
+                                           KeyCase{"PanHome", kPan, Qt::Key_Home, 90, 0},
+                                           KeyCase{"PanEnd", kPan, Qt::Key_End, -90, 0},
+                                           KeyCase{"TiltDown", kTilt, Qt::Key_Down, 0, -2},
+                                           KeyCase{"TiltUp", kTilt, Qt::Key_Up, 0, 2},
+                                           KeyCase{"TiltPageDown", kTilt, Qt::Key_PageDown, 0, -2},
+                                           KeyCase{"TiltPageUp", kTilt, Qt::Key_PageUp, 0, 2},
+                                           KeyCase{"TiltHome", kTilt, Qt::Key_Home, 0, 15},
+                                           KeyCase{"TiltEnd", kTilt, Qt::Key_End, 0, -45}),
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(HeadAngle, StatusShowsTheAnglesBeforeTheCall)
 {
@@ -177,21 +162,11 @@ TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
     press(kPan, Qt::Key_End);
     robot->calls.clear();
     press(kTilt, Qt::Key_Down);
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(-90, -2, 3, 0)", "ChangeHeadAngle(-90, -2, 3, 0)"}));
-    robot->calls.clear();
+    press(kTilt, Qt::Key_Down);
     press(kPan, Qt::Key_PageUp);
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(-88, -2, 3, 0)", "ChangeHeadAngle(-88, -2, 3, 0)"}));
-    EXPECT_EQ(statusText(), "HeadAngle=( -88°, -2°)");
-}
-
-TEST_F(HeadAngle, RepeatedKeysStepByTwoEachTime)
-{
-    openOnline();
-    for (int press = 0; press < 3; ++press)
-        this->press(kTilt, Qt::Key_Up);
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(0, 2, 3, 0)", "ChangeHeadAngle(0, 2, 3, 0)",
-                                   "ChangeHeadAngle(0, 4, 3, 0)", "ChangeHeadAngle(0, 4, 3, 0)",
-                                   "ChangeHeadAngle(0, 6, 3, 0)", "ChangeHeadAngle(0, 6, 3, 0)"}));
+    EXPECT_EQ(robot->calls, (Calls{headCall(-90, -2), headCall(-90, -2), headCall(-90, -4), headCall(-90, -4),
+                                   headCall(-88, -4), headCall(-88, -4)}));
+    EXPECT_EQ(statusText(), headStatus(-88, -4));
 }
 
 TEST_F(HeadAngle, PressAndReleaseOnTheThumbSendsTwice)
@@ -214,57 +189,51 @@ TEST_F(HeadAngle, ClickInTheChannelPagesTowardThePointer)
     EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(2, 0, 3, 0)", "ChangeHeadAngle(2, 0, 3, 0)"}));
 }
 
-TEST_F(HeadAngle, DraggingPanToItsLeftEndSendsOneCallPerNotification)
+struct DragCase
 {
+    const char *name;
+    int slider;
+    double x, y; // the end of the drag, as a share of the slider's size
+    int pan, tilt; // the last angles sent
+};
+
+void PrintTo(const DragCase &dragCase, std::ostream *out)
+{
+    *out << dragCase.name;
+}
+
+class Drag : public HeadAngle, public ::testing::WithParamInterface<DragCase>
+{
+};
+
+// A drag well past one end, a few pixels at a time: one call per
+// notification, each with both positions as they stand then.
+TEST_P(Drag, ToAnEndSendsOneCallPerNotification)
+{
+    const DragCase &dragCase = GetParam();
     openOnline();
-    watch(kPan);
-    const QWidget *pan = control(kPan);
+    slider(kTilt)->setPos(15); // the middle of its range, so the thumb is at the centre
+    watch(dragCase.slider);
+    const QWidget *widget = control(dragCase.slider);
+    const QPoint end(static_cast<int>(dragCase.x * widget->width()), static_cast<int>(dragCase.y * widget->height()));
+    drag(control(dragCase.slider), pathFromCentre(dragCase.slider, end + (end - widget->rect().center()) / 4));
 
-    drag(control(kPan), pathFromCentre(kPan, QPoint(-20, pan->height() / 2)));
-
-    ASSERT_GE(codes.size(), 4u) << "a drag across half the slider moves the thumb several times";
+    ASSERT_GE(codes.size(), 4u) << "the thumb moves several times";
     EXPECT_EQ(std::count(codes.begin(), codes.end() - 2, tk::TB_THUMBTRACK), positionChanges);
     EXPECT_EQ(static_cast<int>(codes.size()), positionChanges + 2);
     EXPECT_EQ(codes[codes.size() - 2], tk::TB_THUMBPOSITION);
     EXPECT_EQ(codes.back(), tk::TB_ENDTRACK);
     EXPECT_EQ(robot->calls, expectedCalls);
-    EXPECT_EQ(robot->calls.back(), "ChangeHeadAngle(90, 0, 3, 0)");
-    EXPECT_EQ(statusText(), "HeadAngle=( 90°, 0°)");
+    EXPECT_EQ(robot->calls.back(), headCall(dragCase.pan, dragCase.tilt));
+    EXPECT_EQ(statusText(), headStatus(dragCase.pan, dragCase.tilt));
 }
 
-TEST_F(HeadAngle, PanRightEndAndTiltTopByDragging)
-{
-    openOnline();
-    // At the middle of its range the thumb sits at the slider's centre.
-    slider(kTilt)->setPos(15);
-    watch(kPan);
-    watch(kTilt);
-    const QWidget *pan = control(kPan);
-    const QWidget *tilt = control(kTilt);
-
-    drag(control(kPan), pathFromCentre(kPan, QPoint(pan->width() + 20, pan->height() / 2)));
-    drag(control(kTilt), pathFromCentre(kTilt, QPoint(tilt->width() / 2, -20)));
-
-    EXPECT_EQ(slider(kPan)->pos(), 90);
-    EXPECT_EQ(slider(kTilt)->pos(), -15);
-    EXPECT_EQ(static_cast<int>(codes.size()), positionChanges + 4);
-    EXPECT_EQ(robot->calls, expectedCalls);
-    EXPECT_EQ(robot->calls.back(), "ChangeHeadAngle(-90, 15, 3, 0)");
-    EXPECT_EQ(statusText(), "HeadAngle=( -90°, 15°)");
-}
-
-TEST_F(HeadAngle, DraggingTiltDownSendsItsBottomAsMinus45)
-{
-    openOnline();
-    slider(kTilt)->setPos(15);
-    watch(kTilt);
-    const QWidget *tilt = control(kTilt);
-
-    drag(control(kTilt), pathFromCentre(kTilt, QPoint(tilt->width() / 2, tilt->height() + 20)));
-
-    EXPECT_EQ(robot->calls, expectedCalls);
-    EXPECT_EQ(robot->calls.back(), "ChangeHeadAngle(0, -45, 3, 0)");
-}
+INSTANTIATE_TEST_SUITE_P(Ends, Drag,
+                         ::testing::Values(DragCase{"PanLeft", kPan, 0, 0.5, 90, -15},
+                                           DragCase{"PanRight", kPan, 1, 0.5, -90, -15},
+                                           DragCase{"TiltTop", kTilt, 0.5, 0, 0, 15},
+                                           DragCase{"TiltBottom", kTilt, 0.5, 1, 0, -45}),
+                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(HeadAngle, ScrollEventsFromOtherControlsSendNothing)
 {

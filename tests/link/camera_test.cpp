@@ -5,12 +5,21 @@
 #include <QEvent>
 
 #include <cstdlib>
+#include <utility>
 
 using Calls = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
 const std::string kRemoteGranted = "リモート移行完了";
+const Calls kThroughNetService{"GetStateImageTP()", "ImageInit()", "ImageOpen()", "RequestNetService(2)"};
+
+Calls operator+(Calls first, const Calls &second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
 // The image buffer's allocator is a plain function: its record is file-wide.
 std::vector<std::size_t> g_requests;
@@ -30,28 +39,98 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
-            ++paints;
+        paints += event->type() == QEvent::Paint ? 1 : 0;
         return false;
     }
 };
 
-class ImageStart : public PanelTest
+struct StartCase
 {
-protected:
-    // Connects with remote control granted; returns the calls and texts of
-    // the image start sequence alone.
-    void connectAndStart()
-    {
-        post(robotlink::kConnectMessageId);
-        ASSERT_GE(robot->calls.size(), 2u);
-        robot->calls.erase(robot->calls.begin(), robot->calls.begin() + 2); // the pause and ExternalControl
-        const auto granted = std::find(statusHistory.begin(), statusHistory.end(), kRemoteGranted);
-        ASSERT_NE(granted, statusHistory.end());
-        statusHistory.erase(statusHistory.begin(), granted + 1);
-    }
+    const char *name;
+    std::vector<std::pair<std::string, std::vector<int>>> scripts;
+    Calls calls;
+    Texts texts; // the status texts after remote control was granted
 };
 
+void PrintTo(const StartCase &startCase, std::ostream *out)
+{
+    *out << startCase.name;
+}
+
+class ImageStart : public PanelTest, public ::testing::WithParamInterface<StartCase>
+{
+};
+
+// Connects with remote control granted and compares the image start
+// sequence alone: what follows the pause and ExternalControl.
+TEST_P(ImageStart, MakesExactlyTheseCalls)
+{
+    const StartCase &start = GetParam();
+    openPanel();
+    for (const auto &[operation, results] : start.scripts) {
+        for (const int result : results)
+            robot->script(operation, {result});
+    }
+    post(robotlink::kConnectMessageId);
+    ASSERT_GE(robot->calls.size(), 2u);
+    EXPECT_EQ(Calls(robot->calls.begin(), robot->calls.begin() + 2), (Calls{"Sleep(500)", "ExternalControl(1)"}));
+    EXPECT_EQ(Calls(robot->calls.begin() + 2, robot->calls.end()), start.calls);
+    const auto granted = std::find(statusHistory.begin(), statusHistory.end(), kRemoteGranted);
+    ASSERT_NE(granted, statusHistory.end());
+    EXPECT_EQ(Texts(granted + 1, statusHistory.end()), start.texts);
+}
+
+const Calls kPlay{"Sleep(500)", "SendCmd(33, 1, 0, 0, 0, 0)"};
+const Calls kSetParam{"Sleep(500)", "SendCmd(35, 1, 1, 3, 0, 0)"};
+const Texts kOpened{"ImageInit()成功!", "ImageOpen()成功!"};
+const Texts kNetServiceOk = kOpened + Texts{"RequestNetService()成功"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ImageStart,
+    ::testing::Values(
+        StartCase{"Full", {}, kThroughNetService + kPlay + kSetParam,
+                  kNetServiceOk + Texts{"SendCmd(APPCMD_IMAGE_PLAY)成功", "SendCmd(APPCMD_IMAGE_SETPARAM)成功"}},
+        StartCase{"AnyNonZeroNetServiceResultIsSuccess", {{"RequestNetService", {-7}}},
+                  kThroughNetService + kPlay + kSetParam,
+                  kNetServiceOk + Texts{"SendCmd(APPCMD_IMAGE_PLAY)成功", "SendCmd(APPCMD_IMAGE_SETPARAM)成功"}},
+        StartCase{"InitFails", {{"ImageInit", {1}}}, {"GetStateImageTP()", "ImageInit()"}, {"ImageInit()エラー"}},
+        StartCase{"OpenFails", {{"ImageOpen", {-1}}}, {"GetStateImageTP()", "ImageInit()", "ImageOpen()"},
+                  {"ImageInit()成功!", "ImageOpen()エラー"}},
+        StartCase{"NetServiceRefusedClosesTheTransport", {{"RequestNetService", {0}}},
+                  kThroughNetService + Calls{"ImageClose()"}, kOpened + Texts{"RequestNetService()エラー"}},
+        StartCase{"PlayFails", {{"SendCmd", {-1}}}, kThroughNetService + kPlay,
+                  kNetServiceOk + Texts{"SendCmd(APPCMD_IMAGE_PLAY)エラー"}},
+        StartCase{"SetParamFails", {{"SendCmd", {0, 2}}}, kThroughNetService + kPlay + kSetParam,
+                  kNetServiceOk + Texts{"SendCmd(APPCMD_IMAGE_PLAY)成功", "SendCmd(APPCMD_IMAGE_SETPARAM)エラー"}},
+        // A transport already set up only restarts the pictures.
+        StartCase{"SetUpZero", {{"GetStateImageTP", {0}}}, {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"},
+                  {"SendCmd(APPCMD_IMAGE_PLAY)成功"}},
+        StartCase{"SetUpOne", {{"GetStateImageTP", {1}}}, {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"},
+                  {"SendCmd(APPCMD_IMAGE_PLAY)成功"}},
+        StartCase{"SetUpBelow", {{"GetStateImageTP", {-151}}}, {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"},
+                  {"SendCmd(APPCMD_IMAGE_PLAY)成功"}},
+        StartCase{"SetUpAbove", {{"GetStateImageTP", {-149}}}, {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"},
+                  {"SendCmd(APPCMD_IMAGE_PLAY)成功"}},
+        StartCase{"RestartFails", {{"GetStateImageTP", {3}}, {"SendCmd", {1}}},
+                  {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"}, {"SendCmd(APPCMD_IMAGE_PLAY)エラー"}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+using ImageStartLinkLost = PanelTest;
+
+TEST_F(ImageStartLinkLost, DoesNothingOnceTheLinkIsNoLongerOnline)
+{
+    // The library reports the link lost while remote control is granted.
+    openPanel();
+    robot->onCall = [this](const std::string &call) {
+        if (call == "ExternalControl(1)")
+            deliver(robotlink::kDisconnectMessageId);
+    };
+    post(robotlink::kConnectMessageId);
+    EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)"}));
+    EXPECT_EQ(statusText(), kRemoteGranted);
+}
+
+// Frames are handled in every link state; these arrive while Offline.
 class FrameHandler : public PanelTest
 {
 protected:
@@ -67,132 +146,25 @@ protected:
     LRESULT frame(LPARAM size) { return deliver(robotlink::kImageUpdateMessageId, 0, size); }
 };
 
-} // namespace
-
-TEST_F(ImageStart, FullSetUpWithItsTwoPauses)
-{
-    openPanel();
-    connectAndStart();
-    EXPECT_EQ(robot->calls, (Calls{"GetStateImageTP()", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
-                                   "Sleep(500)", "SendCmd(33, 1, 0, 0, 0, 0)", "Sleep(500)",
-                                   "SendCmd(35, 1, 1, 3, 0, 0)"}));
-    EXPECT_EQ(statusHistory, (std::vector<std::string>{"ImageInit()成功!", "ImageOpen()成功!",
-                                                       "RequestNetService()成功", "SendCmd(APPCMD_IMAGE_PLAY)成功",
-                                                       "SendCmd(APPCMD_IMAGE_SETPARAM)成功"}));
-}
-
-TEST_F(ImageStart, ATransportAlreadySetUpOnlyRestartsThePictures)
-{
-    for (int state : {0, 1, -149, -151}) {
-        openPanel();
-        robot->script("GetStateImageTP", {state});
-        connectAndStart();
-        EXPECT_EQ(robot->calls, (Calls{"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"})) << state;
-        EXPECT_EQ(statusText(), "SendCmd(APPCMD_IMAGE_PLAY)成功");
-    }
-}
-
-TEST_F(ImageStart, FailedRestartShowsItsError)
-{
-    openPanel();
-    robot->script("GetStateImageTP", {3});
-    robot->script("SendCmd", {1});
-    connectAndStart();
-    EXPECT_EQ(statusText(), "SendCmd(APPCMD_IMAGE_PLAY)エラー");
-}
-
-TEST_F(ImageStart, FailedInitStopsEverything)
-{
-    openPanel();
-    robot->script("ImageInit", {1});
-    connectAndStart();
-    EXPECT_EQ(robot->calls, (Calls{"GetStateImageTP()", "ImageInit()"}));
-    EXPECT_EQ(statusText(), "ImageInit()エラー");
-}
-
-TEST_F(ImageStart, FailedOpenStopsAfterIt)
-{
-    openPanel();
-    robot->script("ImageOpen", {-1});
-    connectAndStart();
-    EXPECT_EQ(robot->calls, (Calls{"GetStateImageTP()", "ImageInit()", "ImageOpen()"}));
-    EXPECT_EQ(statusHistory, (std::vector<std::string>{"ImageInit()成功!", "ImageOpen()エラー"}));
-}
-
-TEST_F(ImageStart, RefusedNetServiceClosesTheTransportFirst)
-{
-    openPanel();
-    robot->script("RequestNetService", {0});
-    connectAndStart();
-    EXPECT_EQ(robot->calls,
-              (Calls{"GetStateImageTP()", "ImageInit()", "ImageOpen()", "RequestNetService(2)", "ImageClose()"}));
-    EXPECT_EQ(statusText(), "RequestNetService()エラー");
-}
-
-TEST_F(ImageStart, AnyNonZeroNetServiceResultIsSuccess)
-{
-    openPanel();
-    robot->script("RequestNetService", {-7});
-    connectAndStart();
-    EXPECT_EQ(robot->calls.back(), "SendCmd(35, 1, 1, 3, 0, 0)");
-    EXPECT_EQ(statusText(), "SendCmd(APPCMD_IMAGE_SETPARAM)成功");
-}
-
-TEST_F(ImageStart, FailedPlayStopsBeforeTheSecondPause)
-{
-    openPanel();
-    robot->script("SendCmd", {-1});
-    connectAndStart();
-    EXPECT_EQ(robot->calls, (Calls{"GetStateImageTP()", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
-                                   "Sleep(500)", "SendCmd(33, 1, 0, 0, 0, 0)"}));
-    EXPECT_EQ(statusText(), "SendCmd(APPCMD_IMAGE_PLAY)エラー");
-}
-
-TEST_F(ImageStart, FailedSetParamShowsItsError)
-{
-    openPanel();
-    robot->script("SendCmd", {0, 2});
-    connectAndStart();
-    EXPECT_EQ(statusText(), "SendCmd(APPCMD_IMAGE_SETPARAM)エラー");
-}
-
-TEST_F(ImageStart, DoesNothingOnceTheLinkIsNoLongerOnline)
-{
-    // The library reports the link lost while remote control is granted.
-    openPanel();
-    robot->onCall = [this](const std::string &call) {
-        if (call == "ExternalControl(1)")
-            deliver(robotlink::kDisconnectMessageId);
-    };
-    post(robotlink::kConnectMessageId);
-    EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)"}));
-    EXPECT_EQ(statusText(), kRemoteGranted);
-}
-
-TEST_F(FrameHandler, FetchesEachFrameAndHasItPainted)
+TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
 {
     PaintCounter counter;
     QWidget *pane = control(1016);
     pane->installEventFilter(&counter);
-    EXPECT_EQ(frame(1000), 0);
-    EXPECT_EQ(robot->calls, (Calls{"ImageGetData(1000)", "ImageSetWindowHandle()"}));
-    EXPECT_EQ(robot->lastBuffer, panel->imageBuffer().data());
-    EXPECT_EQ(robot->lastPane, pane);
-    EXPECT_EQ(robot->lastOwner, panel.get());
-    EXPECT_EQ(counter.paints, 1);
-    pane->removeEventFilter(&counter);
-}
-
-TEST_F(FrameHandler, BufferGrowsOnlyWhenAFrameOutgrowsIt)
-{
     std::vector<std::uint32_t> capacities;
     for (LPARAM size : {1000, 1500, 2500, 1000}) {
+        robot->calls.clear();
         EXPECT_EQ(frame(size), 0);
         capacities.push_back(panel->imageBuffer().capacity());
-        EXPECT_EQ(robot->lastSize, size);
+        EXPECT_EQ(robot->calls, (Calls{"ImageGetData(" + std::to_string(size) + ")", "ImageSetWindowHandle()"}));
+        EXPECT_EQ(robot->lastBuffer, panel->imageBuffer().data());
     }
     EXPECT_EQ(capacities, (std::vector<std::uint32_t>{2000, 2000, 5000, 5000}));
     EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 5000}));
+    EXPECT_EQ(robot->lastPane, pane);
+    EXPECT_EQ(robot->lastOwner, panel.get());
+    EXPECT_EQ(counter.paints, 4);
+    pane->removeEventFilter(&counter);
 }
 
 TEST_F(FrameHandler, AnEmptyFrameAllocatesNothing)
@@ -224,9 +196,4 @@ TEST_F(FrameHandler, FrameSizeIsAnUnsigned32BitNumber)
     EXPECT_EQ(g_requests, (std::vector<std::size_t>{0xFFFFFFFFu, 0xFFFFFFFFu}));
 }
 
-TEST_F(FrameHandler, RunsInEveryLinkState)
-{
-    ASSERT_EQ(panel->linkState(), robotlink::LinkState::Offline);
-    EXPECT_EQ(frame(100), 0);
-    EXPECT_EQ(robot->calls.front(), "ImageGetData(100)");
-}
+} // namespace

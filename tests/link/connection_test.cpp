@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <optional>
+
 using robotlink::LinkState;
 using Calls = std::vector<std::string>;
 
@@ -50,44 +52,36 @@ TEST_F(Connection, StartsOfflineWithOnlyConnectEnabled)
     expectButtons(true, false, "OFFLINE");
 }
 
-TEST_F(Connection, AcceptedRequestWaitsAndRemembersTheAddress)
+TEST_F(Connection, AnyNonNegativeResultAcceptsTheRequestAndRemembersTheAddress)
 {
-    openPanel();
-    requestConnection({127, 0, 0, 1});
-    EXPECT_EQ(robot->calls, (Calls{"Connect(127.0.0.1, null, null)"}));
-    EXPECT_EQ(statusText(), "接続要求中");
-    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
-    expectButtons(false, false, "OFFLINE");
-    EXPECT_EQ(readFile("zenkaiip.txt"), "127.0.0.1");
-}
-
-TEST_F(Connection, AnyNonNegativeResultIsAnAcceptance)
-{
-    openPanel();
-    robot->script("Connect", {7});
-    requestConnection({192, 168, 0, 10});
-    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
-    EXPECT_EQ(readFile("zenkaiip.txt"), "192.168.0.10");
+    for (const int result : {0, 7}) {
+        openPanel();
+        robot->script("Connect", {result});
+        requestConnection({127, 0, 0, result});
+        const std::string address = "127.0.0." + std::to_string(result);
+        EXPECT_EQ(robot->calls, (Calls{"Connect(" + address + ", null, null)"}));
+        EXPECT_EQ(statusText(), "接続要求中");
+        EXPECT_EQ(panel->linkState(), LinkState::Connecting);
+        expectButtons(false, false, "OFFLINE");
+        EXPECT_EQ(readFile("zenkaiip.txt"), address);
+    }
 }
 
 TEST_F(Connection, RefusedRequestChangesNothingButTheStatus)
 {
-    writeFile("zenkaiip.txt", "10.1.2.3");
-    openPanel();
-    robot->script("Connect", {-1});
-    requestConnection({127, 0, 0, 2});
-    EXPECT_EQ(statusText(), "接続要求失敗");
-    EXPECT_EQ(panel->linkState(), LinkState::Offline);
-    expectButtons(true, false, "OFFLINE");
-    EXPECT_EQ(readFile("zenkaiip.txt"), "10.1.2.3");
-}
-
-TEST_F(Connection, RefusedRequestCreatesNoFile)
-{
-    openPanel();
-    robot->script("Connect", {-5});
-    requestConnection({127, 0, 0, 1});
-    EXPECT_FALSE(readFile("zenkaiip.txt").has_value());
+    // First with no file, which the refusal must not create.
+    for (const std::optional<std::string> &remembered : {std::optional<std::string>(),
+                                                          std::optional<std::string>("10.1.2.3")}) {
+        if (remembered)
+            writeFile("zenkaiip.txt", *remembered);
+        openPanel();
+        robot->script("Connect", {remembered ? -1 : -5});
+        requestConnection({127, 0, 0, 2});
+        EXPECT_EQ(statusText(), "接続要求失敗");
+        EXPECT_EQ(panel->linkState(), LinkState::Offline);
+        expectButtons(true, false, "OFFLINE");
+        EXPECT_EQ(readFile("zenkaiip.txt"), remembered) << "the file is left as it was";
+    }
 }
 
 TEST_F(Connection, BlankAddressRequestsAndRemembersZeroes)
@@ -226,8 +220,10 @@ TEST_F(Connection, TheButtonsAreTheOnlyGuard)
     EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)", "Disconnect()"}));
 }
 
-TEST_F(Connection, RemembersAddressFromTheFile)
+TEST_F(Connection, AddressBoxShowsTheRememberedAddress)
 {
+    openPanel();
+    EXPECT_EQ(addressBox()->filledFields(), 0) << "blank without a file";
     struct Case
     {
         std::string content;
@@ -247,10 +243,4 @@ TEST_F(Connection, RemembersAddressFromTheFile)
         EXPECT_EQ(addressBox()->address(), c.fields) << c.content;
         EXPECT_EQ(addressBox()->filledFields(), c.filled) << c.content;
     }
-}
-
-TEST_F(Connection, WithoutAFileTheAddressBoxIsBlank)
-{
-    openPanel();
-    EXPECT_EQ(addressBox()->filledFields(), 0);
 }

@@ -40,11 +40,6 @@ std::map<std::string, std::string> desktopEntry()
     return keys;
 }
 
-int alphaAt(const QImage &image, int x, int y)
-{
-    return qAlpha(image.pixel(x, y));
-}
-
 TEST(VersionRecord, HoldsTheProductsFacts)
 {
     EXPECT_STREQ(res::kProductName, "Korvan");
@@ -79,49 +74,30 @@ TEST(DesktopEntry, LaunchesTheProgramWithItsIconAndCarriesTheVersion)
     EXPECT_EQ(entry.at("X-Korvan-FileVersion"), "1.0.0.1");
 }
 
-TEST(ApplicationIcon, IsDrawnAtEverySizeWithATransparentCorner)
-{
-    for (const int size : res::kApplicationIconSizes) {
-        SCOPED_TRACE("size " + std::to_string(size));
-        const QImage image = res::applicationIconImage(size);
-        ASSERT_EQ(image.size(), QSize(size, size));
-        EXPECT_EQ(alphaAt(image, 0, 0), 0) << "rounded corner";
-        EXPECT_EQ(alphaAt(image, size / 2, size / 2), 255);
-        EXPECT_EQ(alphaAt(image, size / 2, size - size / 8), 255);
-    }
-}
-
-TEST(ApplicationIcon, InstalledPicturesAreTheDrawnOnes)
-{
-    for (const int size : res::kApplicationIconSizes) {
-        SCOPED_TRACE("size " + std::to_string(size));
-        const QString file = QStringLiteral(KORVAN_ICON_DIR "/hicolor/%1x%1/apps/korvan.png").arg(size);
-        const QImage installed(file);
-        ASSERT_FALSE(installed.isNull()) << file.toStdString();
-        EXPECT_EQ(installed.convertToFormat(QImage::Format_ARGB32),
-                  res::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32));
-    }
-}
-
-TEST(ApplicationIcon, OffersEverySize)
-{
-    const QList<QSize> sizes = res::applicationIcon().availableSizes();
-    for (const int size : res::kApplicationIconSizes)
-        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
-}
-
-class MainWindowIconTest : public PanelTest
+class ApplicationIcon : public PanelTest
 {
 };
 
-TEST_F(MainWindowIconTest, TheWindowShowsTheApplicationIcon)
+// Drawn at every size with a transparent corner, installed as drawn, and
+// shown by the main window.
+TEST_F(ApplicationIcon, IsTheSamePictureEverywhereAtEverySize)
 {
     openPanel();
-    const QIcon icon = panel->windowIcon();
+    const QList<QSize> offered = res::applicationIcon().availableSizes();
     for (const int size : res::kApplicationIconSizes) {
         SCOPED_TRACE("size " + std::to_string(size));
-        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
-                  res::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32));
+        const QImage image = res::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(image.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "rounded corner";
+        EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+        EXPECT_EQ(qAlpha(image.pixel(size / 2, size - size / 8)), 255);
+        EXPECT_TRUE(offered.contains(QSize(size, size)));
+
+        const QString file = QStringLiteral(KORVAN_ICON_DIR "/hicolor/%1x%1/apps/korvan.png").arg(size);
+        const QImage installed(file);
+        ASSERT_FALSE(installed.isNull()) << file.toStdString();
+        EXPECT_EQ(installed.convertToFormat(QImage::Format_ARGB32), image);
+        EXPECT_EQ(panel->windowIcon().pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32), image);
     }
 }
 

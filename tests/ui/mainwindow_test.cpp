@@ -9,6 +9,10 @@
 #include <QApplication>
 #include <QTest>
 
+#include <functional>
+#include <tuple>
+#include <utility>
+
 using Calls = std::vector<std::string>;
 
 namespace {
@@ -55,14 +59,14 @@ TEST_F(MainWindow, OpensInItsInitialState)
     EXPECT_EQ(tabs->curSel(), 0);
     EXPECT_EQ(panel->item<tk::ListBox>(1034)->rowCount(), 0);
 
-    const auto *pan = panel->item<tk::Trackbar>(1036);
-    const auto *tilt = panel->item<tk::Trackbar>(1037);
-    EXPECT_EQ(pan->minimum(), -90);
-    EXPECT_EQ(pan->maximum(), 90);
-    EXPECT_EQ(pan->pos(), 0);
-    EXPECT_EQ(tilt->minimum(), -15);
-    EXPECT_EQ(tilt->maximum(), 45);
-    EXPECT_EQ(tilt->pos(), 0);
+    for (const auto &[id, orientation, low, high] : {std::tuple{1036, Qt::Horizontal, -90, 90},
+                                                     std::tuple{1037, Qt::Vertical, -15, 45}}) {
+        const auto *slider = panel->item<tk::Trackbar>(id);
+        EXPECT_EQ(slider->orientation(), orientation) << id;
+        EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(low, high)) << id;
+        EXPECT_EQ(slider->pos(), 0) << id;
+    }
+    EXPECT_EQ(panel->timerInterval(1), 5000u) << "the battery reading";
 
     const auto *bar = panel->item<tk::ProgressBar>(1020);
     EXPECT_EQ(bar->low(), 0);
@@ -79,13 +83,9 @@ TEST_F(MainWindow, OpensInItsInitialState)
     EXPECT_TRUE(robot->calls.empty());
 }
 
-TEST_F(MainWindow, FocusStartsOnExit)
+TEST_F(MainWindow, FocusStartsOnExitAndTheWindowCanOnlyBeMinimised)
 {
     EXPECT_EQ(QApplication::focusWidget(), control(tk::IDCANCEL));
-}
-
-TEST_F(MainWindow, CanBeMinimisedButNeitherResizedNorMaximised)
-{
     const Qt::WindowFlags flags = panel->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
@@ -112,33 +112,21 @@ TEST_F(MainWindow, EnterOnAFocusedButtonClicksIt)
     EXPECT_TRUE(panel->isVisible());
 }
 
-TEST_F(MainWindow, ExitClosesWithCancelAndSendsNothing)
+TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
 {
-    goOnline();
-    click(tk::IDCANCEL);
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(panel->result(), tk::IDCANCEL);
-    EXPECT_TRUE(robot->calls.empty());
-}
-
-TEST_F(MainWindow, EscapeClosesWithCancel)
-{
-    goOnline();
-    control(1008)->setFocus();
-    pressKey(Qt::Key_Escape);
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(panel->result(), tk::IDCANCEL);
-    EXPECT_TRUE(robot->calls.empty());
-}
-
-TEST_F(MainWindow, TheCloseBoxClosesWithCancel)
-{
-    goOnline();
-    panel->close();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(panel->result(), tk::IDCANCEL);
-    EXPECT_TRUE(robot->calls.empty());
+    const std::vector<std::pair<const char *, std::function<void()>>> ways{
+        {"exit", [this] { click(tk::IDCANCEL); }},
+        {"escape", [this] { control(1008)->setFocus(); pressKey(Qt::Key_Escape); }},
+        {"close box", [this] { panel->close(); QCoreApplication::processEvents(); }},
+    };
+    for (const auto &[name, close] : ways) {
+        openPanel();
+        goOnline();
+        close();
+        EXPECT_FALSE(panel->isVisible()) << name;
+        EXPECT_EQ(panel->result(), tk::IDCANCEL) << name;
+        EXPECT_TRUE(robot->calls.empty()) << name;
+    }
 }
 
 TEST_F(MainWindow, UnroutedMessagesAreIgnored)

@@ -86,14 +86,10 @@ QAction *versionAction(const QMenu &menu)
     return nullptr;
 }
 
-TEST_F(WindowMenuTest, StringOneHundredOneIsTheItemsText)
+TEST_F(WindowMenuTest, MenuHoldsTheWindowCommandsThenASeparatorAndTheVersionItem)
 {
     EXPECT_EQ(cp932::fromUtf8(res::loadString(IDS_ABOUTBOX).toStdString()), cp932::fromUtf8(kVersionItemText));
     EXPECT_TRUE(res::loadString(IDS_ABOUTBOX + 1).isEmpty());
-}
-
-TEST_F(WindowMenuTest, MenuHoldsTheWindowCommandsThenASeparatorAndTheVersionItem)
-{
     tk::SystemMenu *menu = panel->systemMenu();
     ASSERT_NE(menu, nullptr);
     const std::vector<tk::SystemMenu::Item> &items = menu->items();
@@ -144,9 +140,7 @@ TEST_F(WindowMenuTest, OtherSystemCommandsPassToDefaultProcessing)
         sysCommand(id);
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(script.count(), 0);
     EXPECT_FALSE(panel->isMinimized());
-
     // The default processing minimises and restores the window.
     sysCommand(tk::SC_MINIMIZE);
     QCoreApplication::processEvents();
@@ -170,11 +164,6 @@ TEST_F(WindowMenuTest, RightClickOnTheBackgroundShowsTheMenuAndItsItemOpensTheBo
         EXPECT_TRUE(menu->actions()[menu->actions().size() - 2]->isSeparator());
         EXPECT_TRUE(item->isEnabled());
         EXPECT_EQ(cp932::fromUtf8(item->text().toStdString()), cp932::fromUtf8(kVersionItemText));
-
-        const QByteArray folder = qgetenv("KORVAN_SCREENSHOT_DIR");
-        if (!folder.isEmpty()) {
-            EXPECT_TRUE(menu->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/window-menu.png")));
-        }
 
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
     });
