@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 
+#include <variant>
+
 namespace {
 
 using Octets = std::array<int, 4>;
@@ -29,18 +31,63 @@ protected:
         return -1;
     }
 
-    QString text(int index) const { return field->fieldEdit(index)->text(); }
+    std::array<QString, 4> texts() const
+    {
+        return {field->fieldEdit(0)->text(), field->fieldEdit(1)->text(), field->fieldEdit(2)->text(),
+                field->fieldEdit(3)->text()};
+    }
 
     tk::IpAddressField *field = nullptr;
 };
 
-TEST_F(ToolkitAddressField, TypedDottedAddressFillsTheFields)
+// Typing into the first field: what the fields hold afterwards, and where
+// the caret stands.
+struct Typing
 {
-    type(QStringLiteral("192.168.0.10"));
-    EXPECT_EQ(field->address(), (Octets{192, 168, 0, 10}));
-    EXPECT_EQ(field->filledFields(), 4);
-    EXPECT_EQ(focusedField(), 3);
+    const char *name;
+    std::vector<std::variant<const char *, Qt::Key>> input;
+    std::array<const char *, 4> fields;
+    int focus;
+    int cursor;
+};
+
+class ToolkitAddressTyping : public ToolkitAddressField, public testing::WithParamInterface<Typing>
+{
+};
+
+TEST_P(ToolkitAddressTyping, LeavesTheFieldsAndCaretAsExpected)
+{
+    for (const auto &step : GetParam().input) {
+        if (const auto *text = std::get_if<const char *>(&step))
+            type(QString::fromUtf8(*text));
+        else
+            key(std::get<Qt::Key>(step));
+    }
+    const std::array<QString, 4> expected{QString::fromUtf8(GetParam().fields[0]), QString::fromUtf8(GetParam().fields[1]),
+                                          QString::fromUtf8(GetParam().fields[2]),
+                                          QString::fromUtf8(GetParam().fields[3])};
+    EXPECT_EQ(texts(), expected);
+    ASSERT_EQ(focusedField(), GetParam().focus);
+    EXPECT_EQ(field->fieldEdit(GetParam().focus)->cursorPosition(), GetParam().cursor);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    , ToolkitAddressTyping,
+    testing::Values(Typing{"DottedAddressFillsTheFields", {"192.168.0.10"}, {"192", "168", "0", "10"}, 3, 2},
+                    Typing{"DotMovesOnOnlyFromAFilledField", {".", "7."}, {"7", "", "", ""}, 1, 0},
+                    Typing{"OnlyDigitsAndAtMostThree", {"a1b-", "2", Qt::Key_Home, "3", "4"}, {"312", "", "", ""}, 0, 1},
+                    Typing{"ValueAboveTheRangeIsClampedWhenTheFieldCompletes", {"300"}, {"255", "", "", ""}, 1, 0},
+                    Typing{"BackspaceInABlankFieldGoesToTheEndOfThePreviousOne",
+                           {"12.3", Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace},
+                           {"1", "", "", ""},
+                           0,
+                           1},
+                    Typing{"LeftAtTheStartAndRightAtTheEndCrossFields",
+                           {"12.34", Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right},
+                           {"12", "34", "", ""},
+                           1,
+                           0}),
+    [](const testing::TestParamInfo<Typing> &typing) { return std::string(typing.param.name); });
 
 TEST_F(ToolkitAddressField, ThirdDigitMovesToTheNextFieldSelected)
 {
@@ -51,77 +98,16 @@ TEST_F(ToolkitAddressField, ThirdDigitMovesToTheNextFieldSelected)
     EXPECT_EQ(focusedField(), 1);
     EXPECT_EQ(field->fieldEdit(1)->selectedText(), QStringLiteral("2"));
     type(QStringLiteral("9"));
-    EXPECT_EQ(text(1), QStringLiteral("9"));
+    EXPECT_EQ(field->address(), (Octets{123, 9, 3, 4}));
 }
 
-TEST_F(ToolkitAddressField, DotMovesOnOnlyFromAFilledField)
-{
-    type(QStringLiteral("."));
-    EXPECT_EQ(focusedField(), 0);
-    type(QStringLiteral("7."));
-    EXPECT_EQ(focusedField(), 1);
-    EXPECT_EQ(text(0), QStringLiteral("7"));
-}
-
-TEST_F(ToolkitAddressField, OnlyDigitsAndAtMostThree)
-{
-    type(QStringLiteral("a1b-"));
-    EXPECT_EQ(text(0), QStringLiteral("1"));
-    type(QStringLiteral("2"));
-    key(Qt::Key_Home);
-    type(QStringLiteral("3"));
-    EXPECT_EQ(text(0), QStringLiteral("312"));
-    type(QStringLiteral("4"));
-    EXPECT_EQ(text(0), QStringLiteral("312")); // full: the fourth digit is refused
-}
-
-TEST_F(ToolkitAddressField, ValueAboveTheRangeIsClampedWhenTheFieldCompletes)
-{
-    type(QStringLiteral("300"));
-    EXPECT_EQ(text(0), QStringLiteral("255"));
-    EXPECT_EQ(focusedField(), 1);
-}
-
-TEST_F(ToolkitAddressField, ValueAboveTheRangeIsClampedWhenTheUserLeaves)
+TEST_F(ToolkitAddressField, TabLeavesTheControlAndClampsTheFieldLeft)
 {
     field->setRange(1, 0, 50);
     type(QStringLiteral("1.99"));
     key(Qt::Key_Tab);
-    EXPECT_EQ(text(1), QStringLiteral("50"));
-    EXPECT_EQ(field->address(), (Octets{1, 50, 0, 0}));
-}
-
-TEST_F(ToolkitAddressField, BackspaceInABlankFieldGoesToTheEndOfThePreviousOne)
-{
-    type(QStringLiteral("12.3"));
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(focusedField(), 1);
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(focusedField(), 0);
-    EXPECT_EQ(field->fieldEdit(0)->cursorPosition(), 2);
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(text(0), QStringLiteral("1"));
-}
-
-TEST_F(ToolkitAddressField, LeftAtTheStartAndRightAtTheEndCrossFields)
-{
-    type(QStringLiteral("12.34"));
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
-    EXPECT_EQ(focusedField(), 1);
-    key(Qt::Key_Left);
-    EXPECT_EQ(focusedField(), 0);
-    EXPECT_EQ(field->fieldEdit(0)->cursorPosition(), 2);
-    key(Qt::Key_Right);
-    EXPECT_EQ(focusedField(), 1);
-    EXPECT_EQ(field->fieldEdit(1)->cursorPosition(), 0);
-}
-
-TEST_F(ToolkitAddressField, TabLeavesTheControlInsteadOfMovingBetweenFields)
-{
-    type(QStringLiteral("12.34"));
-    key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog.item(1001));
+    EXPECT_EQ(field->address(), (Octets{1, 50, 0, 0}));
     click(centreOf(field->fieldEdit(2)));
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), dialog.item(tk::IDCANCEL));
@@ -139,7 +125,7 @@ TEST_F(ToolkitAddressField, PastedDottedAddressFillsTheFields)
     EXPECT_EQ(field->address(), (Octets{10, 0, 255, 1}));
 }
 
-TEST_F(ToolkitAddressField, BlankFieldsReadAsZero)
+TEST_F(ToolkitAddressField, BlankFieldsReadAsZeroAndSettersKeepEachFieldInItsRange)
 {
     EXPECT_EQ(field->filledFields(), 0);
     EXPECT_EQ(field->address(), (Octets{0, 0, 0, 0}));
@@ -148,20 +134,15 @@ TEST_F(ToolkitAddressField, BlankFieldsReadAsZero)
     EXPECT_EQ(field->filledFields(), 1);
     EXPECT_TRUE(field->isBlank(0));
     EXPECT_FALSE(field->isBlank(1));
-    field->clearAddress();
-    EXPECT_EQ(field->filledFields(), 0);
-}
-
-TEST_F(ToolkitAddressField, SettersKeepEachFieldInItsRange)
-{
     field->setRange(3, 10, 20);
     field->setAddress({-5, 256, 128, 99});
     EXPECT_EQ(field->address(), (Octets{0, 255, 128, 20}));
     field->setField(3, 1);
-    EXPECT_EQ(field->address()[3], 10);
     field->setRange(7, 0, 1); // no such field
     field->setField(-1, 3);
     EXPECT_EQ(field->address(), (Octets{0, 255, 128, 10}));
+    field->clearAddress();
+    EXPECT_EQ(field->filledFields(), 0);
 }
 
 } // namespace
