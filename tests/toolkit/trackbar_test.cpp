@@ -22,6 +22,8 @@ std::ostream &operator<<(std::ostream &out, const Scroll &scroll)
     return out << "{code " << scroll.code << ", pos " << scroll.position << "}";
 }
 
+using Scrolls = std::vector<Scroll>;
+
 class ToolkitSliders : public tktest::ShownMainWindow
 {
 protected:
@@ -45,18 +47,18 @@ protected:
         dialog.events.clear();
     }
 
-    std::vector<Scroll> scrolls(EventKind kind, const QWidget *control) const
+    // The slider's own notifications; the other kind must not be raised.
+    Scrolls scrolls(const tk::Trackbar *slider) const
     {
-        std::vector<Scroll> found;
-        for (const tk::WindowEvent &event : dialog.eventsOf(kind)) {
-            EXPECT_EQ(event.control, control);
+        const bool horizontal = slider == pan;
+        EXPECT_TRUE(dialog.eventsOf(horizontal ? EventKind::VScroll : EventKind::HScroll).empty());
+        Scrolls found;
+        for (const tk::WindowEvent &event : dialog.eventsOf(horizontal ? EventKind::HScroll : EventKind::VScroll)) {
+            EXPECT_EQ(event.control, slider);
             found.push_back({event.code, event.position});
         }
         return found;
     }
-
-    std::vector<Scroll> panScrolls() const { return scrolls(EventKind::HScroll, pan); }
-    std::vector<Scroll> tiltScrolls() const { return scrolls(EventKind::VScroll, tilt); }
 
     void focus(tk::Trackbar *slider)
     {
@@ -64,86 +66,76 @@ protected:
         ASSERT_EQ(QApplication::focusWidget(), slider);
     }
 
-    void sendKey(QEvent::Type type, Qt::Key key, bool autoRepeat)
+    void sendKey(QEvent::Type type, bool autoRepeat)
     {
-        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QKeyEvent event(type, Qt::Key_Right, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(window(), &event);
+    }
+
+    void drag(tk::Trackbar *slider, const QPoint &from, const std::vector<QPoint> &moves)
+    {
+        QTest::mousePress(window(), Qt::LeftButton, {}, inWindow(slider, from));
+        for (const QPoint &move : moves)
+            QTest::mouseMove(window(), inWindow(slider, from + move));
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, inWindow(slider, from + moves.back()));
     }
 
     tk::Trackbar *pan = nullptr;
     tk::Trackbar *tilt = nullptr;
 };
 
-TEST_F(ToolkitSliders, SetPosRaisesNothing)
+TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
 {
-    pan->setPos(30);
-    tilt->setPos(-15);
-    EXPECT_EQ(pan->pos(), 30);
-    EXPECT_EQ(tilt->pos(), -15);
-    EXPECT_TRUE(dialog.eventsOf(EventKind::HScroll).empty());
-    EXPECT_TRUE(dialog.eventsOf(EventKind::VScroll).empty());
-}
-
-TEST_F(ToolkitSliders, OneArrowKeyPressIsAStepAndAnEndOfTracking)
-{
-    focus(pan);
-    key(Qt::Key_Right);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEDOWN, 2}, {tk::TB_ENDTRACK, 2}}));
-    dialog.events.clear();
-    key(Qt::Key_Up);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEUP, 0}, {tk::TB_ENDTRACK, 0}}));
-    EXPECT_TRUE(dialog.eventsOf(EventKind::VScroll).empty());
-}
-
-TEST_F(ToolkitSliders, PageHomeAndEndKeys)
-{
-    focus(tilt);
-    key(Qt::Key_PageDown);
-    key(Qt::Key_PageUp);
-    key(Qt::Key_End);
-    key(Qt::Key_Home);
-    EXPECT_EQ(tiltScrolls(), (std::vector<Scroll>{{tk::TB_PAGEDOWN, 2},
-                                                  {tk::TB_ENDTRACK, 2},
-                                                  {tk::TB_PAGEUP, 0},
-                                                  {tk::TB_ENDTRACK, 0},
-                                                  {tk::TB_BOTTOM, 45},
-                                                  {tk::TB_ENDTRACK, 45},
-                                                  {tk::TB_TOP, -15},
-                                                  {tk::TB_ENDTRACK, -15}}));
-}
-
-TEST_F(ToolkitSliders, StepAtTheLimitMovesNothingAndRaisesOnlyTheEndOfTracking)
-{
-    pan->setPos(-90);
-    focus(pan);
-    key(Qt::Key_Left);
-    key(Qt::Key_Home);
-    EXPECT_EQ(pan->pos(), -90);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}));
+    struct Case
+    {
+        tk::Trackbar *slider;
+        int start;
+        std::vector<Qt::Key> keys;
+        Scrolls expected;
+    };
+    const std::vector<Case> cases{
+        {pan, 0, {Qt::Key_Right}, {{tk::TB_LINEDOWN, 2}, {tk::TB_ENDTRACK, 2}}},
+        {pan, 0, {Qt::Key_Up}, {{tk::TB_LINEUP, -2}, {tk::TB_ENDTRACK, -2}}},
+        {tilt,
+         0,
+         {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home},
+         {{tk::TB_PAGEDOWN, 2},
+          {tk::TB_ENDTRACK, 2},
+          {tk::TB_PAGEUP, 0},
+          {tk::TB_ENDTRACK, 0},
+          {tk::TB_BOTTOM, 45},
+          {tk::TB_ENDTRACK, 45},
+          {tk::TB_TOP, -15},
+          {tk::TB_ENDTRACK, -15}}},
+        {pan, -90, {Qt::Key_Left, Qt::Key_Home}, {{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}},
+        {tilt, 45, {Qt::Key_Down}, {{tk::TB_ENDTRACK, 45}}},
+        {pan, 0, {Qt::Key_Return}, {}}};
+    for (std::size_t index = 0; index < cases.size(); ++index) {
+        const Case &c = cases[index];
+        SCOPED_TRACE(testing::Message() << "case " << index);
+        c.slider->setPos(c.start);
+        focus(c.slider);
+        dialog.events.clear();
+        for (const Qt::Key pressed : c.keys)
+            key(pressed);
+        EXPECT_EQ(scrolls(c.slider), c.expected);
+    }
+    // Other keys are left to the window.
+    ASSERT_EQ(dialog.eventsOf(EventKind::Command).size(), 1u);
+    EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, tk::IDOK);
 }
 
 TEST_F(ToolkitSliders, AutoRepeatStepsEachTimeAndEndsTrackingOnce)
 {
     focus(pan);
-    sendKey(QEvent::KeyPress, Qt::Key_Right, false);
-    sendKey(QEvent::KeyRelease, Qt::Key_Right, true);
-    sendKey(QEvent::KeyPress, Qt::Key_Right, true);
-    sendKey(QEvent::KeyRelease, Qt::Key_Right, true);
-    sendKey(QEvent::KeyPress, Qt::Key_Right, true);
-    sendKey(QEvent::KeyRelease, Qt::Key_Right, false);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEDOWN, 2},
-                                                 {tk::TB_LINEDOWN, 4},
-                                                 {tk::TB_LINEDOWN, 6},
-                                                 {tk::TB_ENDTRACK, 6}}));
-}
-
-TEST_F(ToolkitSliders, OtherKeysAreLeftToTheWindow)
-{
-    focus(pan);
-    key(Qt::Key_Return);
-    EXPECT_TRUE(dialog.eventsOf(EventKind::HScroll).empty());
-    ASSERT_EQ(dialog.eventsOf(EventKind::Command).size(), 1u);
-    EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, tk::IDOK);
+    sendKey(QEvent::KeyPress, false);
+    sendKey(QEvent::KeyRelease, true);
+    sendKey(QEvent::KeyPress, true);
+    sendKey(QEvent::KeyRelease, true);
+    sendKey(QEvent::KeyPress, true);
+    sendKey(QEvent::KeyRelease, false);
+    EXPECT_EQ(scrolls(pan),
+              (Scrolls{{tk::TB_LINEDOWN, 2}, {tk::TB_LINEDOWN, 4}, {tk::TB_LINEDOWN, 6}, {tk::TB_ENDTRACK, 6}}));
 }
 
 TEST_F(ToolkitSliders, VerticalSliderHasItsMinimumAtTheTop)
@@ -151,24 +143,18 @@ TEST_F(ToolkitSliders, VerticalSliderHasItsMinimumAtTheTop)
     tilt->setPos(-15);
     const int top = tilt->thumbRect().center().y();
     tilt->setPos(45);
-    const int bottom = tilt->thumbRect().center().y();
-    EXPECT_LT(top, bottom);
+    EXPECT_LT(top, tilt->thumbRect().center().y());
     pan->setPos(-90);
     const int left = pan->thumbRect().center().x();
     pan->setPos(90);
     EXPECT_LT(left, pan->thumbRect().center().x());
+    EXPECT_TRUE(dialog.events.empty()); // setting the position raises nothing
 }
 
 TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
 {
-    const QPoint start = inWindow(pan, pan->thumbRect().center());
-    QTest::mousePress(window(), Qt::LeftButton, {}, start);
-    EXPECT_TRUE(panScrolls().empty());
-    QTest::mouseMove(window(), start + QPoint(6, 0));
-    QTest::mouseMove(window(), start + QPoint(6, 1)); // no change of position
-    QTest::mouseMove(window(), start + QPoint(12, 0));
-    QTest::mouseRelease(window(), Qt::LeftButton, {}, start + QPoint(12, 0));
-    const std::vector<Scroll> seen = panScrolls();
+    drag(pan, pan->thumbRect().center(), {{6, 0}, {6, 1}, {12, 0}}); // the middle move changes nothing
+    const Scrolls seen = scrolls(pan);
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].code, tk::TB_THUMBTRACK);
     EXPECT_EQ(seen[1].code, tk::TB_THUMBTRACK);
@@ -179,146 +165,13 @@ TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
     EXPECT_EQ(pan->pos(), seen[1].position);
 }
 
-TEST_F(ToolkitSliders, ClickInTheChannelPagesTowardThePointerOnce)
-{
-    const QRect thumb = pan->thumbRect();
-    const QPoint right = inWindow(pan, QPoint(pan->width() - 6, thumb.center().y()));
-    click(right);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_PAGEDOWN, 2}, {tk::TB_ENDTRACK, 2}}));
-    dialog.events.clear();
-    const QPoint left = inWindow(pan, QPoint(6, thumb.center().y()));
-    click(left);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0}}));
-}
-
-TEST_F(ToolkitSliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
-{
-    const QRect thumb = pan->thumbRect();
-    // Just right of the thumb: a few pages away.
-    const QPoint pointer = inWindow(pan, QPoint(thumb.right() + 3, thumb.center().y()));
-    QTest::mousePress(window(), Qt::LeftButton, {}, pointer);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pan->thumbRect().contains(pan->mapFrom(&dialog, pointer)); }, 3000));
-    const int reached = pan->pos();
-    QTest::qWait(250); // more repeats would be due by now
-    EXPECT_EQ(pan->pos(), reached);
-    QTest::mouseRelease(window(), Qt::LeftButton, {}, pointer);
-    const std::vector<Scroll> seen = panScrolls();
-    ASSERT_GE(seen.size(), 3u);
-    for (std::size_t index = 0; index + 1 < seen.size(); ++index) {
-        EXPECT_EQ(seen[index].code, tk::TB_PAGEDOWN);
-        EXPECT_LE(seen[index].position, reached);
-    }
-    EXPECT_EQ(seen.back(), (Scroll{tk::TB_ENDTRACK, reached}));
-}
-
-TEST_F(ToolkitSliders, WheelStepsByLinesThenEndsTracking)
-{
-    const QPointF at = centreOf(pan);
-    QWheelEvent away(at, tilt->mapToGlobal(QPoint()), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window(), &away);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEUP, -2}, {tk::TB_LINEUP, -4}, {tk::TB_ENDTRACK, -4}}));
-    dialog.events.clear();
-    QWheelEvent half(at, tilt->mapToGlobal(QPoint()), QPoint(), QPoint(0, -60), Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window(), &half);
-    EXPECT_TRUE(panScrolls().empty());
-    QApplication::sendEvent(window(), &half);
-    EXPECT_EQ(panScrolls(), (std::vector<Scroll>{{tk::TB_LINEDOWN, -2}, {tk::TB_ENDTRACK, -2}}));
-}
-
-TEST_F(ToolkitSliders, LooksAsTheTemplateSays)
-{
-    for (tk::Trackbar *slider : {pan, tilt}) {
-        EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
-        EXPECT_TRUE(slider->rect().contains(slider->thumbRect()));
-        // Inside the sunken edge.
-        EXPECT_GE(slider->thumbRect().left(), 2);
-        EXPECT_GE(slider->thumbRect().top(), 2);
-    }
-}
-
-// Pixels along the line through the thumb's middle, in the direction the
-// thumb moves.
-std::vector<QRgb> alongTheThumb(tk::Trackbar *slider, const QImage &picture)
-{
-    const QPoint middle = slider->thumbRect().center();
-    const bool horizontal = slider->orientation() == Qt::Horizontal;
-    std::vector<QRgb> line;
-    for (int at = 0; at < (horizontal ? picture.width() : picture.height()); ++at)
-        line.push_back(horizontal ? picture.pixel(at, middle.y()) : picture.pixel(middle.x(), at));
-    return line;
-}
-
-TEST_F(ToolkitSliders, ChannelIsNotFilledUpToTheThumb)
-{
-    pan->setPos(40);
-    for (tk::Trackbar *slider : {pan, tilt}) {
-        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
-        const QImage picture = slider->grab().toImage();
-        const QRect thumb = slider->thumbRect();
-        const std::vector<QRgb> line = alongTheThumb(slider, picture);
-        const bool horizontal = slider->orientation() == Qt::Horizontal;
-        const int before = (horizontal ? thumb.left() : thumb.top()) - 2;
-        const int after = (horizontal ? thumb.right() : thumb.bottom()) + 2;
-        // The channel looks the same on both sides of the thumb.
-        EXPECT_EQ(line[before], line[after]);
-        EXPECT_NE(line[before], slider->palette().color(QPalette::Button).rgb());
-        const QRgb highlight = slider->palette().color(QPalette::Highlight).rgb();
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x)
-                ASSERT_NE(picture.pixel(x, y), highlight) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(ToolkitSliders, ThumbIsARaisedRectangleWithBothSidesAlike)
-{
-    for (tk::Trackbar *slider : {pan, tilt}) {
-        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
-        const QImage picture = slider->grab().toImage();
-        const QRect thumb = slider->thumbRect();
-        const QPalette palette = slider->palette();
-        EXPECT_EQ(picture.pixel(thumb.topLeft()), palette.color(QPalette::Light).rgb());
-        EXPECT_EQ(picture.pixel(thumb.bottomRight()), palette.color(QPalette::Shadow).rgb());
-        EXPECT_EQ(picture.pixel(thumb.topRight()), palette.color(QPalette::Shadow).rgb());
-        EXPECT_EQ(picture.pixel(thumb.bottomLeft()), palette.color(QPalette::Shadow).rgb());
-        EXPECT_EQ(picture.pixel(thumb.center()), palette.color(QPalette::Button).rgb());
-        // Its long side lies across the channel.
-        if (slider->orientation() == Qt::Horizontal)
-            EXPECT_GT(thumb.height(), thumb.width());
-        else
-            EXPECT_GT(thumb.width(), thumb.height());
-    }
-}
-
-TEST_F(ToolkitSliders, FocusShowsAsADottedRectangleRoundTheClientArea)
-{
-    const int client = tk::edgeWidth({.sunken = true});
-    const auto dotsOnTheLeft = [&] {
-        const QImage picture = pan->grab().toImage();
-        int dots = 0;
-        for (int y = client; y < picture.height() - client; ++y)
-            dots += picture.pixel(client, y) == pan->palette().color(QPalette::WindowText).rgb() ? 1 : 0;
-        return dots;
-    };
-    focus(tilt);
-    EXPECT_EQ(dotsOnTheLeft(), 0);
-    focus(pan);
-    const int height = pan->height() - 2 * client;
-    EXPECT_NEAR(dotsOnTheLeft(), height / 2, 1);
-}
-
 TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
 {
     // Several positions share a pixel; a move that does not change the
     // pixel along the channel must not pick another of them.
     for (int position = -90; position <= 90; position += 5) {
         pan->setPos(position);
-        const QPoint start = inWindow(pan, pan->thumbRect().center());
-        QTest::mousePress(window(), Qt::LeftButton, {}, start);
-        QTest::mouseMove(window(), start + QPoint(0, 2));
-        QTest::mouseRelease(window(), Qt::LeftButton, {}, start + QPoint(0, 2));
+        drag(pan, pan->thumbRect().center(), {{0, 2}});
         EXPECT_EQ(pan->pos(), position);
     }
 }
@@ -342,6 +195,99 @@ TEST_F(ToolkitSliders, DraggedThumbFollowsThePointerPixelByPixel)
         }
         QTest::mouseRelease(window(), Qt::LeftButton, {}, inWindow(slider, grab));
     }
+}
+
+TEST_F(ToolkitSliders, ClickInTheChannelPagesTowardThePointerOnce)
+{
+    const int middle = pan->thumbRect().center().y();
+    click(inWindow(pan, QPoint(pan->width() - 6, middle)));
+    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_PAGEDOWN, 2}, {tk::TB_ENDTRACK, 2}}));
+    dialog.events.clear();
+    click(inWindow(pan, QPoint(6, middle)));
+    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0}}));
+}
+
+TEST_F(ToolkitSliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
+{
+    const QRect thumb = pan->thumbRect();
+    // Just right of the thumb: a few pages away.
+    const QPoint pointer = inWindow(pan, QPoint(thumb.right() + 3, thumb.center().y()));
+    QTest::mousePress(window(), Qt::LeftButton, {}, pointer);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pan->thumbRect().contains(pan->mapFrom(&dialog, pointer)); }, 3000));
+    const int reached = pan->pos();
+    QTest::qWait(250); // more repeats would be due by now
+    EXPECT_EQ(pan->pos(), reached);
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, pointer);
+    const Scrolls seen = scrolls(pan);
+    ASSERT_GE(seen.size(), 3u);
+    for (std::size_t index = 0; index + 1 < seen.size(); ++index) {
+        EXPECT_EQ(seen[index].code, tk::TB_PAGEDOWN);
+        EXPECT_LE(seen[index].position, reached);
+    }
+    EXPECT_EQ(seen.back(), (Scroll{tk::TB_ENDTRACK, reached}));
+}
+
+TEST_F(ToolkitSliders, WheelStepsByLinesThenEndsTracking)
+{
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(centreOf(pan), pan->mapToGlobal(QPoint()), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window(), &event);
+    };
+    wheel(240);
+    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_LINEUP, -2}, {tk::TB_LINEUP, -4}, {tk::TB_ENDTRACK, -4}}));
+    dialog.events.clear();
+    wheel(-60);
+    EXPECT_TRUE(scrolls(pan).empty());
+    wheel(-60);
+    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_LINEDOWN, -2}, {tk::TB_ENDTRACK, -2}}));
+}
+
+TEST_F(ToolkitSliders, ThumbIsARaisedRectangleOverAnUnfilledChannel)
+{
+    pan->setPos(40);
+    for (tk::Trackbar *slider : {pan, tilt}) {
+        SCOPED_TRACE(slider == pan ? "pan" : "tilt");
+        const QImage picture = slider->grab().toImage();
+        const QRect thumb = slider->thumbRect();
+        const QPalette palette = slider->palette();
+        const bool horizontal = slider->orientation() == Qt::Horizontal;
+        EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
+        EXPECT_TRUE(slider->rect().adjusted(2, 2, -2, -2).contains(thumb)); // inside the sunken edge
+        // Raised, with both sides alike, its long side across the channel.
+        EXPECT_EQ(picture.pixel(thumb.topLeft()), palette.color(QPalette::Light).rgb());
+        for (const QPoint &corner : {thumb.bottomRight(), thumb.topRight(), thumb.bottomLeft()})
+            EXPECT_EQ(picture.pixel(corner), palette.color(QPalette::Shadow).rgb());
+        EXPECT_EQ(picture.pixel(thumb.center()), palette.color(QPalette::Button).rgb());
+        EXPECT_GT(horizontal ? thumb.height() : thumb.width(), horizontal ? thumb.width() : thumb.height());
+        // The channel looks the same on both sides of the thumb, and nothing shows the highlight.
+        const QPoint before = horizontal ? QPoint(thumb.left() - 2, thumb.center().y())
+                                         : QPoint(thumb.center().x(), thumb.top() - 2);
+        const QPoint after = horizontal ? QPoint(thumb.right() + 2, thumb.center().y())
+                                        : QPoint(thumb.center().x(), thumb.bottom() + 2);
+        EXPECT_EQ(picture.pixel(before), picture.pixel(after));
+        EXPECT_NE(picture.pixel(before), palette.color(QPalette::Button).rgb());
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                ASSERT_NE(picture.pixel(x, y), palette.color(QPalette::Highlight).rgb()) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ToolkitSliders, FocusShowsAsADottedRectangleRoundTheClientArea)
+{
+    const int client = tk::edgeWidth({.sunken = true});
+    const auto dotsOnTheLeft = [&] {
+        const QImage picture = pan->grab().toImage();
+        int dots = 0;
+        for (int y = client; y < picture.height() - client; ++y)
+            dots += picture.pixel(client, y) == pan->palette().color(QPalette::WindowText).rgb() ? 1 : 0;
+        return dots;
+    };
+    focus(tilt);
+    EXPECT_EQ(dotsOnTheLeft(), 0);
+    focus(pan);
+    EXPECT_NEAR(dotsOnTheLeft(), (pan->height() - 2 * client) / 2, 1);
 }
 
 } // namespace
