@@ -89,7 +89,6 @@ int RecordingVaibo::SendCmd(int command, int arg1, int arg2, int arg3, int arg4,
 int RecordingVaibo::ImageGetData(unsigned char *buffer, int size)
 {
     lastBuffer = buffer;
-    lastSize = size;
     return answer("ImageGetData", describe("ImageGetData", size));
 }
 

@@ -27,9 +27,8 @@ public:
     /// Runs inside each call, after it is recorded and before it answers, as
     /// a library's own notifications can arrive during a call.
     std::function<void(const std::string &call)> onCall;
-    /// Where ImageGetData was asked to deliver, and how much.
+    /// Where ImageGetData was asked to deliver.
     unsigned char *lastBuffer = nullptr;
-    int lastSize = 0;
     HWND lastPane = nullptr;
     HWND lastOwner = nullptr;
 

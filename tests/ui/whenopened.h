@@ -16,10 +16,8 @@
 #include <memory>
 #include <utility>
 
-/// Tells which windows have had their activation event delivered and not yet
-/// lost it. The offscreen platform delivers it some events after the window
-/// became the focus window, so neither the focus window nor QTest's wait is
-/// a sign that a window's activation handler has run.
+/// Which windows have received their activation event and not yet lost it:
+/// offscreen, it arrives some events after the window gets the focus.
 class ActivationWatch : public QObject
 {
 public:
@@ -54,13 +52,10 @@ private:
     QSet<const QObject *> m_active;
 };
 
-/// Acts on each modal dialog (or popup) that opens while this object lives:
-/// the action runs from the event loop of the modal run or of the test, and
-/// afterwards the window is closed whatever the action did or failed at, so
-/// a failing test can never hang in a modal run. Polling with a zero timer
-/// keeps it independent of when exactly the window appears. A dialog's
-/// action waits until the dialog has been activated, as a person would see
-/// it, but no longer than a few seconds.
+/// Acts on each modal dialog (or popup) that opens while this object lives,
+/// once a dialog is activated (at most a few seconds' wait), then closes the
+/// window whatever the action did, so a failing test never hangs in a modal
+/// run.
 class WhenOpened
 {
 public:
@@ -77,8 +72,7 @@ public:
     {
         return WhenOpened(&QApplication::activePopupWidget, false, std::move(action));
     }
-    /// For a modal dialog opened from within the action on another one,
-    /// where the outer one's script cannot run again until its action ends.
+    /// For a modal dialog opened from within the action on another one.
     static WhenOpened modalOver(const QWidget &outer, Action action)
     {
         return WhenOpened(

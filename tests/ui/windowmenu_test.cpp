@@ -20,31 +20,7 @@
 namespace {
 
 const std::string kVersionItemText = "バージョン情報 Mirel(&A)...";
-
-// What tells one version box from another.
-struct BoxFacts
-{
-    std::string className;
-    std::string title;
-    int templateId = 0;
-    QSize size;
-    const QWidget *owner = nullptr;
-    std::string helpText;
-
-    bool operator==(const BoxFacts &) const = default;
-};
-
-BoxFacts factsOf(QWidget &window)
-{
-    auto &dialog = static_cast<tk::Dialog &>(window);
-    const auto *field = dialog.item<tk::MultiLineEdit>(IDC_HELP_TEXT);
-    return {window.metaObject()->className(),
-            window.windowTitle().toStdString(),
-            dialog.dialogTemplate().id,
-            window.size(),
-            window.parentWidget(),
-            field != nullptr ? field->toPlainText().toStdString() : std::string()};
-}
+const std::string kBox = "CVersionDlg template 100 owned by the panel with help";
 
 class WindowMenuTest : public PanelTest
 {
@@ -55,10 +31,7 @@ protected:
         openPanel();
     }
 
-    void sysCommand(UINT id)
-    {
-        panel->dispatch({.kind = tk::EventKind::SysCommand, .id = static_cast<int>(id)});
-    }
+    void sysCommand(UINT id) { panel->dispatch({.kind = tk::EventKind::SysCommand, .id = static_cast<int>(id)}); }
 
     // A real right click on the window's background, outside every control.
     void rightClickBackground()
@@ -70,21 +43,21 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Records the facts of each version box that opens, once it is active.
-    WhenOpened recordBoxes(std::vector<BoxFacts> &boxes)
+    // Records what tells one box from another, for each one that opens.
+    WhenOpened recordBoxes()
     {
-        return WhenOpened::modal([&boxes](QWidget &window) { boxes.push_back(factsOf(window)); });
+        return WhenOpened::modal([this](QWidget &window) {
+            auto &dialog = static_cast<tk::Dialog &>(window);
+            const auto *field = dialog.item<tk::MultiLineEdit>(IDC_HELP_TEXT);
+            boxes.push_back(std::string(window.metaObject()->className()) + " template "
+                            + std::to_string(dialog.dialogTemplate().id) + " owned "
+                            + (window.parentWidget() == panel.get() ? "by the panel" : "elsewhere")
+                            + (field != nullptr && !field->toPlainText().isEmpty() ? " with help" : " without help"));
+        });
     }
-};
 
-QAction *versionAction(const QMenu &menu)
-{
-    for (QAction *action : menu.actions()) {
-        if (action->data().toUInt() == IDM_ABOUTBOX)
-            return action;
-    }
-    return nullptr;
-}
+    std::vector<std::string> boxes;
+};
 
 TEST_F(WindowMenuTest, MenuHoldsTheWindowCommandsThenASeparatorAndTheVersionItem)
 {
@@ -94,31 +67,22 @@ TEST_F(WindowMenuTest, MenuHoldsTheWindowCommandsThenASeparatorAndTheVersionItem
     ASSERT_NE(menu, nullptr);
     const std::vector<tk::SystemMenu::Item> &items = menu->items();
     ASSERT_GE(items.size(), 3u);
-
-    const tk::SystemMenu::Item &last = items.back();
-    EXPECT_EQ(last.id, IDM_ABOUTBOX);
-    EXPECT_EQ(IDM_ABOUTBOX, 16u);
-    EXPECT_EQ(cp932::fromUtf8(last.text.toStdString()), cp932::fromUtf8(kVersionItemText));
+    EXPECT_EQ(items.back().id, 16u);
+    EXPECT_EQ(cp932::fromUtf8(items.back().text.toStdString()), cp932::fromUtf8(kVersionItemText));
     EXPECT_EQ(items[items.size() - 2].id, 0u) << "a separator before the item";
 
-    std::vector<UINT> windowCommands;
-    int versionRange = 0;
-    for (const tk::SystemMenu::Item &item : items) {
-        if (item.id >= tk::SC_MOVE)
-            windowCommands.push_back(item.id);
-        versionRange += (item.id & 0xFFF0) == 16 ? 1 : 0;
-    }
-    EXPECT_EQ(versionRange, 1) << "only id 16 of 16..31 is in the menu";
-    for (const UINT command : {tk::SC_RESTORE, tk::SC_MOVE, tk::SC_MINIMIZE, tk::SC_CLOSE}) {
-        EXPECT_NE(std::find(windowCommands.begin(), windowCommands.end(), command), windowCommands.end())
-            << std::hex << command;
-    }
+    std::vector<UINT> ids;
+    for (const tk::SystemMenu::Item &item : items)
+        ids.push_back(item.id);
+    EXPECT_EQ(std::count_if(ids.begin(), ids.end(), [](UINT id) { return (id & 0xFFF0) == 16; }), 1)
+        << "only id 16 of 16..31 is in the menu";
+    for (const UINT command : {tk::SC_RESTORE, tk::SC_MOVE, tk::SC_MINIMIZE, tk::SC_CLOSE})
+        EXPECT_NE(std::find(ids.begin(), ids.end(), command), ids.end()) << std::hex << command;
 }
 
-TEST_F(WindowMenuTest, SystemCommandsSixteenToThirtyOneOpenTheBox)
+TEST_F(WindowMenuTest, SystemCommandsWhoseIdMaskedBy0xFFF0Is16OpenTheBox)
 {
-    std::vector<BoxFacts> boxes;
-    const WhenOpened script = recordBoxes(boxes);
+    const WhenOpened script = recordBoxes();
     for (UINT id = 16; id <= 31; ++id) {
         sysCommand(id);
         ASSERT_EQ(script.count(), static_cast<int>(id) - 15) << "id " << id;
@@ -126,16 +90,12 @@ TEST_F(WindowMenuTest, SystemCommandsSixteenToThirtyOneOpenTheBox)
     // Only the four low bits are cleared; higher bits take part in the test.
     sysCommand(0x10010);
     EXPECT_EQ(script.count(), 17);
-    for (const BoxFacts &box : boxes) {
-        EXPECT_EQ(box.className, "CVersionDlg");
-        EXPECT_EQ(box.owner, panel.get());
-    }
+    EXPECT_EQ(boxes, std::vector<std::string>(17, kBox));
 }
 
 TEST_F(WindowMenuTest, OtherSystemCommandsPassToDefaultProcessing)
 {
-    std::vector<BoxFacts> boxes;
-    const WhenOpened script = recordBoxes(boxes);
+    const WhenOpened script = recordBoxes();
     for (const UINT id : {0u, 1u, 15u, 32u, 47u, 0x1010u, 0xF000u}) {
         sysCommand(id);
         QCoreApplication::processEvents();
@@ -151,50 +111,35 @@ TEST_F(WindowMenuTest, OtherSystemCommandsPassToDefaultProcessing)
     EXPECT_EQ(script.count(), 0);
 }
 
-TEST_F(WindowMenuTest, RightClickOnTheBackgroundShowsTheMenuAndItsItemOpensTheBox)
+TEST_F(WindowMenuTest, TheMenuOfARightClickOnTheBackgroundOpensTheBoxByClickOrAccessKey)
 {
-    std::vector<BoxFacts> boxes;
-    const WhenOpened dialogs = recordBoxes(boxes);
-    const WhenOpened menus = WhenOpened::popup([](QWidget &window) {
-        auto *menu = qobject_cast<QMenu *>(&window);
-        ASSERT_NE(menu, nullptr);
-        QAction *item = versionAction(*menu);
-        ASSERT_NE(item, nullptr);
-        EXPECT_EQ(menu->actions().back(), item);
-        EXPECT_TRUE(menu->actions()[menu->actions().size() - 2]->isSeparator());
-        EXPECT_TRUE(item->isEnabled());
-        EXPECT_EQ(cp932::fromUtf8(item->text().toStdString()), cp932::fromUtf8(kVersionItemText));
-
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
-    });
-    rightClickBackground();
-    EXPECT_EQ(menus.count(), 1);
-    ASSERT_EQ(dialogs.count(), 1);
-    EXPECT_EQ(boxes.front().className, "CVersionDlg");
-}
-
-TEST_F(WindowMenuTest, AccessKeyAChoosesTheItemLikeAClick)
-{
-    std::vector<BoxFacts> boxes;
-    const WhenOpened dialogs = recordBoxes(boxes);
-    const WhenOpened menus = WhenOpened::popup([](QWidget &menu) { QTest::keyClick(&menu, Qt::Key_A); });
-    rightClickBackground();
-    EXPECT_EQ(menus.count(), 1);
-    EXPECT_EQ(dialogs.count(), 1);
+    const WhenOpened dialogs = recordBoxes();
+    for (const bool byKey : {false, true}) {
+        const WhenOpened menus = WhenOpened::popup([byKey](QWidget &window) {
+            auto *menu = qobject_cast<QMenu *>(&window);
+            ASSERT_NE(menu, nullptr);
+            QAction *item = menu->actions().back();
+            EXPECT_EQ(item->data().toUInt(), IDM_ABOUTBOX);
+            EXPECT_TRUE(menu->actions()[menu->actions().size() - 2]->isSeparator());
+            EXPECT_TRUE(item->isEnabled());
+            EXPECT_EQ(cp932::fromUtf8(item->text().toStdString()), cp932::fromUtf8(kVersionItemText));
+            if (byKey)
+                QTest::keyClick(menu, Qt::Key_A);
+            else
+                QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+        });
+        rightClickBackground();
+        EXPECT_EQ(menus.count(), 1);
+    }
+    EXPECT_EQ(boxes, std::vector<std::string>(2, kBox));
 }
 
 TEST_F(WindowMenuTest, HelpButtonAndMenuItemOpenTheSameBox)
 {
-    std::vector<BoxFacts> boxes;
-    const WhenOpened script = recordBoxes(boxes);
+    const WhenOpened script = recordBoxes();
     click(IDC_HELP_BUTTON);
     sysCommand(IDM_ABOUTBOX);
-    ASSERT_EQ(script.count(), 2);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0], boxes[1]);
-    EXPECT_EQ(boxes[0].className, "CVersionDlg");
-    EXPECT_EQ(boxes[0].templateId, 100);
-    EXPECT_FALSE(boxes[0].helpText.empty());
+    EXPECT_EQ(boxes, std::vector<std::string>(2, kBox));
 }
 
 TEST_F(WindowMenuTest, TheMainWindowTakesNoInputWhileTheBoxIsOpen)
