@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
 using robotlink::LinkState;
@@ -101,52 +100,33 @@ TEST_F(HeadAngle, NothingIsSentAtStartOrWhenCodePositionsASlider)
     EXPECT_EQ(statusText(), before);
 }
 
-struct KeyCase
+// One press: the step, then the end of tracking, each sending the negated
+// positions.
+TEST_F(HeadAngle, OneKeySendsTheNegatedPositionsTwice)
 {
-    const char *name;
-    int slider;
-    Qt::Key key;
-    int pan; // the angles sent: the negated positions
-    int tilt;
-};
-
-void PrintTo(const KeyCase &keyCase, std::ostream *out)
-{
-    *out << keyCase.name;
+    struct KeyCase
+    {
+        int slider;
+        Qt::Key key;
+        int pan, tilt;
+    };
+    for (const KeyCase &keyCase : {KeyCase{kPan, Qt::Key_Right, -2, 0}, KeyCase{kPan, Qt::Key_Left, 2, 0},
+                                   KeyCase{kPan, Qt::Key_Down, -2, 0}, KeyCase{kPan, Qt::Key_Up, 2, 0},
+                                   KeyCase{kPan, Qt::Key_PageDown, -2, 0}, KeyCase{kPan, Qt::Key_PageUp, 2, 0},
+                                   KeyCase{kPan, Qt::Key_Home, 90, 0}, KeyCase{kPan, Qt::Key_End, -90, 0},
+                                   KeyCase{kTilt, Qt::Key_Down, 0, -2}, KeyCase{kTilt, Qt::Key_Up, 0, 2},
+                                   KeyCase{kTilt, Qt::Key_PageDown, 0, -2}, KeyCase{kTilt, Qt::Key_PageUp, 0, 2},
+                                   KeyCase{kTilt, Qt::Key_Home, 0, 15}, KeyCase{kTilt, Qt::Key_End, 0, -45}}) {
+        SCOPED_TRACE(std::to_string(keyCase.slider) + " key " + std::to_string(keyCase.key));
+        openOnline();
+        press(keyCase.slider, keyCase.key);
+        const std::string call = headCall(keyCase.pan, keyCase.tilt);
+        EXPECT_EQ(robot->calls, (Calls{call, call}));
+        EXPECT_EQ(statusText(), headStatus(keyCase.pan, keyCase.tilt));
+    }
 }
 
-class OneKey : public HeadAngle, public ::testing::WithParamInterface<KeyCase>
-{
-};
-
-TEST_P(OneKey, SendsTheNegatedPositionsTwice)
-{
-    const KeyCase &keyCase = GetParam();
-    openOnline();
-    press(keyCase.slider, keyCase.key);
-    const std::string call = headCall(keyCase.pan, keyCase.tilt);
-    EXPECT_EQ(robot->calls, (Calls{call, call})) << "the step, then the end of tracking";
-    EXPECT_EQ(statusText(), headStatus(keyCase.pan, keyCase.tilt));
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, OneKey,
-                         ::testing::Values(KeyCase{"PanRight", kPan, Qt::Key_Right, -2, 0},
-                                           KeyCase{"PanLeft", kPan, Qt::Key_Left, 2, 0},
-                                           KeyCase{"PanDown", kPan, Qt::Key_Down, -2, 0},
-                                           KeyCase{"PanUp", kPan, Qt::Key_Up, 2, 0},
-                                           KeyCase{"PanPageDown", kPan, Qt::Key_PageDown, -2, 0},
-                                           KeyCase{"PanPageUp", kPan, Qt::Key_PageUp, 2, 0},
-                                           KeyCase{"PanHome", kPan, Qt::Key_Home, 90, 0},
-                                           KeyCase{"PanEnd", kPan, Qt::Key_End, -90, 0},
-                                           KeyCase{"TiltDown", kTilt, Qt::Key_Down, 0, -2},
-                                           KeyCase{"TiltUp", kTilt, Qt::Key_Up, 0, 2},
-                                           KeyCase{"TiltPageDown", kTilt, Qt::Key_PageDown, 0, -2},
-                                           KeyCase{"TiltPageUp", kTilt, Qt::Key_PageUp, 0, 2},
-                                           KeyCase{"TiltHome", kTilt, Qt::Key_Home, 0, 15},
-                                           KeyCase{"TiltEnd", kTilt, Qt::Key_End, 0, -45}),
-                         [](const auto &test) { return std::string(test.param.name); });
-
-TEST_F(HeadAngle, StatusShowsTheAnglesBeforeTheCall)
+TEST_F(HeadAngle, StatusShowsTheAnglesInCodePage932BeforeTheCall)
 {
     openOnline();
     logStatusChanges();
@@ -154,6 +134,11 @@ TEST_F(HeadAngle, StatusShowsTheAnglesBeforeTheCall)
     // The second notification writes the same text again, which changes nothing.
     EXPECT_EQ(robot->calls, (Calls{"Status(HeadAngle=( 2°, 0°))", "ChangeHeadAngle(2, 0, 3, 0)",
                                    "ChangeHeadAngle(2, 0, 3, 0)"}));
+    // The degree sign is the full-width one of code page 932.
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( 2\x81\x8B, 0\x81\x8B)");
+    press(kPan, Qt::Key_End);
+    press(kTilt, Qt::Key_Home);
+    EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( -90\x81\x8B, 15\x81\x8B)");
 }
 
 TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
@@ -169,71 +154,56 @@ TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
     EXPECT_EQ(statusText(), headStatus(-88, -4));
 }
 
-TEST_F(HeadAngle, PressAndReleaseOnTheThumbSendsTwice)
+TEST_F(HeadAngle, PressAndReleaseOnTheThumbOrAClickInTheChannelSendTwice)
 {
     openOnline();
     watch(kPan);
     drag(control(kPan), {control(kPan)->rect().center()});
     EXPECT_EQ(codes, (std::vector<int>{tk::TB_THUMBPOSITION, tk::TB_ENDTRACK}));
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(0, 0, 3, 0)", "ChangeHeadAngle(0, 0, 3, 0)"}));
-    EXPECT_EQ(statusText(), "HeadAngle=( 0°, 0°)");
+    EXPECT_EQ(robot->calls, (Calls{headCall(0, 0), headCall(0, 0)}));
+    EXPECT_EQ(statusText(), headStatus(0, 0));
+
+    codes.clear();
+    robot->calls.clear();
+    clickAt(control(kPan), QPoint(4, control(kPan)->height() / 2));
+    EXPECT_EQ(codes, (std::vector<int>{tk::TB_PAGEUP, tk::TB_ENDTRACK})) << "pages toward the pointer";
+    EXPECT_EQ(robot->calls, (Calls{headCall(2, 0), headCall(2, 0)}));
 }
-
-TEST_F(HeadAngle, ClickInTheChannelPagesTowardThePointer)
-{
-    openOnline();
-    watch(kPan);
-    const QWidget *pan = control(kPan);
-    clickAt(control(kPan), QPoint(4, pan->height() / 2));
-    EXPECT_EQ(codes, (std::vector<int>{tk::TB_PAGEUP, tk::TB_ENDTRACK}));
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(2, 0, 3, 0)", "ChangeHeadAngle(2, 0, 3, 0)"}));
-}
-
-struct DragCase
-{
-    const char *name;
-    int slider;
-    double x, y; // the end of the drag, as a share of the slider's size
-    int pan, tilt; // the last angles sent
-};
-
-void PrintTo(const DragCase &dragCase, std::ostream *out)
-{
-    *out << dragCase.name;
-}
-
-class Drag : public HeadAngle, public ::testing::WithParamInterface<DragCase>
-{
-};
 
 // A drag well past one end, a few pixels at a time: one call per
 // notification, each with both positions as they stand then.
-TEST_P(Drag, ToAnEndSendsOneCallPerNotification)
+TEST_F(HeadAngle, DragToAnEndSendsOneCallPerNotification)
 {
-    const DragCase &dragCase = GetParam();
-    openOnline();
-    slider(kTilt)->setPos(15); // the middle of its range, so the thumb is at the centre
-    watch(dragCase.slider);
-    const QWidget *widget = control(dragCase.slider);
-    const QPoint end(static_cast<int>(dragCase.x * widget->width()), static_cast<int>(dragCase.y * widget->height()));
-    drag(control(dragCase.slider), pathFromCentre(dragCase.slider, end + (end - widget->rect().center()) / 4));
+    struct DragCase
+    {
+        int slider;
+        double x, y; // the end of the drag, as a share of the slider's size
+        int pan, tilt; // the last angles sent
+    };
+    for (const DragCase &dragCase : {DragCase{kPan, 0, 0.5, 90, -15}, DragCase{kPan, 1, 0.5, -90, -15},
+                                     DragCase{kTilt, 0.5, 0, 0, 15}, DragCase{kTilt, 0.5, 1, 0, -45}}) {
+        SCOPED_TRACE(headCall(dragCase.pan, dragCase.tilt));
+        openOnline();
+        codes.clear();
+        expectedCalls.clear();
+        positionChanges = 0;
+        slider(kTilt)->setPos(15); // the middle of its range, so the thumb is at the centre
+        watch(dragCase.slider);
+        const QWidget *widget = control(dragCase.slider);
+        const QPoint end(static_cast<int>(dragCase.x * widget->width()),
+                         static_cast<int>(dragCase.y * widget->height()));
+        drag(control(dragCase.slider), pathFromCentre(dragCase.slider, end + (end - widget->rect().center()) / 4));
 
-    ASSERT_GE(codes.size(), 4u) << "the thumb moves several times";
-    EXPECT_EQ(std::count(codes.begin(), codes.end() - 2, tk::TB_THUMBTRACK), positionChanges);
-    EXPECT_EQ(static_cast<int>(codes.size()), positionChanges + 2);
-    EXPECT_EQ(codes[codes.size() - 2], tk::TB_THUMBPOSITION);
-    EXPECT_EQ(codes.back(), tk::TB_ENDTRACK);
-    EXPECT_EQ(robot->calls, expectedCalls);
-    EXPECT_EQ(robot->calls.back(), headCall(dragCase.pan, dragCase.tilt));
-    EXPECT_EQ(statusText(), headStatus(dragCase.pan, dragCase.tilt));
+        ASSERT_GE(codes.size(), 4u) << "the thumb moves several times";
+        EXPECT_EQ(std::count(codes.begin(), codes.end() - 2, tk::TB_THUMBTRACK), positionChanges);
+        EXPECT_EQ(static_cast<int>(codes.size()), positionChanges + 2);
+        EXPECT_EQ(std::vector<int>(codes.end() - 2, codes.end()),
+                  (std::vector<int>{tk::TB_THUMBPOSITION, tk::TB_ENDTRACK}));
+        EXPECT_EQ(robot->calls, expectedCalls);
+        EXPECT_EQ(robot->calls.back(), headCall(dragCase.pan, dragCase.tilt));
+        EXPECT_EQ(statusText(), headStatus(dragCase.pan, dragCase.tilt));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ends, Drag,
-                         ::testing::Values(DragCase{"PanLeft", kPan, 0, 0.5, 90, -15},
-                                           DragCase{"PanRight", kPan, 1, 0.5, -90, -15},
-                                           DragCase{"TiltTop", kTilt, 0.5, 0, 0, 15},
-                                           DragCase{"TiltBottom", kTilt, 0.5, 1, 0, -45}),
-                         [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(HeadAngle, ScrollEventsFromOtherControlsSendNothing)
 {
@@ -247,44 +217,30 @@ TEST_F(HeadAngle, ScrollEventsFromOtherControlsSendNothing)
     EXPECT_EQ(robot->calls, Calls{});
     EXPECT_EQ(statusText(), before);
 
-    // The same events from the right slider do go through.
-    panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_ENDTRACK, .control = slider(kPan)});
-    panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_ENDTRACK, .control = slider(kTilt)});
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(0, 0, 3, 0)", "ChangeHeadAngle(0, 0, 3, 0)"}));
-}
-
-TEST_F(HeadAngle, IgnoresTheCodeAndPositionTheEventCarries)
-{
-    openOnline();
+    // From the right slider they go through, whatever code and position they carry.
     slider(kPan)->setPos(-40);
     panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_TOP, .position = 77, .control = slider(kPan)});
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(40, 0, 3, 0)"}));
-    EXPECT_EQ(statusText(), "HeadAngle=( 40°, 0°)");
+    panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_ENDTRACK, .control = slider(kTilt)});
+    EXPECT_EQ(robot->calls, (Calls{headCall(40, 0), headCall(40, 0)}));
+    EXPECT_EQ(statusText(), headStatus(40, 0));
 }
 
-class WhileNotOnline : public HeadAngle, public ::testing::WithParamInterface<LinkState>
+TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
 {
-};
-
-TEST_P(WhileNotOnline, SlidersMoveButSendNothing)
-{
-    openPanel();
-    enterLinkState(GetParam());
-    const std::string before = statusText();
-
-    press(kPan, Qt::Key_Right);
-    press(kTilt, Qt::Key_End);
-    drag(control(kPan), pathFromCentre(kPan, QPoint(-20, control(kPan)->height() / 2)));
-
-    EXPECT_EQ(slider(kPan)->pos(), -90);
-    EXPECT_EQ(slider(kTilt)->pos(), 45);
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), before);
+    for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {
+        SCOPED_TRACE(linkStateName(state));
+        openPanel();
+        enterLinkState(state);
+        const std::string before = statusText();
+        press(kPan, Qt::Key_Right);
+        press(kTilt, Qt::Key_End);
+        drag(control(kPan), pathFromCentre(kPan, QPoint(-20, control(kPan)->height() / 2)));
+        EXPECT_EQ(slider(kPan)->pos(), -90);
+        EXPECT_EQ(slider(kTilt)->pos(), 45);
+        EXPECT_EQ(robot->calls, Calls{});
+        EXPECT_EQ(statusText(), before);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(States, WhileNotOnline,
-                         ::testing::Values(LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting),
-                         [](const auto &test) { return linkStateName(test.param); });
 
 TEST_F(HeadAngle, PositionsChosenOfflineGoWithTheNextEventOnceOnline)
 {
@@ -300,16 +256,6 @@ TEST_F(HeadAngle, PositionsChosenOfflineGoWithTheNextEventOnceOnline)
 
     press(kTilt, Qt::Key_Down);
     EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(90, -2, 3, 0)", "ChangeHeadAngle(90, -2, 3, 0)"}));
-}
-
-TEST_F(HeadAngle, StatusTextIsExactCodePage932)
-{
-    openOnline();
-    press(kPan, Qt::Key_Home);
-    EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( 90\x81\x8B, 0\x81\x8B)");
-    press(kPan, Qt::Key_End);
-    press(kTilt, Qt::Key_Home);
-    EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( -90\x81\x8B, 15\x81\x8B)");
 }
 
 } // namespace

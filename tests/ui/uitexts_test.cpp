@@ -35,19 +35,45 @@ const std::vector<const char *> kLinkTexts = {
     res::kRemoteRefused,    res::kDisconnected,    res::kImageInitError,      res::kImageInitOk,
     res::kImageOpenError,   res::kImageOpenOk,     res::kNetServiceError,     res::kNetServiceOk,
     res::kImagePlayError,   res::kImagePlayOk,     res::kImageSetParamError,  res::kImageSetParamOk,
-    res::kOutOfMemory,      res::kWalkingPageTab,  res::kMwcidPageTab,
+    res::kOutOfMemory,      res::kWalkingPageTab,  res::kMwcidPageTab,        res::kCommandFailed,
+    res::kHeadAngleFormat,
 };
+
+// Full-width parentheses around most actions' names, ASCII ones around the
+// last three kicks' and the content play's.
+const std::vector<const char *> kFullWidthTexts = {
+    res::kStandSent,     res::kSitSent,         res::kLieDownSent,  res::kStopDone,     res::kForwardSent,
+    res::kBackSent,      res::kTurnRightSent,   res::kTurnLeftSent, res::kLeftKickSent, res::kHeadingSent,
+    res::kRightKickSent,
+};
+const std::vector<const char *> kAsciiTexts = {res::kRightBackKickSent, res::kLeftBackKickSent, res::kGasAttackSent,
+                                               res::kContentSentFormat};
 
 } // namespace
 
 TEST(UiTexts, EveryWindowAndLinkTextIsExactCodePage932)
 {
     std::vector<const char *> texts = windowTexts();
-    texts.insert(texts.end(), kLinkTexts.begin(), kLinkTexts.end());
+    for (const auto *group : {&kLinkTexts, &kFullWidthTexts, &kAsciiTexts})
+        texts.insert(texts.end(), group->begin(), group->end());
     const QByteArray item = res::loadString(IDS_ABOUTBOX).toUtf8();
     texts.push_back(item.constData());
     for (const char *text : texts)
         EXPECT_EQ(cp932::toUtf8(bytes(text)), text);
+}
+
+TEST(UiTexts, CommandTextsKeepTheirKindOfParentheses)
+{
+    for (const auto *group : {&kFullWidthTexts, &kAsciiTexts}) {
+        for (const char *text : *group) {
+            const std::string sjis = bytes(text);
+            const bool fullWidth = sjis.find("\x81\x69") != std::string::npos && sjis.find("\x81\x6A") != std::string::npos;
+            const bool ascii = sjis.find('(') != std::string::npos && sjis.find(')') != std::string::npos;
+            EXPECT_EQ(fullWidth, group == &kFullWidthTexts) << text;
+            EXPECT_EQ(ascii, group == &kAsciiTexts) << text;
+            EXPECT_EQ(sjis.substr(0, 8), "\x83\x52\x83\x7D\x83\x93\x83\x68") << text;
+        }
+    }
 }
 
 TEST(UiTexts, CaptionsKeepTheirSigns)

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -199,17 +200,14 @@ TEST_F(VersionDialogTest, WindowIsBuiltFromTheTemplate)
         EXPECT_EQ(widgets[index]->geometry(), QRect(place.x, place.y, place.width, place.height)) << index;
     }
     auto *title = qobject_cast<tk::StaticText *>(widgets[0]);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text().toStdString(), "Korvan (for AIBO MIND 2) Version 1.00");
-    ASSERT_NE(qobject_cast<tk::StaticText *>(widgets[1]), nullptr);
     auto *ok = qobject_cast<tk::PushButton *>(widgets[2]);
-    ASSERT_NE(ok, nullptr);
+    auto *field = qobject_cast<tk::MultiLineEdit *>(widgets[4]);
+    ASSERT_TRUE(title && ok && field && qobject_cast<tk::StaticText *>(widgets[1])
+                && qobject_cast<tk::StaticFrame *>(widgets[3]));
+    EXPECT_EQ(title->text().toStdString(), "Korvan (for AIBO MIND 2) Version 1.00");
     EXPECT_EQ(dialog.item(tk::IDOK), ok);
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
-    EXPECT_NE(qobject_cast<tk::StaticFrame *>(widgets[3]), nullptr);
-    auto *field = qobject_cast<tk::MultiLineEdit *>(widgets[4]);
-    ASSERT_NE(field, nullptr);
     EXPECT_EQ(dialog.item(IDC_HELP_TEXT), field);
     EXPECT_TRUE(field->isReadOnly());
     EXPECT_EQ(field->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -267,50 +265,33 @@ TEST_F(VersionDialogTest, EveryDeactivationAndActivationRewritesTheText)
     });
 }
 
-struct Ending
+TEST_F(VersionDialogTest, OkAndEnterEndWithOkEscapeAndTheCloseBoxWithCancel)
 {
-    const char *name;
-    WhenOpened::Action action;
-    int result;
-};
-
-void PrintTo(const Ending &ending, std::ostream *out)
-{
-    *out << ending.name;
+    const auto key = [](Qt::Key which) {
+        return [which](QWidget &window) { QTest::keyClick(window.windowHandle(), which); };
+    };
+    const std::vector<std::tuple<const char *, WhenOpened::Action, int>> endings{
+        {"OK click",
+         [](QWidget &window) {
+             QWidget *ok = static_cast<tk::Dialog &>(window).item(tk::IDOK);
+             QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                               ok->mapTo(&window, ok->rect().center()));
+         },
+         tk::IDOK},
+        {"Enter", key(Qt::Key_Return), tk::IDOK},
+        {"Enter in the help text",
+         [](QWidget &window) {
+             helpField(window)->setFocus();
+             ASSERT_EQ(QApplication::focusWidget(), helpField(window));
+             QTest::keyClick(window.windowHandle(), Qt::Key_Return);
+         },
+         tk::IDOK},
+        {"Escape", key(Qt::Key_Escape), tk::IDCANCEL},
+        {"close box", [](QWidget &window) { window.close(); }, tk::IDCANCEL},
+    };
+    for (const auto &[name, action, result] : endings)
+        EXPECT_EQ(runWith(action), result) << name;
 }
-
-class VersionDialogEnding : public VersionDialogTest, public ::testing::WithParamInterface<Ending>
-{
-};
-
-TEST_P(VersionDialogEnding, GivesItsResult)
-{
-    EXPECT_EQ(runWith(GetParam().action), GetParam().result);
-}
-
-void clickOk(QWidget &window)
-{
-    QWidget *ok = static_cast<tk::Dialog &>(window).item(tk::IDOK);
-    ASSERT_NE(ok, nullptr);
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, ok->mapTo(&window, ok->rect().center()));
-}
-
-void enterInTheHelpText(QWidget &window)
-{
-    helpField(window)->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), helpField(window));
-    QTest::keyClick(window.windowHandle(), Qt::Key_Return);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, VersionDialogEnding,
-    ::testing::Values(Ending{"OkClick", clickOk, tk::IDOK},
-                      Ending{"Enter", [](QWidget &w) { QTest::keyClick(w.windowHandle(), Qt::Key_Return); }, tk::IDOK},
-                      Ending{"EnterInTheHelpText", enterInTheHelpText, tk::IDOK},
-                      Ending{"Escape", [](QWidget &w) { QTest::keyClick(w.windowHandle(), Qt::Key_Escape); },
-                             tk::IDCANCEL},
-                      Ending{"CloseBox", [](QWidget &w) { w.close(); }, tk::IDCANCEL}),
-    [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(VersionDialogTest, OpenRunsALocalBoxAndDiscardsIt)
 {
