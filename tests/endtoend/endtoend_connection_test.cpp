@@ -15,22 +15,7 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-const Texts kFullStartSequence{"ExternalControl(1)", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
-                               "SendCmd(33, 1, 0, 0, 0, 0)", "SendCmd(35, 1, 1, 3, 0, 0)"};
-
-class EndToEndConnection : public EndToEndTest
-{
-protected:
-    void disconnect()
-    {
-        const std::size_t shown = panel->statusHistory.size();
-        panel->click(IDC_DISCONNECT);
-        ASSERT_GT(panel->statusHistory.size(), shown);
-        ASSERT_EQ(panel->statusHistory[shown], res::kDisconnectRequested);
-        ASSERT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
-    }
-};
+using EndToEndConnection = EndToEndTest;
 
 TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
 {
@@ -42,23 +27,19 @@ TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
     EXPECT_EQ(pauses, (Texts{"Sleep(500)", "Sleep(500)", "Sleep(500)"}));
     EXPECT_FALSE(panel->isEnabled(IDC_CONNECT));
     EXPECT_TRUE(panel->isEnabled(IDC_DISCONNECT));
-    EXPECT_EQ(commandCalls(robot->operations()), kFullStartSequence);
+    EXPECT_EQ(commandCalls(robot->operations()),
+              (Texts{"ExternalControl(1)", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
+                     "SendCmd(33, 1, 0, 0, 0, 0)", "SendCmd(35, 1, 1, 3, 0, 0)"}));
     for (const RobotOperation &operation : robot->operations()) {
-        if (operation.name == "GetBatteryLevel")
-            continue;
-        EXPECT_EQ(operation.result, operation.name == "ExternalControl" || operation.name == "RequestNetService")
-            << operation.call();
+        if (operation.name != "GetBatteryLevel") {
+            EXPECT_EQ(operation.result, operation.name == "ExternalControl" || operation.name == "RequestNetService")
+                << operation.call();
+        }
     }
     EXPECT_EQ(robot->count(QStringLiteral("welcome")), 1);
-}
-
-TEST_F(EndToEndConnection, TheStatusLineShowsTheBeginningOfALongText)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel());
+    // The last text is wider than the status line, which shows its beginning.
     const auto *status = panel->window().item<QLineEdit>(IDC_STATUS);
-    ASSERT_GT(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width())
-        << "the last text of the start sequence is wider than the field";
-    // An edit whose text was replaced shows it from its first character.
+    ASSERT_GT(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
     EXPECT_EQ(status->cursorPosition(), 0);
 }
 
@@ -73,45 +54,35 @@ TEST_F(EndToEndConnection, RefusedRemoteControlStaysOnlineWithoutPicturesAndComm
 
     panel->click(IDC_SIT);
     EXPECT_EQ(panel->status(), "コマンド（座る）送信");
-    const std::vector<RobotOperation> operations = robot->operations();
-    ASSERT_FALSE(operations.empty());
-    EXPECT_EQ(operations.back().call(), "SetPosture(1, 0)");
-    EXPECT_EQ(operations.back().result, 0);
+    ASSERT_FALSE(robot->operations().empty());
+    EXPECT_EQ(robot->operations().back().call(), "SetPosture(1, 0)");
+    EXPECT_EQ(robot->operations().back().result, 0);
     EXPECT_EQ(robot->count(QStringLiteral("frame")), 0) << "no pictures without remote control";
 }
 
-TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithBye)
+TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyRestartsThePictures)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("frame")) > 0; }));
     panel->tickBattery();
     ASSERT_FALSE(panel->text(IDC_BATTERY_FIGURE).empty());
 
-    ASSERT_NO_FATAL_FAILURE(disconnect());
-
+    const std::size_t shown = panel->statusHistory.size();
+    panel->click(IDC_DISCONNECT);
+    ASSERT_GT(panel->statusHistory.size(), shown);
+    ASSERT_EQ(panel->statusHistory[shown], res::kDisconnectRequested);
+    ASSERT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
     EXPECT_TRUE(panel->isEnabled(IDC_CONNECT));
     EXPECT_FALSE(panel->isEnabled(IDC_DISCONNECT));
     EXPECT_EQ(panel->text(IDC_BATTERY_FIGURE), "");
     EXPECT_EQ(panel->batteryBar(), 0);
     ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("close")) == 1; }));
-    const std::vector<RobotTraceEvent> trace = robot->trace();
-    const auto close = std::find_if(trace.begin(), trace.end(),
-                                    [](const RobotTraceEvent &line) { return line.event == QLatin1String("close"); });
-    ASSERT_NE(close, trace.end());
-    EXPECT_TRUE(close->fields.value(QStringLiteral("reason")).toString().startsWith(QLatin1String("peer said Bye")))
-        << close->fields.value(QStringLiteral("reason")).toString().toStdString();
-}
+    EXPECT_TRUE(closeReason().startsWith(QLatin1String("peer said Bye"))) << closeReason().toStdString();
 
-TEST_F(EndToEndConnection, ASecondConnectionOnlyRestartsThePictures)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel());
-    ASSERT_NO_FATAL_FAILURE(disconnect());
     const std::size_t before = robot->operations().size();
     pauses.clear();
     panel->statusHistory.clear();
-
     ASSERT_NO_FATAL_FAILURE(connectThrough(*panel));
-
     EXPECT_EQ(commandCalls(operationsFrom(before)), (Texts{"ExternalControl(1)", "SendCmd(33, 1, 0, 0, 0, 0)"}));
     EXPECT_EQ(panel->statusHistory,
               (Texts{res::kConnectRequested, res::kConnected, res::kRemoteGranted, res::kImagePlayOk}));
@@ -130,9 +101,7 @@ TEST_F(EndToEndConnection, ASecondPanelIsRefusedWhileOneIsConnected)
 
     second.click(IDC_CONNECT);
     ASSERT_TRUE(waitForDisconnected(second)) << "status: " << second.status();
-
     EXPECT_EQ(second.statusHistory, (Texts{res::kConnectRequested, res::kDisconnected}));
-
     EXPECT_TRUE(second.isEnabled(IDC_CONNECT));
     EXPECT_EQ(second.window().linkState(), robotlink::LinkState::Offline);
     EXPECT_EQ(robot->count(QStringLiteral("refuse")), 1);

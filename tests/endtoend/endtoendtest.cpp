@@ -3,15 +3,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
-#include <QTest>
-
-void EndToEndTest::SetUp()
-{
-    m_directory = std::make_unique<PanelDirectory>();
-    ASSERT_TRUE(m_directory->isReady());
-    m_sleeper = std::make_unique<RecordingSleeper>(pauses);
-}
-
 void EndToEndTest::TearDown()
 {
     // The panel's client closes its link before the robot goes.
@@ -55,16 +46,6 @@ void EndToEndTest::connectThrough(LivePanel &target)
         << "status: " << target.status();
 }
 
-bool EndToEndTest::waitUntil(const std::function<bool()> &condition, int timeoutMs)
-{
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
-bool EndToEndTest::waitForOperations(std::size_t count, int timeoutMs)
-{
-    return waitUntil([&] { return robot->operations().size() >= count; }, timeoutMs);
-}
-
 std::vector<RobotOperation> EndToEndTest::operationsFrom(std::size_t first) const
 {
     std::vector<RobotOperation> all = robot->operations();
@@ -72,11 +53,29 @@ std::vector<RobotOperation> EndToEndTest::operationsFrom(std::size_t first) cons
     return all;
 }
 
+void EndToEndTest::command(const QString &line)
+{
+    const int controls = robot->count(QStringLiteral("control"));
+    robot->command(line);
+    ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("control")) > controls; }));
+}
+
+QString EndToEndTest::closeReason() const
+{
+    const std::vector<QJsonObject> closes = robot->trace(QStringLiteral("close"));
+    return closes.empty() ? QString() : closes.front().value(QStringLiteral("reason")).toString();
+}
+
 bool EndToEndTest::waitForDisconnected(LivePanel &target, int timeoutMs)
 {
     return waitUntil(
         [&] { return target.linkIndicator() == res::kOffline && target.status() == res::kDisconnected; },
         timeoutMs);
+}
+
+bool EndToEndTest::waitForPicture()
+{
+    return waitUntil([&] { return panel->window().imageBuffer().capacity() > 0; });
 }
 
 double changedShare(const QImage &before, const QImage &after)
@@ -88,10 +87,8 @@ double changedShare(const QImage &before, const QImage &after)
     const int rows = a.height() * 3 / 5;
     long changed = 0;
     for (int y = 0; y < rows; ++y) {
-        const auto *lineA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const auto *lineB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x)
-            changed += lineA[x] != lineB[x] ? 1 : 0;
+            changed += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
     }
     return static_cast<double>(changed) / (static_cast<double>(rows) * a.width());
 }

@@ -7,6 +7,7 @@
 #include "vaiboclient/settings.h"
 
 #include <QStringList>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ protected:
     /// generous because the machine is shared.
     static constexpr int kPromptMs = 3000;
 
-    void SetUp() override;
+    void SetUp() override { ASSERT_TRUE(m_directory->isReady()); }
     void TearDown() override;
 
     /// Starts the robot with these options and points the client at it with
@@ -40,13 +41,20 @@ protected:
     /// Clicks 接続 on a panel and waits until it shows "ONLINE".
     void connectThrough(LivePanel &target);
     /// Handles events until the condition holds or the time is up.
-    static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = kPromptMs);
-    /// Waits until the robot has answered count operations in all.
-    bool waitForOperations(std::size_t count, int timeoutMs = kPromptMs);
+    static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = kPromptMs)
+    {
+        return QTest::qWaitFor(condition, timeoutMs);
+    }
     /// The robot's operations from the index on.
     std::vector<RobotOperation> operationsFrom(std::size_t first) const;
+    /// Writes a control line to the robot and waits until it was read.
+    void command(const QString &line);
+    /// The reason of the robot's first "close" trace line; empty before.
+    QString closeReason() const;
     /// Waits until the panel shows "OFFLINE" and "切断完了".
     bool waitForDisconnected(LivePanel &target, int timeoutMs = kPromptMs);
+    /// Waits until the panel has painted a picture.
+    bool waitForPicture();
 
     /// The link's timings for the next startRobot; shorten them before.
     vaibo::Settings settings;
@@ -56,8 +64,8 @@ protected:
     std::vector<std::string> pauses;
 
 private:
-    std::unique_ptr<PanelDirectory> m_directory;
-    std::unique_ptr<RecordingSleeper> m_sleeper;
+    std::unique_ptr<PanelDirectory> m_directory = std::make_unique<PanelDirectory>();
+    std::unique_ptr<RecordingSleeper> m_sleeper = std::make_unique<RecordingSleeper>(pauses);
 };
 
 /// The share of pixels in the top part of two pictures that differ: the

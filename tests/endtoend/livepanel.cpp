@@ -1,6 +1,5 @@
 #include "tests/endtoend/livepanel.h"
 
-#include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 #include "toolkit/widgets/windowevent.h"
 
@@ -12,10 +11,6 @@ namespace {
 constexpr int kBatteryTimer = 1;
 } // namespace
 
-LivePanel::LivePanel() = default;
-
-LivePanel::~LivePanel() = default;
-
 bool LivePanel::open()
 {
     m_window->create();
@@ -23,26 +18,6 @@ bool LivePanel::open()
                      [this](const QString &text) { statusHistory.push_back(text.toStdString()); });
     m_window->show();
     return QTest::qWaitForWindowExposed(m_window.get());
-}
-
-QWidget *LivePanel::control(int id) const
-{
-    return m_window->item(id);
-}
-
-QPoint LivePanel::inWindow(int id, QPoint at) const
-{
-    return control(id)->mapTo(m_window.get(), at);
-}
-
-QPoint LivePanel::centre(int id) const
-{
-    return inWindow(id, control(id)->rect().center());
-}
-
-void LivePanel::click(int id)
-{
-    clickAt(id, control(id)->rect().center());
 }
 
 void LivePanel::clickAt(int id, QPoint at)
@@ -74,27 +49,7 @@ std::string LivePanel::text(int id) const
     return edit != nullptr ? edit->text().toStdString() : std::string();
 }
 
-std::string LivePanel::status() const
-{
-    return text(IDC_STATUS);
-}
-
-std::string LivePanel::linkIndicator() const
-{
-    return text(IDC_LINK_INDICATOR);
-}
-
-bool LivePanel::isEnabled(int id) const
-{
-    return control(id)->isEnabled();
-}
-
 int LivePanel::batteryBar() const
 {
     return m_window->item<tk::ProgressBar>(IDC_BATTERY_BAR)->pos();
-}
-
-QImage LivePanel::paneImage() const
-{
-    return control(IDC_IMAGE_PANE)->grab().toImage();
 }

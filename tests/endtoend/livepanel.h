@@ -1,5 +1,6 @@
 #pragma once
 
+#include "res/resource.h"
 #include "ui/remotedlg.h"
 
 #include <QImage>
@@ -14,21 +15,15 @@
 class LivePanel
 {
 public:
-    LivePanel();
-    ~LivePanel();
-
-    LivePanel(const LivePanel &) = delete;
-    LivePanel &operator=(const LivePanel &) = delete;
-
     /// Builds and shows the window; false when it is not exposed.
     bool open();
     CRemoteDlg &window() const { return *m_window; }
-    QWidget *control(int id) const;
+    QWidget *control(int id) const { return m_window->item(id); }
     /// A control's centre in the window's coordinates.
-    QPoint centre(int id) const;
+    QPoint centre(int id) const { return inWindow(id, control(id)->rect().center()); }
 
     /// A real left click at the centre of a control, through the window.
-    void click(int id);
+    void click(int id) { clickAt(id, control(id)->rect().center()); }
     /// A real left click at a point of a control, through the window.
     void clickAt(int id, QPoint at);
     /// A real mouse drag through the window over a control's points.
@@ -38,18 +33,18 @@ public:
 
     /// The text of an edit control.
     std::string text(int id) const;
-    std::string status() const;
-    std::string linkIndicator() const;
-    bool isEnabled(int id) const;
+    std::string status() const { return text(IDC_STATUS); }
+    std::string linkIndicator() const { return text(IDC_LINK_INDICATOR); }
+    bool isEnabled(int id) const { return control(id)->isEnabled(); }
     int batteryBar() const;
     /// The image pane as it paints now.
-    QImage paneImage() const;
+    QImage paneImage() const { return control(IDC_IMAGE_PANE)->grab().toImage(); }
 
     /// Every text the status line showed since the window opened.
     std::vector<std::string> statusHistory;
 
 private:
-    QPoint inWindow(int id, QPoint at) const;
+    QPoint inWindow(int id, QPoint at) const { return control(id)->mapTo(m_window.get(), at); }
 
     std::unique_ptr<CRemoteDlg> m_window = std::make_unique<CRemoteDlg>();
 };

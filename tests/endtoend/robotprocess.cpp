@@ -25,22 +25,17 @@ std::string RobotOperation::call() const
 
 RobotProcess::RobotProcess() : m_tracePath(m_directory.filePath(QStringLiteral("trace.jsonl"))) {}
 
-RobotProcess::~RobotProcess()
-{
-    kill();
-}
-
 bool RobotProcess::start(const QStringList &options)
 {
     if (!m_directory.isValid()) {
         m_error = QStringLiteral("no directory for the trace");
         return false;
     }
-    QStringList arguments{QStringLiteral("--listen"), QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-                          QStringLiteral("0"), QStringLiteral("--trace"), m_tracePath};
-    arguments << options;
     m_process.setProgram(QStringLiteral(KORVAN_VIRTUAL_ROBOT));
-    m_process.setArguments(arguments);
+    m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1"),
+                                       QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--trace"),
+                                       m_tracePath}
+                           + options);
     // The robot ignores the end of its input, so a test that crashes must
     // not leave it running.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -67,11 +62,6 @@ bool RobotProcess::start(const QStringList &options)
     return true;
 }
 
-bool RobotProcess::isRunning() const
-{
-    return m_process.state() == QProcess::Running;
-}
-
 void RobotProcess::command(const QString &line)
 {
     m_process.write((line + QLatin1Char('\n')).toUtf8());
@@ -86,46 +76,34 @@ void RobotProcess::kill()
     m_process.waitForFinished(kStartTimeoutMs);
 }
 
-std::vector<RobotTraceEvent> RobotProcess::trace() const
+std::vector<QJsonObject> RobotProcess::trace(const QString &event) const
 {
-    std::vector<RobotTraceEvent> events;
+    std::vector<QJsonObject> lines;
     QFile file(m_tracePath);
     if (!file.open(QIODevice::ReadOnly))
-        return events;
+        return lines;
     // The robot flushes whole lines; a line still being written has no end yet.
-    QList<QByteArray> lines = file.readAll().split('\n');
-    lines.removeLast();
-    for (const QByteArray &line : lines) {
+    QList<QByteArray> text = file.readAll().split('\n');
+    text.removeLast();
+    for (const QByteArray &line : text) {
         const QJsonObject fields = QJsonDocument::fromJson(line).object();
-        events.push_back({fields.value(QStringLiteral("t")).toInteger(),
-                          fields.value(QStringLiteral("event")).toString(), fields});
+        if (event.isEmpty() || fields.value(QStringLiteral("event")).toString() == event)
+            lines.push_back(fields);
     }
-    return events;
+    return lines;
 }
 
 std::vector<RobotOperation> RobotProcess::operations() const
 {
     std::vector<RobotOperation> operations;
-    for (const RobotTraceEvent &event : trace()) {
-        if (event.event != QLatin1String("op"))
-            continue;
-        RobotOperation operation;
-        operation.t = event.t;
-        operation.name = event.fields.value(QStringLiteral("name")).toString().toStdString();
-        for (const QJsonValue argument : event.fields.value(QStringLiteral("args")).toArray())
+    for (const QJsonObject &fields : trace(QStringLiteral("op"))) {
+        RobotOperation operation{fields.value(QStringLiteral("name")).toString().toStdString(), {},
+                                 fields.value(QStringLiteral("result")).toInt()};
+        for (const QJsonValue argument : fields.value(QStringLiteral("args")).toArray())
             operation.arguments.push_back(argument.toInt());
-        operation.result = event.fields.value(QStringLiteral("result")).toInt();
         operations.push_back(std::move(operation));
     }
     return operations;
-}
-
-int RobotProcess::count(const QString &event) const
-{
-    int n = 0;
-    for (const RobotTraceEvent &line : trace())
-        n += line.event == event ? 1 : 0;
-    return n;
 }
 
 std::vector<std::string> commandCalls(const std::vector<RobotOperation> &operations)

@@ -13,22 +13,12 @@
 /// One operation the robot answered, as its trace records it.
 struct RobotOperation
 {
-    /// Milliseconds since the robot started.
-    qint64 t = 0;
     std::string name;
     std::vector<int> arguments;
     int result = 0;
 
     /// "SetPosture(0, 0)", the way the panel's tests write a call.
     std::string call() const;
-};
-
-/// One line of the robot's trace.
-struct RobotTraceEvent
-{
-    qint64 t = 0;
-    QString event;
-    QJsonObject fields;
 };
 
 /// The virtual robot executable as a child process on 127.0.0.1 with a port
@@ -38,7 +28,7 @@ class RobotProcess
 {
 public:
     RobotProcess();
-    ~RobotProcess();
+    ~RobotProcess() { kill(); }
 
     RobotProcess(const RobotProcess &) = delete;
     RobotProcess &operator=(const RobotProcess &) = delete;
@@ -49,19 +39,19 @@ public:
     bool start(const QStringList &options = {});
     std::uint16_t port() const { return m_port; }
     QString error() const { return m_error; }
-    bool isRunning() const;
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
 
     /// Writes one control line to the robot's standard input.
     void command(const QString &line);
     /// Kills the process at once (no Bye) and waits until it is gone.
     void kill();
 
-    /// Every trace line written so far.
-    std::vector<RobotTraceEvent> trace() const;
+    /// Every trace line written so far, the ones of an event only if given.
+    std::vector<QJsonObject> trace(const QString &event = {}) const;
     /// The trace's operations, in the order the robot answered them.
     std::vector<RobotOperation> operations() const;
     /// How many trace lines of this kind were written so far.
-    int count(const QString &event) const;
+    int count(const QString &event) const { return static_cast<int>(trace(event).size()); }
 
 private:
     QTemporaryDir m_directory;

@@ -3,13 +3,6 @@
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/vaibomessages.h"
 
-#include <QTest>
-
-int MessageRecorder::count(const char *name) const
-{
-    return static_cast<int>(parameters(name).size());
-}
-
 std::vector<LPARAM> MessageRecorder::parameters(const char *name) const
 {
     const UINT id = tk::registerWindowMessage(name);
@@ -19,11 +12,6 @@ std::vector<LPARAM> MessageRecorder::parameters(const char *name) const
             found.push_back(received.lParam);
     }
     return found;
-}
-
-bool MessageRecorder::waitFor(const char *name, int n, std::chrono::milliseconds timeout)
-{
-    return QTest::qWaitFor([&] { return count(name) >= n; }, static_cast<int>(timeout.count()));
 }
 
 bool MessageRecorder::event(QEvent *event)
@@ -39,13 +27,11 @@ bool MessageRecorder::event(QEvent *event)
 
 void ClientTest::SetUp()
 {
-    vaibo::Settings settings;
-    settings.port = robot.port();
-    settings.connectTimeout = kConnectTimeout;
-    settings.replyTimeout = kReplyTimeout;
-    settings.heartbeatInterval = kHeartbeat;
-    settings.deadLinkTimeout = kDeadLink;
-    vaibo::setSettings(settings);
+    vaibo::setSettings({.port = robot.port(),
+                        .connectTimeout = kConnectTimeout,
+                        .replyTimeout = kReplyTimeout,
+                        .heartbeatInterval = kHeartbeat,
+                        .deadLinkTimeout = kDeadLink});
 }
 
 void ClientTest::TearDown()
@@ -58,9 +44,4 @@ void ClientTest::connectOnline()
     ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
     ASSERT_TRUE(window.waitFor(vaibo::kConnectMessage, 1));
     ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return r.welcomed(); }));
-}
-
-void ClientTest::pump(std::chrono::milliseconds time)
-{
-    QTest::qWait(static_cast<int>(time.count()));
 }

@@ -6,6 +6,7 @@
 #include "vaiboclient/settings.h"
 
 #include <QObject>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,11 +30,14 @@ public:
     std::function<void(const Received &)> onMessage;
 
     /// How many messages of the registered name arrived.
-    int count(const char *name) const;
+    int count(const char *name) const { return static_cast<int>(parameters(name).size()); }
     /// The second parameters of the messages of that name, in order.
     std::vector<LPARAM> parameters(const char *name) const;
     /// Handles events until count(name) reaches n or the time is up.
-    bool waitFor(const char *name, int n, std::chrono::milliseconds timeout = std::chrono::seconds(3));
+    bool waitFor(const char *name, int n, std::chrono::milliseconds timeout = std::chrono::seconds(3))
+    {
+        return QTest::qWaitFor([&] { return count(name) >= n; }, static_cast<int>(timeout.count()));
+    }
 
 protected:
     bool event(QEvent *event) override;
@@ -57,7 +61,7 @@ protected:
     /// Connects to the fake robot and waits for the connected message.
     void connectOnline();
     /// Handles events for a while.
-    static void pump(std::chrono::milliseconds time);
+    static void pump(std::chrono::milliseconds time) { QTest::qWait(static_cast<int>(time.count())); }
 
     FakeRobot robot;
     MessageRecorder window;

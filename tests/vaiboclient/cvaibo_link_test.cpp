@@ -1,11 +1,9 @@
 #include "protocol/encoder.h"
 #include "protocol/operation.h"
 #include "tests/vaiboclient/clienttest.h"
+#include "tests/vaiboclient/loopback.h"
 #include "vaiboclient/vaibomessages.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <thread>
@@ -22,15 +20,9 @@ constexpr const char *kDisconnected = vaibo::kDisconnectMessage;
 // A loopback port with nobody listening: bound once, then released.
 std::uint16_t closedPort()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
+    std::uint16_t port = 0;
+    ::close(listenOnLoopback(port));
+    return port;
 }
 
 template<typename T>
@@ -203,8 +195,9 @@ TEST_F(LinkTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
     EXPECT_EQ(client.ImageClose(), 4000);
     std::uint32_t sequence = 0;
     for (const protocol::Message &message : robot.received()) {
-        if (const auto *request = std::get_if<protocol::Request>(&message))
+        if (const auto *request = std::get_if<protocol::Request>(&message)) {
             EXPECT_EQ(request->sequence, ++sequence);
+        }
     }
     EXPECT_EQ(sequence, 11u);
 

@@ -27,65 +27,14 @@ FakeRobot::FakeRobot()
 
 FakeRobot::~FakeRobot()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
+    locked([&] { m_stopping = true; });
     m_thread.join();
     ::close(m_listener);
-}
-
-void FakeRobot::setGreeting(Greeting greeting)
-{
-    const std::lock_guard lock(m_mutex);
-    m_greeting = greeting;
-}
-
-void FakeRobot::setAnswer(Answer answer)
-{
-    const std::lock_guard lock(m_mutex);
-    m_answer = std::move(answer);
-}
-
-void FakeRobot::setHeartbeat(std::optional<std::chrono::milliseconds> interval)
-{
-    const std::lock_guard lock(m_mutex);
-    m_heartbeat = interval;
 }
 
 void FakeRobot::send(const protocol::Message &message)
 {
     sendRaw(protocol::encode(message));
-}
-
-void FakeRobot::sendRaw(std::vector<std::uint8_t> bytes)
-{
-    const std::lock_guard lock(m_mutex);
-    m_toSend.push_back(std::move(bytes));
-}
-
-void FakeRobot::dropClient()
-{
-    const std::lock_guard lock(m_mutex);
-    m_drop = true;
-}
-
-std::vector<protocol::Message> FakeRobot::received() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_received;
-}
-
-int FakeRobot::connections() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_connections;
-}
-
-bool FakeRobot::welcomed() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_welcomed;
 }
 
 bool FakeRobot::waitUntil(const std::function<bool(const FakeRobot &)> &condition,
@@ -103,12 +52,7 @@ bool FakeRobot::waitUntil(const std::function<bool(const FakeRobot &)> &conditio
 
 void FakeRobot::run()
 {
-    for (;;) {
-        {
-            const std::lock_guard lock(m_mutex);
-            if (m_stopping)
-                return;
-        }
+    while (!locked([&] { return m_stopping; })) {
         pollfd listening{m_listener, POLLIN, 0};
         if (::poll(&listening, 1, kPollMs) <= 0)
             continue;
@@ -117,20 +61,16 @@ void FakeRobot::run()
             continue;
         const int one = 1;
         ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        {
-            const std::lock_guard lock(m_mutex);
+        locked([&] {
             ++m_connections;
             m_received.clear();
             m_toSend.clear();
             m_drop = false;
-        }
+        });
         m_changed.notify_all();
         serve(client);
         ::close(client);
-        {
-            const std::lock_guard lock(m_mutex);
-            m_welcomed = false;
-        }
+        locked([&] { m_welcomed = false; });
         m_changed.notify_all();
     }
 }
@@ -142,15 +82,14 @@ void FakeRobot::serve(int client)
     for (;;) {
         std::deque<std::vector<std::uint8_t>> toSend;
         std::optional<std::chrono::milliseconds> heartbeat;
-        {
-            const std::lock_guard lock(m_mutex);
-            if (m_stopping || m_drop)
-                return;
-            toSend.swap(m_toSend);
-            // Like a real robot, no heartbeats before the Welcome.
-            if (m_welcomed)
-                heartbeat = m_heartbeat;
-        }
+        if (locked([&] {
+                toSend.swap(m_toSend);
+                // Like a real robot, no heartbeats before the Welcome.
+                if (m_welcomed)
+                    heartbeat = m_heartbeat;
+                return m_stopping || m_drop;
+            }))
+            return;
         if (heartbeat && Clock::now() - lastSent >= *heartbeat)
             toSend.push_back(protocol::encode(protocol::Heartbeat{}));
         for (const auto &bytes : toSend) {
@@ -177,14 +116,10 @@ void FakeRobot::serve(int client)
 
 bool FakeRobot::handle(int client, protocol::Message &&message)
 {
-    Greeting greeting;
-    Answer answer;
-    {
-        const std::lock_guard lock(m_mutex);
+    const auto [greeting, answer] = locked([&] {
         m_received.push_back(message);
-        greeting = m_greeting;
-        answer = m_answer;
-    }
+        return std::pair(m_greeting, m_answer);
+    });
     m_changed.notify_all();
     if (std::holds_alternative<protocol::Hello>(message)) {
         if (greeting == Greeting::Refuse) {
@@ -193,16 +128,13 @@ bool FakeRobot::handle(int client, protocol::Message &&message)
         }
         if (greeting == Greeting::Welcome) {
             sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"}));
-            const std::lock_guard lock(m_mutex);
-            m_welcomed = true;
+            locked([&] { m_welcomed = true; });
         }
         return true;
     }
     if (const auto *request = std::get_if<protocol::Request>(&message)) {
         const std::optional<std::int32_t> result = answer ? answer(*request) : std::optional<std::int32_t>(0);
-        if (result)
-            return sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
-        return true;
+        return !result || sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
     }
     return !std::holds_alternative<protocol::Bye>(message);
 }

@@ -30,29 +30,35 @@ public:
 
     std::uint16_t port() const { return m_port; }
 
-    void setGreeting(Greeting greeting);
-    void setAnswer(Answer answer);
+    void setGreeting(Greeting greeting) { locked([&] { m_greeting = greeting; }); }
+    void setAnswer(Answer answer) { locked([&] { m_answer = std::move(answer); }); }
     /// Heartbeat interval of the robot; empty for a robot that sends none.
-    void setHeartbeat(std::optional<std::chrono::milliseconds> interval);
+    void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
 
     /// Sends to the connected client.
     void send(const protocol::Message &message);
-    void sendRaw(std::vector<std::uint8_t> bytes);
+    void sendRaw(std::vector<std::uint8_t> bytes) { locked([&] { m_toSend.push_back(std::move(bytes)); }); }
     /// Closes the client's connection without a Bye.
-    void dropClient();
+    void dropClient() { locked([&] { m_drop = true; }); }
 
     /// Messages received from the current or last client, oldest first.
-    std::vector<protocol::Message> received() const;
+    std::vector<protocol::Message> received() const { return locked([&] { return m_received; }); }
     /// Connections accepted so far.
-    int connections() const;
+    int connections() const { return locked([&] { return m_connections; }); }
     /// Whether a client is connected and welcomed.
-    bool welcomed() const;
+    bool welcomed() const { return locked([&] { return m_welcomed; }); }
 
     /// Waits until the condition holds, at most the timeout; true if it did.
     bool waitUntil(const std::function<bool(const FakeRobot &)> &condition,
                    std::chrono::milliseconds timeout = std::chrono::seconds(3)) const;
 
 private:
+    template<typename F>
+    auto locked(F &&f) const -> decltype(f())
+    {
+        const std::lock_guard lock(m_mutex);
+        return f();
+    }
     void run();
     void serve(int client);
     bool handle(int client, protocol::Message &&message);
