@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using robotlink::LinkState;
@@ -127,85 +128,49 @@ TEST_F(CommandButtons, WalkingStopWritesTheStatusBetweenItsTwoCalls)
                                    "Status(コマンド（停止）成功)", "SetPosture(0, 0)"}));
 }
 
-struct BoneCase
-{
-    const char *name;
-    std::vector<int> results; // of the PlayContents calls, in order
-    Calls calls;
-};
-
-void PrintTo(const BoneCase &bone, std::ostream *out)
-{
-    *out << bone.name;
-}
-
-class BonePlay : public CommandButtons, public ::testing::WithParamInterface<BoneCase>
-{
-};
-
 // Each step repeats once when its first call did not answer 0, whatever the
 // repeat gives; one pause separates 2922 from 2921 and the final throw is
 // made once. The status line is left alone.
-TEST_P(BonePlay, RunsTheSequence)
+TEST_F(CommandButtons, BonePlayRunsItsSequence)
 {
-    openOnline();
-    for (const int result : GetParam().results)
-        robot->script("PlayContents", {result});
-    click(kBonePlay);
-    EXPECT_EQ(robot->calls, GetParam().calls);
-    EXPECT_EQ(statusText(), m_before);
+    const std::vector<std::pair<std::vector<int>, Calls>> cases{
+        {{},
+         {"PlayContents(2904, 1)", "PlayContents(2922, 1)", "Sleep(5000)", "PlayContents(2921, 1)",
+          "PlayContents(3098, 1)", "PlayContents(3129, 0)"}},
+        {{-1, -1, 1, 1, -5, 7, 3, -3, -1},
+         {"PlayContents(2904, 1)", "PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)",
+          "Sleep(5000)", "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
+          "PlayContents(3098, 1)", "PlayContents(3129, 0)"}},
+        {{0, -2, 0, 4, 0, 0},
+         {"PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)", "Sleep(5000)",
+          "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)", "PlayContents(3129, 0)"}},
+    };
+    for (const auto &[results, calls] : cases) {
+        openOnline();
+        for (const int result : results)
+            robot->script("PlayContents", {result});
+        click(kBonePlay);
+        EXPECT_EQ(robot->calls, calls);
+        EXPECT_EQ(statusText(), m_before);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Results, BonePlay,
-    ::testing::Values(
-        BoneCase{"AllTake", {},
-                 {"PlayContents(2904, 1)", "PlayContents(2922, 1)", "Sleep(5000)", "PlayContents(2921, 1)",
-                  "PlayContents(3098, 1)", "PlayContents(3129, 0)"}},
-        BoneCase{"AllFail", {-1, -1, 1, 1, -5, 7, 3, -3, -1},
-                 {"PlayContents(2904, 1)", "PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)",
-                  "Sleep(5000)", "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
-                  "PlayContents(3098, 1)", "PlayContents(3129, 0)"}},
-        BoneCase{"SomeFail", {0, -2, 0, 4, 0, 0},
-                 {"PlayContents(2904, 1)", "PlayContents(2922, 1)", "PlayContents(2922, 1)", "Sleep(5000)",
-                  "PlayContents(2921, 1)", "PlayContents(2921, 1)", "PlayContents(3098, 1)",
-                  "PlayContents(3129, 0)"}}),
-    [](const auto &test) { return std::string(test.param.name); });
-
-// Every button of this group, the two bone buttons included.
-std::vector<int> allButtonIds()
+TEST_F(CommandButtons, AClickSendsNothingAndKeepsTheStatusWhileNotOnline)
 {
-    std::vector<int> ids;
-    for (const Button &button : buttons())
-        ids.push_back(button.id);
-    ids.push_back(kBonePlay);
-    return ids;
+    for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {
+        openPanel();
+        enterLinkState(state);
+        const std::string before = statusText();
+        std::vector<int> ids{kBonePlay};
+        for (const Button &button : buttons())
+            ids.push_back(button.id);
+        for (const int id : ids) {
+            click(id);
+            EXPECT_EQ(robot->calls, Calls{}) << id << " " << linkStateName(state) << ": no call and no pause";
+            EXPECT_EQ(statusText(), before) << id;
+            EXPECT_EQ(panel->linkState(), state) << id;
+        }
+    }
 }
-
-class WhileNotOnline : public CommandButtons, public ::testing::WithParamInterface<std::tuple<int, LinkState>>
-{
-};
-
-TEST_P(WhileNotOnline, AClickSendsNothingAndKeepsTheStatus)
-{
-    const auto &[id, state] = GetParam();
-    openPanel();
-    enterLinkState(state);
-    const std::string before = statusText();
-
-    click(id);
-
-    EXPECT_EQ(robot->calls, Calls{}) << "no call and no pause";
-    EXPECT_EQ(statusText(), before);
-    EXPECT_EQ(panel->linkState(), state);
-}
-
-INSTANTIATE_TEST_SUITE_P(States, WhileNotOnline,
-                         ::testing::Combine(::testing::ValuesIn(allButtonIds()),
-                                            ::testing::Values(LinkState::Offline, LinkState::Connecting,
-                                                              LinkState::Disconnecting)),
-                         [](const auto &test) {
-                             return std::to_string(std::get<0>(test.param)) + linkStateName(std::get<1>(test.param));
-                         });
 
 } // namespace

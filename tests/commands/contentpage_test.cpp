@@ -120,51 +120,34 @@ TEST_F(ContentPage, TabClicksSwitchPagesAndFillTheListOnceInCatalogueOrder)
     }
 }
 
-struct RowCase
+// Repeated numbers and texts, the smallest and largest numbers and
+// parentheses inside the description.
+TEST_F(ContentPage, ADoubleClickedRowPlaysTheNumberBeforeTheColon)
 {
-    const char *name;
-    const char *text;
-    int occurrence; // among rows of the same text
-    const char *call;
-    const char *status;
-};
-
-void PrintTo(const RowCase &rowCase, std::ostream *out)
-{
-    *out << rowCase.name;
-}
-
-class DoubleClickedRow : public ContentPage, public ::testing::WithParamInterface<RowCase>
-{
-};
-
-TEST_P(DoubleClickedRow, PlaysTheNumberBeforeTheColon)
-{
-    const RowCase &rowCase = GetParam();
     openListIn(LinkState::Online);
-    const QList<QListWidgetItem *> matches = list()->findItems(QString::fromUtf8(rowCase.text), Qt::MatchExactly);
-    ASSERT_GT(matches.size(), rowCase.occurrence);
-    const int row = list()->row(matches[rowCase.occurrence]);
-
-    doubleClickRow(row);
-
-    EXPECT_EQ(list()->curSel(), row);
-    EXPECT_EQ(robot->calls, Calls{rowCase.call});
-    EXPECT_EQ(statusText(), rowCase.status);
+    struct RowCase
+    {
+        const char *text;
+        int occurrence; // among rows of the same text
+        int mwcid;
+    };
+    for (const RowCase &rowCase : {RowCase{"2126: かがみ姿勢(standb)", 0, 2126}, RowCase{"2010: 素早く立つ(standf)", 0, 2010},
+                                   RowCase{"2919: 投げる(stand)", 1, 2919}, RowCase{"603: 揺らすのを停止する(walk)", 0, 603},
+                                   RowCase{"4042: シャッター音(any)", 0, 4042},
+                                   RowCase{"2345: 音＋LED(顔)＋LED(背中全部3秒ほど点灯)(any)", 0, 2345},
+                                   RowCase{"2642: 顔LEDの持続表示を消す(any)", 0, 2642}}) {
+        SCOPED_TRACE(rowCase.text);
+        const QList<QListWidgetItem *> matches = list()->findItems(QString::fromUtf8(rowCase.text), Qt::MatchExactly);
+        ASSERT_GT(matches.size(), rowCase.occurrence);
+        const int row = list()->row(matches[rowCase.occurrence]);
+        robot->calls.clear();
+        doubleClickRow(row);
+        EXPECT_EQ(list()->curSel(), row);
+        const std::string number = std::to_string(rowCase.mwcid);
+        EXPECT_EQ(robot->calls, Calls{"PlayContents(" + number + ", 0)"});
+        EXPECT_EQ(statusText(), "コマンド(MWCID=" + number + ")送信");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DoubleClickedRow,
-    ::testing::Values(
-        RowCase{"First", "2126: かがみ姿勢(standb)", 0, "PlayContents(2126, 0)", "コマンド(MWCID=2126)送信"},
-        RowCase{"SameNumberSecond", "2010: 素早く立つ(standf)", 0, "PlayContents(2010, 0)", "コマンド(MWCID=2010)送信"},
-        RowCase{"TwinSecond", "2919: 投げる(stand)", 1, "PlayContents(2919, 0)", "コマンド(MWCID=2919)送信"},
-        RowCase{"ThreeDigits", "603: 揺らすのを停止する(walk)", 0, "PlayContents(603, 0)", "コマンド(MWCID=603)送信"},
-        RowCase{"Largest", "4042: シャッター音(any)", 0, "PlayContents(4042, 0)", "コマンド(MWCID=4042)送信"},
-        RowCase{"ParenthesesInside", "2345: 音＋LED(顔)＋LED(背中全部3秒ほど点灯)(any)", 0, "PlayContents(2345, 0)",
-                "コマンド(MWCID=2345)送信"},
-        RowCase{"Last", "2642: 顔LEDの持続表示を消す(any)", 0, "PlayContents(2642, 0)", "コマンド(MWCID=2642)送信"}),
-    [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(ContentPage, OnlyADoubleClickPlays)
 {
@@ -210,21 +193,16 @@ TEST_F(ContentPage, NegativeResultShowsTheFailureText)
     EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68(MWCID=603)\x91\x97\x90\x4D");
 }
 
-class WhileNotOnline : public ContentPage, public ::testing::WithParamInterface<LinkState>
+TEST_F(ContentPage, ADoubleClickSendsNothingWhileNotOnline)
 {
-};
-
-TEST_P(WhileNotOnline, ADoubleClickSendsNothing)
-{
-    openListIn(GetParam());
-    doubleClickRow(2);
-    EXPECT_EQ(list()->curSel(), 2) << "the row is still selected";
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), m_before);
+    for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {
+        SCOPED_TRACE(linkStateName(state));
+        openListIn(state);
+        doubleClickRow(2);
+        EXPECT_EQ(list()->curSel(), 2) << "the row is still selected";
+        EXPECT_EQ(robot->calls, Calls{});
+        EXPECT_EQ(statusText(), m_before);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(States, WhileNotOnline,
-                         ::testing::Values(LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting),
-                         [](const auto &test) { return linkStateName(test.param); });
 
 } // namespace

@@ -146,54 +146,43 @@ protected:
     LRESULT frame(LPARAM size) { return deliver(robotlink::kImageUpdateMessageId, 0, size); }
 };
 
+// An empty frame allocates nothing.
 TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
 {
     PaintCounter counter;
     QWidget *pane = control(1016);
     pane->installEventFilter(&counter);
     std::vector<std::uint32_t> capacities;
-    for (LPARAM size : {1000, 1500, 2500, 1000}) {
+    for (LPARAM size : {0, 1000, 1500, 2500, 1000}) {
         robot->calls.clear();
         EXPECT_EQ(frame(size), 0);
         capacities.push_back(panel->imageBuffer().capacity());
         EXPECT_EQ(robot->calls, (Calls{"ImageGetData(" + std::to_string(size) + ")", "ImageSetWindowHandle()"}));
         EXPECT_EQ(robot->lastBuffer, panel->imageBuffer().data());
     }
-    EXPECT_EQ(capacities, (std::vector<std::uint32_t>{2000, 2000, 5000, 5000}));
+    EXPECT_EQ(capacities, (std::vector<std::uint32_t>{0, 2000, 2000, 5000, 5000}));
     EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 5000}));
     EXPECT_EQ(robot->lastPane, pane);
     EXPECT_EQ(robot->lastOwner, panel.get());
-    EXPECT_EQ(counter.paints, 4);
+    EXPECT_EQ(counter.paints, 5);
     pane->removeEventFilter(&counter);
 }
 
-TEST_F(FrameHandler, AnEmptyFrameAllocatesNothing)
-{
-    EXPECT_EQ(frame(0), 0);
-    EXPECT_TRUE(g_requests.empty());
-    EXPECT_EQ(robot->calls, (Calls{"ImageGetData(0)", "ImageSetWindowHandle()"}));
-}
-
+// Sizes are unsigned 32-bit numbers; failing, no gigabytes need be found.
 TEST_F(FrameHandler, FailedAllocationFetchesNothingAndTheNextFrameTriesAgain)
 {
     g_fail = true;
     EXPECT_EQ(frame(1000), -1);
     EXPECT_EQ(statusText(), "malloc()エラー!");
+    EXPECT_EQ(frame(static_cast<LPARAM>(0x80000000u)), -1);
+    EXPECT_EQ(frame(-1), -1);
     EXPECT_TRUE(robot->calls.empty());
     EXPECT_EQ(panel->imageBuffer().data(), nullptr);
     EXPECT_EQ(panel->imageBuffer().capacity(), 0u);
     g_fail = false;
     EXPECT_EQ(frame(1000), 0);
-    EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 2000}));
+    EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 0xFFFFFFFFu, 0xFFFFFFFFu, 2000}));
     EXPECT_EQ(robot->calls, (Calls{"ImageGetData(1000)", "ImageSetWindowHandle()"}));
-}
-
-TEST_F(FrameHandler, FrameSizeIsAnUnsigned32BitNumber)
-{
-    g_fail = true; // no need to find gigabytes to see what is asked for
-    EXPECT_EQ(frame(static_cast<LPARAM>(0x80000000u)), -1);
-    EXPECT_EQ(frame(-1), -1);
-    EXPECT_EQ(g_requests, (std::vector<std::size_t>{0xFFFFFFFFu, 0xFFFFFFFFu}));
 }
 
 } // namespace
