@@ -220,7 +220,6 @@ TEST_F(Connection, AddressBoxShowsTheRememberedAddress)
     };
     const std::vector<Case> cases{
         {"10.0.0.1\n", {10, 0, 0, 1}, 4},
-        {"  192.168.100.101", {192, 168, 100, 10}, 4},
         {"300.1.2.-1", {44, 1, 2, 255}, 4},
         {"10.20", {10, 20, 0, 0}, 2},
         {"", {0, 0, 0, 0}, 0},
