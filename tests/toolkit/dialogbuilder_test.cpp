@@ -10,37 +10,30 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 using tk::ControlKind;
 using tktest::RecordingDialog;
 
-bool isKind(QWidget *widget, const tk::ControlTemplate &control)
+// The class a control of the template is built as.
+const QMetaObject *classOf(const tk::ControlTemplate &control)
 {
-    switch (control.kind) {
-    case ControlKind::PushButton:
-        return qobject_cast<tk::PushButton *>(widget) != nullptr;
-    case ControlKind::IpAddress:
-        return qobject_cast<tk::IpAddressField *>(widget) != nullptr;
-    case ControlKind::Label:
-        return qobject_cast<tk::StaticText *>(widget) != nullptr;
-    case ControlKind::Frame:
-        return qobject_cast<tk::StaticFrame *>(widget) != nullptr;
-    case ControlKind::Edit:
-        return (control.style & tk::style::EsMultiline) != 0 ? qobject_cast<tk::MultiLineEdit *>(widget) != nullptr
-                                                              : qobject_cast<tk::Edit *>(widget) != nullptr;
-    case ControlKind::ProgressBar:
-        return qobject_cast<tk::ProgressBar *>(widget) != nullptr;
-    case ControlKind::TabControl:
-        return qobject_cast<tk::TabControl *>(widget) != nullptr;
-    case ControlKind::ListBox:
-        return qobject_cast<tk::ListBox *>(widget) != nullptr;
-    case ControlKind::Slider:
-        return qobject_cast<tk::Trackbar *>(widget) != nullptr;
-    case ControlKind::GroupBox:
-        return qobject_cast<tk::GroupBox *>(widget) != nullptr;
-    }
-    return false;
+    static const std::map<ControlKind, const QMetaObject *> classes{
+        {ControlKind::PushButton, &tk::PushButton::staticMetaObject},
+        {ControlKind::IpAddress, &tk::IpAddressField::staticMetaObject},
+        {ControlKind::Label, &tk::StaticText::staticMetaObject},
+        {ControlKind::Frame, &tk::StaticFrame::staticMetaObject},
+        {ControlKind::Edit, &tk::Edit::staticMetaObject},
+        {ControlKind::ProgressBar, &tk::ProgressBar::staticMetaObject},
+        {ControlKind::TabControl, &tk::TabControl::staticMetaObject},
+        {ControlKind::ListBox, &tk::ListBox::staticMetaObject},
+        {ControlKind::Slider, &tk::Trackbar::staticMetaObject},
+        {ControlKind::GroupBox, &tk::GroupBox::staticMetaObject}};
+    if (control.kind == ControlKind::Edit && (control.style & tk::style::EsMultiline) != 0)
+        return &tk::MultiLineEdit::staticMetaObject;
+    return classes.at(control.kind);
 }
 
 struct Window
@@ -55,13 +48,6 @@ class ToolkitDialogBuilder : public testing::TestWithParam<Window>
 {
 protected:
     const tk::DialogTemplate &layout() const { return GetParam().dialogTemplate; }
-
-    void showActive()
-    {
-        dialog.show();
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
 
     // The control that has the focus, or holds it in one of its parts.
     QWidget *focusedControl() const
@@ -87,7 +73,7 @@ TEST_P(ToolkitDialogBuilder, BuildsEveryControlOnceAsItsTemplateSays)
         const tk::ControlTemplate &control = layout().controls[index];
         QWidget *widget = dialog.controls()[index];
         SCOPED_TRACE(testing::Message() << "control #" << index + 1 << " id " << control.id);
-        EXPECT_TRUE(isKind(widget, control));
+        EXPECT_EQ(widget->metaObject(), classOf(control));
         EXPECT_EQ(widget->parentWidget(), &dialog);
         EXPECT_EQ(widget->property("templateId").toInt(), control.id);
         const tk::PixelRect rect = tk::duToPixels(control.x, control.y, control.cx, control.cy, dialog.baseUnits());
@@ -144,8 +130,7 @@ TEST_P(ToolkitDialogBuilder, ClientAreaIsTheTemplateSizeFixedAndCentred)
 
 TEST_P(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrderFromTheFirst)
 {
-    dialog.create();
-    showActive();
+    ASSERT_TRUE(tktest::showActive(dialog));
     std::vector<QWidget *> expected;
     for (std::size_t index = 0; index < layout().controls.size(); ++index) {
         if (layout().controls[index].style & tk::style::TabStop)

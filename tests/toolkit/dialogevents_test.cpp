@@ -13,25 +13,8 @@ namespace {
 
 using tk::EventKind;
 using tktest::RecordingDialog;
-
-bool takesCommands(const tk::WindowEvent &event)
-{
-    return event.kind == EventKind::Command;
-}
-
-bool showActive(RecordingDialog &dialog)
-{
-    dialog.create();
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
-QPoint centreOf(RecordingDialog &dialog, int id)
-{
-    QWidget *control = dialog.item(id);
-    return control->mapTo(&dialog, control->rect().center());
-}
+using tktest::centreOf;
+using tktest::showActive;
 
 using Action = std::function<void(RecordingDialog &)>;
 
@@ -69,7 +52,7 @@ TEST_P(ToolkitDialogCommands, RaiseOneCommand)
     if (auto *list = dialog.item<tk::ListBox>(1034))
         list->insertString(-1, QStringLiteral("2126: row"));
     if (expected.routed)
-        dialog.takes = takesCommands;
+        dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
     dialog.item(expected.focusId)->setFocus();
     expected.act(dialog);
     const auto commands = dialog.eventsOf(EventKind::Command);
@@ -169,37 +152,27 @@ TEST(ToolkitDialogPaint, PaintIsRaisedAndRoutingItReplacesTheDefault)
     EXPECT_FALSE(dialog.eventsOf(EventKind::Paint).empty());
 }
 
-TEST(ToolkitDialogMinimise, MinimisedWindowTakesTheDragIconOnlyWhenAnswered)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    ASSERT_TRUE(showActive(dialog));
-    const qint64 before = dialog.windowIcon().cacheKey();
-    dialog.showMinimized();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-    EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty());
-    EXPECT_EQ(dialog.windowIcon().cacheKey(), before);
-
-    dialog.showNormal();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
-    dialog.events.clear();
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::green);
-    dialog.icon = QIcon(pixmap);
-    dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::QueryDragIcon; };
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-    EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty());
-    EXPECT_EQ(dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
-}
-
 TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLowBits)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     ASSERT_TRUE(showActive(dialog));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE | 0x2)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    const auto minimiseAndRestore = [&](UINT command) {
+        dialog.events.clear();
+        dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(command)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
+        EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty()); // the minimised window asks for its icon
+        dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    };
+    const qint64 before = dialog.windowIcon().cacheKey();
+    minimiseAndRestore(tk::SC_MINIMIZE | 0x2);
+    EXPECT_EQ(dialog.windowIcon().cacheKey(), before); // unanswered: left alone
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::green);
+    dialog.icon = QIcon(pixmap);
+    dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::QueryDragIcon; };
+    minimiseAndRestore(tk::SC_MINIMIZE);
+    EXPECT_EQ(dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
     dialog.dispatch({.kind = EventKind::SysCommand, .id = 16});
     EXPECT_TRUE(dialog.isVisible());
     dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});

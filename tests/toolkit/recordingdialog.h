@@ -3,6 +3,7 @@
 #include "toolkit/widgets/dialog.h"
 
 #include <QIcon>
+#include <QTest>
 
 #include <functional>
 #include <vector>
@@ -46,5 +47,21 @@ protected:
         return true;
     }
 };
+
+/// Builds, shows and activates the window; false if it never became active.
+inline bool showActive(RecordingDialog &dialog)
+{
+    dialog.create();
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+/// The centre of a control in the window's coordinates.
+inline QPoint centreOf(const RecordingDialog &dialog, int id)
+{
+    const QWidget *control = dialog.item(id);
+    return control->mapTo(&dialog, control->rect().center());
+}
 
 } // namespace tktest

@@ -3,7 +3,6 @@
 #include "res/templates.h"
 #include "tests/toolkit/recordingdialog.h"
 
-#include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -18,10 +17,7 @@ protected:
     void SetUp() override
     {
         dialog.takes = [](const tk::WindowEvent &event) { return event.kind == tk::EventKind::Command; };
-        dialog.create();
-        dialog.show();
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ASSERT_TRUE(showActive(dialog));
     }
 
     QWindow *window() const { return dialog.windowHandle(); }

@@ -69,9 +69,7 @@ protected:
         dialog.create();
         dialog.systemMenu()->appendSeparator();
         dialog.systemMenu()->appendItem(16, QString::fromUtf8("バージョン情報(&A)..."));
-        dialog.show();
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ASSERT_TRUE(tktest::showActive(dialog));
     }
 
     void TearDown() override
@@ -96,8 +94,7 @@ protected:
 
 TEST_F(ToolkitSystemMenuWindow, RightClickOnTheBackgroundOrAStaticOpensTheMenuButNotOnAControl)
 {
-    QWidget *connect = dialog.item(1001);
-    EXPECT_EQ(rightClick(connect->mapTo(&dialog, connect->rect().center())), nullptr);
+    EXPECT_EQ(rightClick(tktest::centreOf(dialog, 1001)), nullptr);
     // Inside the outer frame, below the vertical rule, over no control.
     const QPoint insideFrame(tk::duToPixelsX(210, dialog.baseUnits()), tk::duToPixelsY(320, dialog.baseUnits()));
     ASSERT_TRUE(dialog.controls()[33]->geometry().contains(insideFrame));
@@ -146,9 +143,7 @@ TEST_F(ToolkitSystemMenuWindow, ChosenItemsRaiseTheirSysCommandAndGetDefaultProc
         EXPECT_EQ(dialog.eventsOf(EventKind::Command).size(), choice.closes ? 1u : 0u); // as the close box does
         if (choice.id == tk::SC_MINIMIZE) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-            dialog.showNormal();
-            dialog.activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            ASSERT_TRUE(tktest::showActive(dialog));
         }
     }
     EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, tk::IDCANCEL);

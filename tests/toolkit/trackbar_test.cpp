@@ -96,17 +96,9 @@ TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
     const std::vector<Case> cases{
         {pan, 0, {Qt::Key_Right}, {{tk::TB_LINEDOWN, 2}, {tk::TB_ENDTRACK, 2}}},
         {pan, 0, {Qt::Key_Up}, {{tk::TB_LINEUP, -2}, {tk::TB_ENDTRACK, -2}}},
-        {tilt,
-         0,
-         {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home},
-         {{tk::TB_PAGEDOWN, 2},
-          {tk::TB_ENDTRACK, 2},
-          {tk::TB_PAGEUP, 0},
-          {tk::TB_ENDTRACK, 0},
-          {tk::TB_BOTTOM, 45},
-          {tk::TB_ENDTRACK, 45},
-          {tk::TB_TOP, -15},
-          {tk::TB_ENDTRACK, -15}}},
+        {tilt, 0, {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home},
+         {{tk::TB_PAGEDOWN, 2}, {tk::TB_ENDTRACK, 2}, {tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0},
+          {tk::TB_BOTTOM, 45}, {tk::TB_ENDTRACK, 45}, {tk::TB_TOP, -15}, {tk::TB_ENDTRACK, -15}}},
         {pan, -90, {Qt::Key_Left, Qt::Key_Home}, {{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}},
         {tilt, 45, {Qt::Key_Down}, {{tk::TB_ENDTRACK, 45}}},
         {pan, 0, {Qt::Key_Return}, {}}};
@@ -167,8 +159,7 @@ TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
 
 TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
 {
-    // Several positions share a pixel; a move that does not change the
-    // pixel along the channel must not pick another of them.
+    // Several positions share a pixel; a move across must not pick another of them.
     for (int position = -90; position <= 90; position += 5) {
         pan->setPos(position);
         drag(pan, pan->thumbRect().center(), {{0, 2}});
