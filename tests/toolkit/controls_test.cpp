@@ -160,21 +160,15 @@ TEST_F(ToolkitContentList, OnlyADoubleClickNotifiesAndNothingIsSelectedUntilTheU
     key(Qt::Key_Down);
     key(Qt::Key_Return);
     EXPECT_EQ(list->curSel(), 2);
-    const auto fromTheList = [&] {
-        std::vector<tk::WindowEvent> found;
-        for (const tk::WindowEvent &event : dialog.eventsOf(EventKind::Command)) {
-            if (event.id == 1034)
-                found.push_back(event);
-        }
-        return found;
-    };
-    EXPECT_TRUE(fromTheList().empty());
+    ASSERT_EQ(dialog.eventsOf(EventKind::Command).size(), 1u); // Enter's IDOK only
     QTest::mouseDClick(window(), Qt::LeftButton, {}, rowCentre(3));
     EXPECT_EQ(list->curSel(), 3);
     EXPECT_EQ(list->selectedItems().size(), 1);
-    ASSERT_EQ(fromTheList().size(), 1u);
-    EXPECT_EQ(fromTheList()[0].code, tk::LBN_DBLCLK);
-    EXPECT_EQ(fromTheList()[0].control, list);
+    const auto commands = dialog.eventsOf(EventKind::Command);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[1].id, 1034);
+    EXPECT_EQ(commands[1].code, tk::LBN_DBLCLK);
+    EXPECT_EQ(commands[1].control, list);
 }
 
 TEST_F(ToolkitContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
@@ -188,33 +182,25 @@ TEST_F(ToolkitContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
     QApplication::processEvents();
     EXPECT_TRUE(list->verticalScrollBar()->isVisible());
     EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-    EXPECT_TRUE(list->uniformItemSizes());
 }
 
 // --- edits ----------------------------------------------------------------
 
-TEST_F(ToolkitMainWindow, ReadOnlyEditCanBeCopiedButNotChanged)
+TEST_F(ToolkitMainWindow, TabIntoAReadOnlyEditSelectsAllForCopyingButNotChanging)
 {
     auto *status = dialog.item<tk::Edit>(1008);
     status->setText(QStringLiteral("OFFLINE"));
-    click(centreOf(status));
+    dialog.item(1006)->setFocus();
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), status);
+    EXPECT_EQ(status->selectedText(), QStringLiteral("OFFLINE"));
     type(QStringLiteral("xyz"));
     key(Qt::Key_Backspace);
     EXPECT_EQ(status->text(), QStringLiteral("OFFLINE"));
-    key(Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->clear();
+    key(Qt::Key_A, Qt::ControlModifier);
     key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("OFFLINE"));
-}
-
-TEST_F(ToolkitMainWindow, TabIntoAnEditSelectsAll)
-{
-    auto *indicator = dialog.item<tk::Edit>(1006);
-    indicator->setText(QStringLiteral("ONLINE"));
-    dialog.item(1005)->setFocus();
-    key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), indicator);
-    EXPECT_EQ(indicator->selectedText(), QStringLiteral("ONLINE"));
 }
 
 TEST_F(ToolkitMainWindow, LongTextSetByTheProgramShowsFromItsStart)
@@ -316,21 +302,6 @@ TEST(ToolkitStaticFrame, DrawsItsOutlineLeavesTheInsideUnpaintedAndLetsTheMouseT
     EXPECT_NE(picture.pixelColor(30, 39), QColor(Qt::red));
     EXPECT_TRUE(frame.testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(tk::GroupBox(QStringLiteral("g")).testAttribute(Qt::WA_TransparentForMouseEvents));
-}
-
-TEST_F(ToolkitMainWindow, PushButtonsAreDefaultOnlyByTheirStyle)
-{
-    auto *button = dialog.item<tk::PushButton>(1003);
-    EXPECT_FALSE(button->autoDefault());
-    button->setFocus();
-    EXPECT_FALSE(button->isDefault());
-    key(Qt::Key_Space);
-    const auto commands = dialog.eventsOf(EventKind::Command);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].id, 1003);
-    tktest::RecordingDialog version(res::versionDialogTemplate());
-    version.create();
-    EXPECT_TRUE(version.item<tk::PushButton>(tk::IDOK)->isDefault());
 }
 
 } // namespace

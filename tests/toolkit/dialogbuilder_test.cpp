@@ -88,6 +88,10 @@ TEST_P(ToolkitDialogBuilder, BuildsEveryControlOnceAsItsTemplateSays)
         if (auto *slider = qobject_cast<tk::Trackbar *>(widget)) {
             EXPECT_EQ(slider->orientation(), control.cx > control.cy ? Qt::Horizontal : Qt::Vertical);
         }
+        if (auto *button = qobject_cast<tk::PushButton *>(widget)) {
+            EXPECT_EQ(button->isDefault(), (control.style & tk::style::BsDefPushButton) != 0);
+            EXPECT_FALSE(button->autoDefault());
+        }
         switch (control.kind) {
         case ControlKind::Label:
         case ControlKind::Frame:

@@ -10,18 +10,8 @@ namespace {
 
 using tk::EventKind;
 
-struct Scroll
-{
-    int code;
-    int position;
-    bool operator==(const Scroll &) const = default;
-};
-
-std::ostream &operator<<(std::ostream &out, const Scroll &scroll)
-{
-    return out << "{code " << scroll.code << ", pos " << scroll.position << "}";
-}
-
+// A notification's code and position.
+using Scroll = std::pair<int, int>;
 using Scrolls = std::vector<Scroll>;
 
 class ToolkitSliders : public tktest::ShownMainWindow
@@ -64,12 +54,6 @@ protected:
     {
         slider->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), slider);
-    }
-
-    void sendKey(QEvent::Type type, bool autoRepeat)
-    {
-        QKeyEvent event(type, Qt::Key_Right, Qt::NoModifier, QString(), autoRepeat);
-        QApplication::sendEvent(window(), &event);
     }
 
     void drag(tk::Trackbar *slider, const QPoint &from, const std::vector<QPoint> &moves)
@@ -120,12 +104,12 @@ TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
 TEST_F(ToolkitSliders, AutoRepeatStepsEachTimeAndEndsTrackingOnce)
 {
     focus(pan);
-    sendKey(QEvent::KeyPress, false);
-    sendKey(QEvent::KeyRelease, true);
-    sendKey(QEvent::KeyPress, true);
-    sendKey(QEvent::KeyRelease, true);
-    sendKey(QEvent::KeyPress, true);
-    sendKey(QEvent::KeyRelease, false);
+    for (const auto &[type, autoRepeat] : {std::pair{QEvent::KeyPress, false}, {QEvent::KeyRelease, true},
+                                           {QEvent::KeyPress, true}, {QEvent::KeyRelease, true},
+                                           {QEvent::KeyPress, true}, {QEvent::KeyRelease, false}}) {
+        QKeyEvent event(type, Qt::Key_Right, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(window(), &event);
+    }
     EXPECT_EQ(scrolls(pan),
               (Scrolls{{tk::TB_LINEDOWN, 2}, {tk::TB_LINEDOWN, 4}, {tk::TB_LINEDOWN, 6}, {tk::TB_ENDTRACK, 6}}));
 }
@@ -148,13 +132,13 @@ TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
     drag(pan, pan->thumbRect().center(), {{6, 0}, {6, 1}, {12, 0}}); // the middle move changes nothing
     const Scrolls seen = scrolls(pan);
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].code, tk::TB_THUMBTRACK);
-    EXPECT_EQ(seen[1].code, tk::TB_THUMBTRACK);
-    EXPECT_GT(seen[0].position, 0);
-    EXPECT_GT(seen[1].position, seen[0].position);
-    EXPECT_EQ(seen[2], (Scroll{tk::TB_THUMBPOSITION, seen[1].position}));
-    EXPECT_EQ(seen[3], (Scroll{tk::TB_ENDTRACK, seen[1].position}));
-    EXPECT_EQ(pan->pos(), seen[1].position);
+    const int first = seen[0].second;
+    const int last = seen[1].second;
+    EXPECT_GT(first, 0);
+    EXPECT_GT(last, first);
+    EXPECT_EQ(seen, (Scrolls{{tk::TB_THUMBTRACK, first}, {tk::TB_THUMBTRACK, last}, {tk::TB_THUMBPOSITION, last},
+                             {tk::TB_ENDTRACK, last}}));
+    EXPECT_EQ(pan->pos(), last);
 }
 
 TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
@@ -212,8 +196,8 @@ TEST_F(ToolkitSliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
     const Scrolls seen = scrolls(pan);
     ASSERT_GE(seen.size(), 3u);
     for (std::size_t index = 0; index + 1 < seen.size(); ++index) {
-        EXPECT_EQ(seen[index].code, tk::TB_PAGEDOWN);
-        EXPECT_LE(seen[index].position, reached);
+        EXPECT_EQ(seen[index].first, tk::TB_PAGEDOWN);
+        EXPECT_LE(seen[index].second, reached);
     }
     EXPECT_EQ(seen.back(), (Scroll{tk::TB_ENDTRACK, reached}));
 }
