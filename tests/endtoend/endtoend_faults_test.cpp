@@ -1,14 +1,10 @@
 #include "tests/endtoend/endtoendtest.h"
 
-#include "protocol/decoder.h"
-#include "protocol/encoder.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "tests/vaiboclient/fakerobot.h"
 
 #include <QElapsedTimer>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -113,10 +109,10 @@ TEST_F(EndToEndFaults, AMalformedReplyFailsTheCallAndClosesTheLink)
     EXPECT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
 }
 
-// A message header: magic, type, flags, payload length (big-endian).
 struct Header
 {
     const char *name;
+    /// Magic, type, flags and big-endian payload length.
     std::vector<std::uint8_t> bytes;
 };
 
@@ -125,53 +121,23 @@ void PrintTo(const Header &header, std::ostream *out)
     *out << header.name;
 }
 
-// A robot of the test's own that welcomes the client and then announces a
-// message longer than its type allows.
 class EndToEndOversized : public EndToEndTest, public ::testing::WithParamInterface<Header>
 {
-protected:
-    void SetUp() override
-    {
-        EndToEndTest::SetUp();
-        ASSERT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
-        settings.port = m_server.serverPort();
-        vaibo::setSettings(settings);
-        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
-            m_peer = m_server.nextPendingConnection();
-            QObject::connect(m_peer, &QTcpSocket::readyRead, m_peer, [this] { greetThenBreak(); });
-            QObject::connect(m_peer, &QTcpSocket::disconnected, m_peer, [this] { peerClosed = true; });
-        });
-    }
-
-    void greetThenBreak()
-    {
-        const QByteArray bytes = m_peer->readAll();
-        m_decoder.feed(reinterpret_cast<const std::uint8_t *>(bytes.data()), static_cast<std::size_t>(bytes.size()));
-        while (const std::optional<protocol::Message> message = m_decoder.next()) {
-            if (!std::holds_alternative<protocol::Hello>(*message))
-                continue;
-            std::vector<std::uint8_t> out = protocol::encode(protocol::Welcome{protocol::kVersion, "oversized"});
-            out.insert(out.end(), GetParam().bytes.begin(), GetParam().bytes.end());
-            m_peer->write(reinterpret_cast<const char *>(out.data()), static_cast<qint64>(out.size()));
-        }
-    }
-
-    bool peerClosed = false;
-
-private:
-    QTcpServer m_server;
-    QPointer<QTcpSocket> m_peer;
-    protocol::Decoder m_decoder;
 };
 
+// A robot of the test's own welcomes the panel, then announces a message
+// longer than its type allows.
 TEST_P(EndToEndOversized, AHeaderOverItsTypesBoundClosesTheLink)
 {
+    FakeRobot fake;
+    settings.port = fake.port();
+    vaibo::setSettings(settings);
     ASSERT_NO_FATAL_FAILURE(openPanel());
-    // Whether the welcome is reported before the fault is up to the client.
     panel->click(IDC_CONNECT);
+    ASSERT_TRUE(fake.waitUntil([](const FakeRobot &r) { return r.welcomed(); }));
+    fake.sendRaw(GetParam().bytes);
     EXPECT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
-    EXPECT_EQ(panel->statusHistory.front(), res::kConnectRequested);
-    EXPECT_TRUE(waitUntil([&] { return peerClosed; })) << "the client closed its socket";
+    EXPECT_TRUE(fake.waitUntil([](const FakeRobot &r) { return !r.welcomed(); })) << "the client closed its socket";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace protocol;
@@ -16,6 +17,14 @@ using Error = Decoder::Error;
 Frame sampleFrame()
 {
     return Frame{77, 0x0102030405060708ULL, 208, 160, {0xFF, 0xD8, 0x01, 0x02, 0xFF, 0xD9}};
+}
+
+// A sample frame with one thing changed.
+Frame frameWith(const std::function<void(Frame &)> &change)
+{
+    Frame frame = sampleFrame();
+    change(frame);
+    return frame;
 }
 
 std::vector<Message> sampleMessages()
@@ -96,8 +105,7 @@ TEST(Codec, EveryMessageSurvivesARoundTripInAnyChunking)
         EXPECT_EQ(decoded.error, Error::None) << "chunk " << chunk;
         EXPECT_EQ(decoded.messages, sampleMessages()) << "chunk " << chunk;
     }
-    Frame largest = sampleFrame();
-    largest.jpeg.assign(kMaxJpegBytes, 0x5A);
+    const Frame largest = frameWith([](Frame &f) { f.jpeg.assign(kMaxJpegBytes, 0x5A); });
     EXPECT_EQ(decodeAll(encode(largest), 65536).messages, std::vector<Message>{largest});
 }
 
@@ -108,14 +116,6 @@ TEST(Codec, HeaderIsMagicTypeFlagsAndBigEndianLength)
 
 TEST(Codec, EncoderRefusesMessagesOutsideTheBounds)
 {
-    Frame noWidth = sampleFrame();
-    noWidth.width = 0;
-    Frame tooHigh = sampleFrame();
-    tooHigh.height = kMaxFrameSide + 1;
-    Frame empty = sampleFrame();
-    empty.jpeg.clear();
-    Frame tooBig = sampleFrame();
-    tooBig.jpeg.assign(kMaxJpegBytes + 1, 0);
     const std::vector<Message> bad{
         Hello{kVersion, std::string(kMaxNameBytes + 1, 'a')},
         Hello{kVersion + 1, "x"},
@@ -124,10 +124,10 @@ TEST(Codec, EncoderRefusesMessagesOutsideTheBounds)
         Request{1, 0, {}},
         Request{1, 99, {}},
         Request{1, static_cast<std::uint16_t>(Operation::SendCmd), {1, 2}},
-        noWidth,
-        tooHigh,
-        empty,
-        tooBig,
+        frameWith([](Frame &f) { f.width = 0; }),
+        frameWith([](Frame &f) { f.height = kMaxFrameSide + 1; }),
+        frameWith([](Frame &f) { f.jpeg.clear(); }),
+        frameWith([](Frame &f) { f.jpeg.assign(kMaxJpegBytes + 1, 0); }),
     };
     Bytes out{42};
     for (std::size_t i = 0; i < bad.size(); ++i) {
@@ -155,37 +155,31 @@ TEST_P(CodecRejects, WithADefiniteError)
     EXPECT_STREQ(errorName(errorOf(GetParam().bytes)), errorName(GetParam().error));
 }
 
+const Request kPlay{1, static_cast<std::uint16_t>(Operation::PlayContents), {2894, 1}};
+
 INSTANTIATE_TEST_SUITE_P(
     Input, CodecRejects,
-    ::testing::Values(
-        BadInput{"FirstByteNotMagic", {'G'}, Error::Malformed},
-        BadInput{"SecondByteNotMagic", {'K', 'X'}, Error::Malformed},
-        BadInput{"FlagsSet", {'K', 'V', 7, 1, 0, 0, 0, 0}, Error::Malformed},
-        BadInput{"TypeZero", header(0, 0), Error::UnknownType},
-        BadInput{"TypeNine", header(9, 0), Error::UnknownType},
-        BadInput{"Type255", header(255, 0), Error::UnknownType},
-        BadInput{"FrameOf4GiB", header(kFrame, 0xFFFFFFFF), Error::Oversized},
-        BadInput{"ReplyShorterThanItsFields", header(kReply, 7), Error::Malformed},
-        BadInput{"FrameShorterThanItsFields", header(kFrame, 16), Error::Malformed},
-        BadInput{"ReasonPastThePayload", patched(Refused{"abc"}, {{9, 4}}), Error::Malformed},
-        BadInput{"NameShortOfThePayload", patched(Hello{kVersion, "abc"}, {{10, 2}}), Error::Malformed},
-        BadInput{"UnknownOperation",
-                 patched(Request{1, static_cast<std::uint16_t>(Operation::PlayContents), {2894, 1}}, {{13, 99}}),
-                 Error::Malformed},
-        BadInput{"ArgumentCountWrong",
-                 patched(Request{1, static_cast<std::uint16_t>(Operation::PlayContents), {2894, 1}}, {{14, 1}}),
-                 Error::Malformed},
-        BadInput{"ReservedByteSet",
-                 patched(Request{1, static_cast<std::uint16_t>(Operation::PlayContents), {2894, 1}}, {{15, 1}}),
-                 Error::Malformed},
-        BadInput{"FrameWidthZero", patched(sampleFrame(), {{20, 0}, {21, 0}}), Error::Malformed},
-        BadInput{"HelloOfVersion2", patched(Hello{kVersion, "x"}, {{9, 2}}), Error::BadVersion},
-        BadInput{"WelcomeOfVersion257", patched(Welcome{kVersion, "x"}, {{8, 1}}), Error::BadVersion},
-        BadInput{"OverlongNul", byeWithText("\xC0\x80"), Error::Malformed},
-        BadInput{"Surrogate", byeWithText("\xED\xA0\x80"), Error::Malformed},
-        BadInput{"PastUnicode", byeWithText("\xF4\x90\x80\x80"), Error::Malformed},
-        BadInput{"CutSequence", byeWithText("a\xE3\x81"), Error::Malformed},
-        BadInput{"LoneContinuation", byeWithText("\x80"), Error::Malformed}),
+    ::testing::Values(BadInput{"FirstByteNotMagic", {'G'}, Error::Malformed},
+                      BadInput{"SecondByteNotMagic", {'K', 'X'}, Error::Malformed},
+                      BadInput{"FlagsSet", {'K', 'V', 7, 1, 0, 0, 0, 0}, Error::Malformed},
+                      BadInput{"TypeZero", header(0, 0), Error::UnknownType},
+                      BadInput{"Type255", header(255, 0), Error::UnknownType},
+                      BadInput{"FrameOf4GiB", header(kFrame, 0xFFFFFFFF), Error::Oversized},
+                      BadInput{"ReplyShorterThanItsFields", header(kReply, 7), Error::Malformed},
+                      BadInput{"FrameShorterThanItsFields", header(kFrame, 16), Error::Malformed},
+                      BadInput{"ReasonPastThePayload", patched(Refused{"abc"}, {{9, 4}}), Error::Malformed},
+                      BadInput{"NameShortOfThePayload", patched(Hello{kVersion, "abc"}, {{10, 2}}), Error::Malformed},
+                      BadInput{"UnknownOperation", patched(kPlay, {{13, 99}}), Error::Malformed},
+                      BadInput{"ArgumentCountWrong", patched(kPlay, {{14, 1}}), Error::Malformed},
+                      BadInput{"ReservedByteSet", patched(kPlay, {{15, 1}}), Error::Malformed},
+                      BadInput{"FrameWidthZero", patched(sampleFrame(), {{20, 0}, {21, 0}}), Error::Malformed},
+                      BadInput{"HelloOfVersion2", patched(Hello{kVersion, "x"}, {{9, 2}}), Error::BadVersion},
+                      BadInput{"WelcomeOfVersion257", patched(Welcome{kVersion, "x"}, {{8, 1}}), Error::BadVersion},
+                      BadInput{"OverlongNul", byeWithText("\xC0\x80"), Error::Malformed},
+                      BadInput{"Surrogate", byeWithText("\xED\xA0\x80"), Error::Malformed},
+                      BadInput{"PastUnicode", byeWithText("\xF4\x90\x80\x80"), Error::Malformed},
+                      BadInput{"CutSequence", byeWithText("a\xE3\x81"), Error::Malformed},
+                      BadInput{"LoneContinuation", byeWithText("\x80"), Error::Malformed}),
     [](const ::testing::TestParamInfo<BadInput> &param) { return std::string(param.param.name); });
 
 TEST(Codec, EachTypesLengthBoundIsCheckedFromTheHeader)

@@ -8,11 +8,6 @@ using vaibo::FrameStore;
 
 namespace {
 
-std::vector<std::uint8_t> bytes(std::size_t size, std::uint8_t value)
-{
-    return std::vector<std::uint8_t>(size, value);
-}
-
 QImage picture(QColor colour)
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -22,45 +17,21 @@ QImage picture(QColor colour)
 
 } // namespace
 
-TEST(FrameStore, FirstFrameIsAnnouncedAndLaterOnesWaitInOneSlot)
-{
-    FrameStore store;
-    const auto t = FrameStore::Clock::now();
-    EXPECT_EQ(store.offer(bytes(10, 1), {}, t), std::optional<std::size_t>(10));
-    EXPECT_TRUE(store.announcing());
-    EXPECT_EQ(store.offer(bytes(20, 2), {}, t), std::nullopt);
-    EXPECT_EQ(store.offer(bytes(30, 3), {}, t), std::nullopt);
-
-    unsigned char buffer[64] = {};
-    for (int twice = 0; twice < 2; ++twice) {
-        EXPECT_EQ(store.copyAnnounced(buffer, 64), 10) << "the announced frame stays until the next is announced";
-        EXPECT_EQ(buffer[9], 1);
-    }
-    // The newest waiting frame takes the place of the handled one.
-    EXPECT_EQ(store.announcementHandled(), std::optional<std::size_t>(30));
-    EXPECT_EQ(store.copyAnnounced(buffer, 64), 30);
-    EXPECT_EQ(buffer[0], 3);
-    EXPECT_TRUE(store.announcing());
-    EXPECT_EQ(store.announcementHandled(), std::nullopt);
-    EXPECT_FALSE(store.announcing());
-    EXPECT_EQ(store.offer(bytes(5, 4), {}, t), std::optional<std::size_t>(5));
-}
-
 TEST(FrameStore, PaintedPictureIsTheNewestDecodedOneAndTheRateCountsTheLastSecond)
 {
     FrameStore store;
     const auto t = FrameStore::Clock::now();
     EXPECT_TRUE(store.picture(t).image.isNull());
-    store.offer(bytes(1, 1), picture(Qt::red), t);
-    store.offer(bytes(1, 2), picture(Qt::blue), t + 10ms);
-    store.offer(bytes(1, 3), QImage(), t + 20ms);
+    store.offer({1}, picture(Qt::red), t);
+    store.offer({2}, picture(Qt::blue), t + 10ms);
+    store.offer({3}, QImage(), t + 20ms);
     const FrameStore::Picture newest = store.picture(t + 30ms);
     EXPECT_EQ(newest.image.pixelColor(0, 0), QColor(Qt::blue));
     EXPECT_EQ(newest.arrival, t + 10ms);
 
     FrameStore steady;
     for (int i = 0; i < 45; ++i)
-        steady.offer(bytes(1, 1), picture(Qt::red), t + i * 33ms);
+        steady.offer({1}, picture(Qt::red), t + i * 33ms);
     const auto last = t + 44 * 33ms;
     EXPECT_EQ(steady.picture(last).framesPerSecond, 31);
     EXPECT_EQ(steady.picture(last + 500ms).framesPerSecond, 16);

@@ -24,16 +24,10 @@ void TestClient::send(const protocol::Message &message)
     m_socket.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
-void TestClient::sendRaw(const QByteArray &bytes)
-{
-    m_socket.write(bytes);
-}
-
 bool TestClient::handshake()
 {
     send(protocol::Hello{protocol::kVersion, "test client"});
-    const auto answer = receive();
-    return answer && std::holds_alternative<protocol::Welcome>(*answer);
+    return receiveA<protocol::Welcome>().has_value();
 }
 
 std::optional<protocol::Message> TestClient::receive(Millis timeout)

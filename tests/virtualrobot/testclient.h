@@ -20,22 +20,19 @@ public:
 
     bool connectTo(quint16 port);
     void send(const protocol::Message &message);
-    void sendRaw(const QByteArray &bytes);
+    void sendRaw(const QByteArray &bytes) { m_socket.write(bytes); }
     // Hello, then true on Welcome.
     bool handshake();
     // The next message, heartbeats and frames included; empty on time-out,
     // a closed link or a fault.
     std::optional<protocol::Message> receive(Millis timeout = Millis{2000});
-    // The next message of the type, skipping others.
+    // The next message of the type within the time, skipping others.
     template <typename Type>
     std::optional<Type> receiveA(Millis timeout = Millis{2000})
     {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < deadline) {
-            const auto left = std::chrono::duration_cast<Millis>(deadline - std::chrono::steady_clock::now());
-            auto message = receive(left);
-            if (!message)
-                return std::nullopt;
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + timeout;
+        while (auto message = receive(std::chrono::duration_cast<Millis>(deadline - Clock::now()))) {
             if (auto *wanted = std::get_if<Type>(&*message))
                 return *wanted;
         }

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 using namespace std::chrono_literals;
 using protocol::Operation;
@@ -82,25 +85,6 @@ int countFrames(TestClient &client, std::chrono::milliseconds within)
 
 } // namespace
 
-TEST_F(VirtualRobotServer, WelcomesAControllerAndAnswersThePanelsCalls)
-{
-    start();
-    const auto client = controller();
-    EXPECT_TRUE(m_robot->hasController());
-    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 1);
-    EXPECT_EQ(client->call(Operation::ImageInit), 0);
-    EXPECT_EQ(client->call(Operation::ImageOpen), 0);
-    const auto service = client->call(Operation::RequestNetService, {2});
-    ASSERT_TRUE(service.has_value());
-    EXPECT_NE(*service, 0);
-    EXPECT_EQ(client->call(Operation::SendCmd, {35, 1, 1, 3, 0, 0}), 0);
-    EXPECT_EQ(client->call(Operation::GetBatteryLevel), 90);
-    EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
-    EXPECT_EQ(client->call(Operation::DoWalking, {4, 90, 0, 0}), 0);
-    EXPECT_TRUE(m_robot->model().walking());
-    EXPECT_EQ(client->call(Operation::ChangeHeadAngle, {90, -45, 3, 0}), 0);
-}
-
 TEST_F(VirtualRobotServer, ASecondControllerIsRefusedAsBusy)
 {
     start();
@@ -138,7 +122,7 @@ TEST_F(VirtualRobotServer, RefusesEveryControllerWhenToldUntilToldOtherwise)
     ASSERT_NO_FATAL_FAILURE(expectRefused(*stranger(), "refused"));
 }
 
-TEST_F(VirtualRobotServer, FramesFlowOnlyOncePicturesArePlayed)
+TEST_F(VirtualRobotServer, FramesOf208By160JpegFlowInOrderOnlyOncePicturesArePlayed)
 {
     start();
     const auto client = controller();
@@ -148,13 +132,9 @@ TEST_F(VirtualRobotServer, FramesFlowOnlyOncePicturesArePlayed)
     for (int i = 0; i < 3; ++i) {
         const auto frame = client->receiveA<protocol::Frame>();
         ASSERT_TRUE(frame.has_value());
-        EXPECT_EQ(frame->width, 208);
-        EXPECT_EQ(frame->height, 160);
-        ASSERT_GT(frame->jpeg.size(), 2u);
-        EXPECT_EQ(frame->jpeg[0], 0xFF);
-        EXPECT_EQ(frame->jpeg[1], 0xD8);
-        EXPECT_GT(frame->sequence, last);
-        last = frame->sequence;
+        EXPECT_EQ(std::tuple(frame->width, frame->height, frame->jpeg.at(0), frame->jpeg.at(1)),
+                  std::tuple(208, 160, 0xFF, 0xD8));
+        EXPECT_GT(frame->sequence, std::exchange(last, frame->sequence));
     }
 }
 
@@ -219,43 +199,34 @@ TEST_F(VirtualRobotServer, PlannedResultsAndDelaysReachTheControllerInOrder)
     EXPECT_EQ(second->sequence, 11u);
 }
 
-TEST_F(VirtualRobotServer, DropsTheLinkAfterTheFramesItWasToldTo)
+TEST_F(VirtualRobotServer, PlannedLinkFaultsComeAfterTheirFramesTimeOrOperation)
 {
-    m_config.link.dropAfterFrames = 3;
-    start();
-    const auto client = controller();
+    // A fresh robot with only the planned link fault, and a controller.
+    const auto restart = [&](const std::function<void(vr::LinkFaults &)> &plan) {
+        m_config.link = {};
+        plan(m_config.link);
+        start();
+        return controller();
+    };
+    auto client = restart([](vr::LinkFaults &link) { link.dropAfterFrames = 3; });
     startPictures(*client);
     EXPECT_EQ(countFrames(*client, 1000ms), 3);
     EXPECT_TRUE(client->waitClosed());
     EXPECT_TRUE(waitForController(false));
-}
 
-TEST_F(VirtualRobotServer, DropsTheLinkAfterTheTimeItWasToldTo)
-{
-    m_config.link.dropAfter = 100ms;
-    start();
-    const auto client = controller();
-    const auto before = std::chrono::steady_clock::now();
-    EXPECT_TRUE(client->waitClosed());
-    EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
-}
-
-TEST_F(VirtualRobotServer, SendsAMalformedMessageAfterTheFramesOrForTheOperationItWasToldTo)
-{
-    m_config.link.malformedAfterFrames = 2;
-    start();
-    const auto client = controller();
+    client = restart([](vr::LinkFaults &link) { link.malformedAfterFrames = 2; });
     startPictures(*client);
     EXPECT_EQ(countFrames(*client, 1000ms), 2);
     EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
 
-    m_config = {};
-    m_config.link.malformedReply = vr::Operation::SetPosture;
-    start();
-    const auto other = controller();
-    EXPECT_EQ(other->call(Operation::MotionStop), 0);
-    EXPECT_FALSE(other->call(Operation::SetPosture, {0, 0}).has_value());
-    EXPECT_EQ(other->error(), protocol::Decoder::Error::Malformed);
+    client = restart([](vr::LinkFaults &link) { link.malformedReply = vr::Operation::SetPosture; });
+    EXPECT_EQ(client->call(Operation::MotionStop), 0);
+    EXPECT_FALSE(client->call(Operation::SetPosture, {0, 0}).has_value());
+    EXPECT_EQ(client->error(), protocol::Decoder::Error::Malformed);
+
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_TRUE(restart([](vr::LinkFaults &link) { link.dropAfter = 100ms; })->waitClosed());
+    EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
 }
 
 TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
@@ -273,7 +244,7 @@ TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
     EXPECT_EQ(client->error(), protocol::Decoder::Error::None);
 }
 
-TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEvents)
+TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEventsAsJsonLines)
 {
     QTemporaryDir directory;
     m_config.tracePath = directory.filePath(QStringLiteral("trace.jsonl"));
@@ -288,35 +259,28 @@ TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEvents)
 
     QFile file(m_config.tracePath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList events;
-    QString lastReason;
-    bool sawPosture = false;
-    bool sawFrame = false;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.isEmpty())
-            continue;
+    std::vector<QJsonObject> entries;
+    for (const QByteArray &line : file.readAll().trimmed().split('\n')) {
         QJsonParseError error;
-        const QJsonObject entry = QJsonDocument::fromJson(line, &error).object();
+        entries.push_back(QJsonDocument::fromJson(line, &error).object());
         ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-        ASSERT_TRUE(entry.contains(QStringLiteral("t")));
-        const QString event = entry.value(QStringLiteral("event")).toString();
-        events << event;
-        if (event == QLatin1String("op") && entry.value(QStringLiteral("name")).toString() == QLatin1String("SetPosture")) {
-            sawPosture = true;
-            EXPECT_EQ(entry.value(QStringLiteral("args")).toVariant().toList(), (QVariantList{1, 0}));
-            EXPECT_EQ(entry.value(QStringLiteral("result")).toInt(-99), 0);
-        }
-        if (event == QLatin1String("close"))
-            lastReason = entry.value(QStringLiteral("reason")).toString();
-        if (event == QLatin1String("frame"))
-            sawFrame = entry.value(QStringLiteral("bytes")).toInt() > 0;
+        ASSERT_TRUE(entries.back().contains(QStringLiteral("t")));
     }
-    EXPECT_TRUE(sawPosture);
-    EXPECT_TRUE(sawFrame);
-    EXPECT_EQ(events.first(), QStringLiteral("listen"));
-    EXPECT_TRUE(events.contains(QStringLiteral("welcome")));
-    EXPECT_EQ(events.last(), QStringLiteral("close"));
-    EXPECT_EQ(lastReason, QStringLiteral("peer said Bye: done"));
+    const auto first = [&](const char *event) {
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const QJsonObject &entry) {
+            return entry.value(QStringLiteral("event")).toString() == QLatin1String(event);
+        });
+        return found == entries.end() ? QJsonObject() : *found;
+    };
+    EXPECT_EQ(entries.front().value(QStringLiteral("event")), QStringLiteral("listen"));
+    EXPECT_FALSE(first("welcome").isEmpty());
+    const QJsonObject op = first("op");
+    EXPECT_EQ(op.value(QStringLiteral("name")), QStringLiteral("SetPosture"));
+    EXPECT_EQ(op.value(QStringLiteral("args")).toVariant().toList(), (QVariantList{1, 0}));
+    EXPECT_EQ(op.value(QStringLiteral("result")).toInt(-99), 0);
+    EXPECT_GT(first("frame").value(QStringLiteral("bytes")).toInt(), 0);
+    EXPECT_EQ(entries.back().value(QStringLiteral("event")), QStringLiteral("close"));
+    EXPECT_EQ(entries.back().value(QStringLiteral("reason")), QStringLiteral("peer said Bye: done"));
 }
 
 TEST_F(VirtualRobotServer, ControlSetsTheBatteryAndPlansResults)
