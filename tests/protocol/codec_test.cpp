@@ -251,7 +251,7 @@ void expectCanonical(const Bytes &bytes, std::mt19937 &random)
 
 } // namespace
 
-TEST(Codec, RandomCorruptionAndGarbageNeverBreakTheDecoder)
+TEST(Codec, RandomCorruptionNeverBreaksTheDecoder)
 {
     Bytes stream;
     for (const Message &message : sampleMessages())
@@ -269,10 +269,4 @@ TEST(Codec, RandomCorruptionAndGarbageNeverBreakTheDecoder)
     }
     // Most corruptions must be caught rather than decoded as something else.
     EXPECT_GT(faults, 1000);
-    for (int round = 0; round < 500; ++round) {
-        Bytes garbage{'K', 'V'};
-        while (garbage.size() < 64)
-            garbage.push_back(static_cast<std::uint8_t>(byte(random)));
-        expectCanonical(garbage, random);
-    }
 }

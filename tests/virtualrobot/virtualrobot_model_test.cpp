@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(VirtualRobotModel, AnswersThePanelsCallsAsAHealthyRobot)
+TEST_F(VirtualRobotModel, TakesRemoteControlAndPlaysPicturesOnlyWhenTold)
 {
     EXPECT_EQ(call(Operation::ExternalControl, {1}), 1);
     EXPECT_TRUE(m_robot.remoteControl());
@@ -50,14 +50,7 @@ TEST_F(VirtualRobotModel, AnswersThePanelsCallsAsAHealthyRobot)
     EXPECT_FALSE(m_robot.cameraOn());
     EXPECT_EQ(call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
     EXPECT_TRUE(m_robot.cameraOn());
-    EXPECT_EQ(call(Operation::SendCmd, {35, 1, 1, 3, 0, 0}), 0);
     EXPECT_EQ(call(Operation::GetBatteryLevel), 90);
-    EXPECT_EQ(call(Operation::SetPosture, {1, 0}), 0);
-    EXPECT_EQ(call(Operation::MotionStop), 0);
-    EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), 0);
-    EXPECT_EQ(call(Operation::DoHeader, {0, 0}), 0);
-    EXPECT_EQ(call(Operation::PlayContents, {3000, 0}), 0);
-    EXPECT_EQ(call(Operation::ChangeHeadAngle, {10, -10, 3, 0}), 0);
     EXPECT_EQ(call(Operation::ImageClose), 0);
     EXPECT_FALSE(m_robot.cameraOn());
     call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});

@@ -283,24 +283,17 @@ TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEventsAsJsonLines)
     EXPECT_EQ(entries.back().value(QStringLiteral("reason")), QStringLiteral("peer said Bye: done"));
 }
 
-TEST_F(VirtualRobotServer, ControlSetsTheBatteryAndPlansResults)
+TEST_F(VirtualRobotServer, ControlPlansResultsPausesAndBurstsFrames)
 {
     start();
     const auto client = controller();
     EXPECT_EQ(control(QStringLiteral("battery 42")), QString());
-    EXPECT_EQ(client->call(Operation::GetBatteryLevel), 42);
     EXPECT_EQ(control(QStringLiteral("result ExternalControl=0")), QString());
     EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 0);
     EXPECT_FALSE(control(QStringLiteral("result Fly=0")).isEmpty());
     EXPECT_EQ(control(QStringLiteral("heal")), QString());
     EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 1);
     EXPECT_TRUE(control(QStringLiteral("status")).contains(QStringLiteral("battery=42")));
-}
-
-TEST_F(VirtualRobotServer, ControlPausesAndBurstsFrames)
-{
-    start();
-    const auto client = controller();
     startPictures(*client);
     ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
     control(QStringLiteral("pause"));
