@@ -40,9 +40,7 @@ struct UserCommand
     bool ends;
 };
 
-class ToolkitDialogCommands : public testing::TestWithParam<UserCommand>
-{
-};
+using ToolkitDialogCommands = testing::TestWithParam<UserCommand>;
 
 TEST_P(ToolkitDialogCommands, RaiseOneCommand)
 {
