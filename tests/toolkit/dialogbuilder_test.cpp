@@ -293,13 +293,9 @@ TEST(ToolkitDialogUnits, FontMetricsBecomeBaseUnitsAndPixels)
     EXPECT_EQ(tk::duToPixelsX(455, units), 796); // 796.25
     EXPECT_EQ(tk::duToPixelsY(340, units), 553); // 552.5
     EXPECT_EQ(tk::duToPixelsY(-4, units), -7);   // -6.5
-}
-
-TEST(ToolkitDialogUnits, PositionAndSizeAreConvertedEachOnItsOwn)
-{
-    // 1.75 and 3.5 round to 2 and 4: the right edge lands on 6, not on the 5
-    // that converting its 3 units at once would give.
-    const tk::PixelRect rect = tk::duToPixels(1, 1, 2, 3, {7, 13});
+    // Position and size are converted each on its own: 1.75 and 3.5 round to 2
+    // and 4, so the right edge lands on 6, not on the 5 its 3 units would give.
+    const tk::PixelRect rect = tk::duToPixels(1, 1, 2, 3, units);
     EXPECT_EQ(rect.x, 2);
     EXPECT_EQ(rect.width, 4);
     EXPECT_EQ(rect.y, 2);      // 1.625
@@ -310,12 +306,9 @@ TEST(ToolkitCaptionFitLabel, UpDownLabelStandsOneCharacterAboveTheOther)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     dialog.create();
-    tk::StaticText *upDown = nullptr;
-    for (auto *label : dialog.findChildren<tk::StaticText *>()) {
-        if (label->text() == QString::fromUtf8("上下"))
-            upDown = label;
-    }
+    auto *upDown = qobject_cast<tk::StaticText *>(dialog.controls()[40]);
     ASSERT_NE(upDown, nullptr);
+    ASSERT_EQ(upDown->text(), QString::fromUtf8("上下"));
     const QFontMetrics metrics(upDown->font());
     const QRect room = upDown->contentsRect();
     EXPECT_GT(metrics.horizontalAdvance(upDown->text()), room.width());
