@@ -89,6 +89,12 @@ struct Window
     bool minimiseBox;
 };
 
+// Named in test listings by its name alone.
+void PrintTo(const Window &param, std::ostream *out)
+{
+    *out << param.name;
+}
+
 class ToolkitDialogBuilder : public testing::TestWithParam<Window>
 {
 protected:

@@ -40,6 +40,12 @@ struct UserCommand
     bool ends;
 };
 
+// Named in test listings by its name alone.
+void PrintTo(const UserCommand &param, std::ostream *out)
+{
+    *out << param.name;
+}
+
 using ToolkitDialogCommands = testing::TestWithParam<UserCommand>;
 
 TEST_P(ToolkitDialogCommands, RaiseOneCommand)

@@ -45,6 +45,12 @@ struct Typing
     int cursor;
 };
 
+// Named in test listings by its name alone.
+void PrintTo(const Typing &param, std::ostream *out)
+{
+    *out << param.name;
+}
+
 class ToolkitAddressTyping : public ToolkitAddressField, public testing::WithParamInterface<Typing>
 {
 };
