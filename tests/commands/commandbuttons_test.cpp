@@ -1,5 +1,7 @@
 #include "tests/support/panelfixture.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,8 +15,6 @@ using Calls = std::vector<std::string>;
 namespace {
 
 constexpr const char *kFailed = "コマンド送信失敗";
-constexpr int kBoneGrab = 1041;
-constexpr int kBonePlay = 1017;
 
 // How a button judges the result of its (first) call.
 enum class Judgement { AtLeastZero, ExactlyZero, NotExamined };
@@ -57,7 +57,7 @@ const std::vector<Button> &buttons()
         {1038, "RightBackKick", "PlayContents", {"PlayContents(3143, 0)"}, AtLeastZero, "コマンド(右後キック)送信"},
         {1039, "LeftBackKick", "PlayContents", {"PlayContents(3144, 0)"}, AtLeastZero, "コマンド(左後キック)送信"},
         {1040, "GasAttack", "PlayContents", {"PlayContents(3000, 0)"}, AtLeastZero, "コマンド(おなら)送信"},
-        {kBoneGrab, "BoneGrab", "PlayContents", {"PlayContents(2894, 1)"}, NotExamined, nullptr},
+        {IDC_BONE_GRAB, "BoneGrab", "PlayContents", {"PlayContents(2894, 1)"}, NotExamined, nullptr},
     };
     return table;
 }
@@ -149,7 +149,7 @@ TEST_F(CommandButtons, BonePlayRunsItsSequence)
         openOnline();
         for (const int result : results)
             robot->script("PlayContents", {result});
-        click(kBonePlay);
+        click(IDC_BONE_PLAY);
         EXPECT_EQ(robot->calls, calls);
         EXPECT_EQ(statusText(), m_before);
     }
@@ -161,7 +161,7 @@ TEST_F(CommandButtons, AClickSendsNothingAndKeepsTheStatusWhileNotOnline)
         openPanel();
         enterLinkState(state);
         const std::string before = statusText();
-        std::vector<int> ids{kBonePlay};
+        std::vector<int> ids{IDC_BONE_PLAY};
         for (const Button &button : buttons())
             ids.push_back(button.id);
         for (const int id : ids) {

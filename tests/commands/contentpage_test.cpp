@@ -2,6 +2,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "commands/catalogue.h"
+#include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 #include "toolkit/widgets/windowevent.h"
 
@@ -19,9 +20,6 @@ using Calls = std::vector<std::string>;
 
 namespace {
 
-constexpr int kPageTabs = 1021;
-constexpr int kContentList = 1034;
-constexpr int kListHint = 1035;
 constexpr int kRows = 1087;
 constexpr int kWalkingPage = 0;
 constexpr int kMwcidPage = 1;
@@ -36,8 +34,8 @@ constexpr std::array kAlwaysShown{2,    1000, 1001, 1002, 1003, 1004, 1005, 1006
 class ContentPage : public PanelTest
 {
 protected:
-    tk::TabControl *tabs() const { return panel->item<tk::TabControl>(kPageTabs); }
-    tk::ListBox *list() const { return panel->item<tk::ListBox>(kContentList); }
+    tk::TabControl *tabs() const { return panel->item<tk::TabControl>(IDC_PAGE_TABS); }
+    tk::ListBox *list() const { return panel->item<tk::ListBox>(IDC_CONTENT_LIST); }
 
     // A real click on a tab item, as a person makes it.
     void clickTab(int index)
@@ -51,8 +49,8 @@ protected:
     {
         for (int id : kWalkingPageButtons)
             EXPECT_EQ(isVisible(id), shown) << id;
-        EXPECT_EQ(isVisible(kContentList), !shown);
-        EXPECT_EQ(isVisible(kListHint), !shown);
+        EXPECT_EQ(isVisible(IDC_CONTENT_LIST), !shown);
+        EXPECT_EQ(isVisible(IDC_LIST_HINT), !shown);
         for (int id : kAlwaysShown)
             EXPECT_TRUE(isVisible(id)) << id;
     }
@@ -77,7 +75,7 @@ protected:
         return list()->viewport()->mapTo(list(), rect.center());
     }
 
-    void doubleClickRow(int row) { doubleClick(kContentList, rowCentre(row)); }
+    void doubleClickRow(int row) { doubleClick(IDC_CONTENT_LIST, rowCentre(row)); }
     void clickRow(int row) { clickAt(list(), rowCentre(row)); }
 
     std::string m_before;
@@ -88,7 +86,7 @@ TEST_F(ContentPage, OpensOnTheWalkingPageAndCodeSelectingATabSwitchesNoPage)
     openPanel();
     EXPECT_EQ(tabs()->curSel(), kWalkingPage);
     expectWalkingPage(true);
-    EXPECT_EQ(panel->item<QLabel>(kListHint)->text().toStdString(), "ダブルクリックで実行");
+    EXPECT_EQ(panel->item<QLabel>(IDC_LIST_HINT)->text().toStdString(), "ダブルクリックで実行");
     tabs()->setCurSel(kMwcidPage);
     QCoreApplication::processEvents();
     EXPECT_EQ(tabs()->curSel(), kMwcidPage);
@@ -168,11 +166,11 @@ TEST_F(ContentPage, PlaysTheRowSelectedWhenTheDoubleClickIsReportedAndNothingWit
 {
     openListIn(LinkState::Online);
     ASSERT_EQ(list()->curSel(), -1);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = kContentList, .code = tk::LBN_DBLCLK});
+    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONTENT_LIST, .code = tk::LBN_DBLCLK});
     EXPECT_EQ(robot->calls, Calls{});
     EXPECT_EQ(statusText(), m_before);
     list()->setCurrentRow(47);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = kContentList, .code = tk::LBN_DBLCLK});
+    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONTENT_LIST, .code = tk::LBN_DBLCLK});
     EXPECT_EQ(robot->calls, (Calls{"PlayContents(2345, 0)"}));
 }
 

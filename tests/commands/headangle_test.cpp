@@ -2,6 +2,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "link/vaibomessageids.h"
+#include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 #include "toolkit/widgets/windowevent.h"
 
@@ -17,9 +18,6 @@ using robotlink::LinkState;
 using Calls = std::vector<std::string>;
 
 namespace {
-
-constexpr int kPan = 1036;
-constexpr int kTilt = 1037;
 
 std::string headCall(int pan, int tilt)
 {
@@ -62,7 +60,7 @@ protected:
     {
         QObject::connect(slider(id), &tk::Trackbar::scrolled, panel.get(), [this](int code) {
             codes.push_back(code);
-            expectedCalls.push_back(headCall(-slider(kPan)->pos(), -slider(kTilt)->pos()));
+            expectedCalls.push_back(headCall(-slider(IDC_PAN)->pos(), -slider(IDC_TILT)->pos()));
         });
         QObject::connect(slider(id), &QSlider::valueChanged, panel.get(), [this] { ++positionChanges; });
     }
@@ -93,8 +91,8 @@ TEST_F(HeadAngle, NothingIsSentAtStartOrWhenCodePositionsASlider)
     EXPECT_EQ(statusText(), "");
     goOnline();
     const std::string before = statusText();
-    slider(kPan)->setPos(30);
-    slider(kTilt)->setPos(-10);
+    slider(IDC_PAN)->setPos(30);
+    slider(IDC_TILT)->setPos(-10);
     QCoreApplication::processEvents();
     EXPECT_EQ(robot->calls, Calls{});
     EXPECT_EQ(statusText(), before);
@@ -110,13 +108,13 @@ TEST_F(HeadAngle, OneKeySendsTheNegatedPositionsTwice)
         Qt::Key key;
         int pan, tilt;
     };
-    for (const KeyCase &keyCase : {KeyCase{kPan, Qt::Key_Right, -2, 0}, KeyCase{kPan, Qt::Key_Left, 2, 0},
-                                   KeyCase{kPan, Qt::Key_Down, -2, 0}, KeyCase{kPan, Qt::Key_Up, 2, 0},
-                                   KeyCase{kPan, Qt::Key_PageDown, -2, 0}, KeyCase{kPan, Qt::Key_PageUp, 2, 0},
-                                   KeyCase{kPan, Qt::Key_Home, 90, 0}, KeyCase{kPan, Qt::Key_End, -90, 0},
-                                   KeyCase{kTilt, Qt::Key_Down, 0, -2}, KeyCase{kTilt, Qt::Key_Up, 0, 2},
-                                   KeyCase{kTilt, Qt::Key_PageDown, 0, -2}, KeyCase{kTilt, Qt::Key_PageUp, 0, 2},
-                                   KeyCase{kTilt, Qt::Key_Home, 0, 15}, KeyCase{kTilt, Qt::Key_End, 0, -45}}) {
+    for (const KeyCase &keyCase : {KeyCase{IDC_PAN, Qt::Key_Right, -2, 0}, KeyCase{IDC_PAN, Qt::Key_Left, 2, 0},
+                                   KeyCase{IDC_PAN, Qt::Key_Down, -2, 0}, KeyCase{IDC_PAN, Qt::Key_Up, 2, 0},
+                                   KeyCase{IDC_PAN, Qt::Key_PageDown, -2, 0}, KeyCase{IDC_PAN, Qt::Key_PageUp, 2, 0},
+                                   KeyCase{IDC_PAN, Qt::Key_Home, 90, 0}, KeyCase{IDC_PAN, Qt::Key_End, -90, 0},
+                                   KeyCase{IDC_TILT, Qt::Key_Down, 0, -2}, KeyCase{IDC_TILT, Qt::Key_Up, 0, 2},
+                                   KeyCase{IDC_TILT, Qt::Key_PageDown, 0, -2}, KeyCase{IDC_TILT, Qt::Key_PageUp, 0, 2},
+                                   KeyCase{IDC_TILT, Qt::Key_Home, 0, 15}, KeyCase{IDC_TILT, Qt::Key_End, 0, -45}}) {
         SCOPED_TRACE(std::to_string(keyCase.slider) + " key " + std::to_string(keyCase.key));
         openOnline();
         press(keyCase.slider, keyCase.key);
@@ -130,25 +128,25 @@ TEST_F(HeadAngle, StatusShowsTheAnglesInCodePage932BeforeTheCall)
 {
     openOnline();
     logStatusChanges();
-    press(kPan, Qt::Key_Left);
+    press(IDC_PAN, Qt::Key_Left);
     // The second notification writes the same text again, which changes nothing.
     EXPECT_EQ(robot->calls, (Calls{"Status(HeadAngle=( 2°, 0°))", "ChangeHeadAngle(2, 0, 3, 0)",
                                    "ChangeHeadAngle(2, 0, 3, 0)"}));
     // The degree sign is the full-width one of code page 932.
     EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( 2\x81\x8B, 0\x81\x8B)");
-    press(kPan, Qt::Key_End);
-    press(kTilt, Qt::Key_Home);
+    press(IDC_PAN, Qt::Key_End);
+    press(IDC_TILT, Qt::Key_Home);
     EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( -90\x81\x8B, 15\x81\x8B)");
 }
 
 TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
 {
     openOnline();
-    press(kPan, Qt::Key_End);
+    press(IDC_PAN, Qt::Key_End);
     robot->calls.clear();
-    press(kTilt, Qt::Key_Down);
-    press(kTilt, Qt::Key_Down);
-    press(kPan, Qt::Key_PageUp);
+    press(IDC_TILT, Qt::Key_Down);
+    press(IDC_TILT, Qt::Key_Down);
+    press(IDC_PAN, Qt::Key_PageUp);
     EXPECT_EQ(robot->calls, (Calls{headCall(-90, -2), headCall(-90, -2), headCall(-90, -4), headCall(-90, -4),
                                    headCall(-88, -4), headCall(-88, -4)}));
     EXPECT_EQ(statusText(), headStatus(-88, -4));
@@ -157,15 +155,15 @@ TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
 TEST_F(HeadAngle, PressAndReleaseOnTheThumbOrAClickInTheChannelSendTwice)
 {
     openOnline();
-    watch(kPan);
-    drag(control(kPan), {control(kPan)->rect().center()});
+    watch(IDC_PAN);
+    drag(control(IDC_PAN), {control(IDC_PAN)->rect().center()});
     EXPECT_EQ(codes, (std::vector<int>{tk::TB_THUMBPOSITION, tk::TB_ENDTRACK}));
     EXPECT_EQ(robot->calls, (Calls{headCall(0, 0), headCall(0, 0)}));
     EXPECT_EQ(statusText(), headStatus(0, 0));
 
     codes.clear();
     robot->calls.clear();
-    clickAt(control(kPan), QPoint(4, control(kPan)->height() / 2));
+    clickAt(control(IDC_PAN), QPoint(4, control(IDC_PAN)->height() / 2));
     EXPECT_EQ(codes, (std::vector<int>{tk::TB_PAGEUP, tk::TB_ENDTRACK})) << "pages toward the pointer";
     EXPECT_EQ(robot->calls, (Calls{headCall(2, 0), headCall(2, 0)}));
 }
@@ -180,14 +178,14 @@ TEST_F(HeadAngle, DragToAnEndSendsOneCallPerNotification)
         double x, y; // the end of the drag, as a share of the slider's size
         int pan, tilt; // the last angles sent
     };
-    for (const DragCase &dragCase : {DragCase{kPan, 0, 0.5, 90, -15}, DragCase{kPan, 1, 0.5, -90, -15},
-                                     DragCase{kTilt, 0.5, 0, 0, 15}, DragCase{kTilt, 0.5, 1, 0, -45}}) {
+    for (const DragCase &dragCase : {DragCase{IDC_PAN, 0, 0.5, 90, -15}, DragCase{IDC_PAN, 1, 0.5, -90, -15},
+                                     DragCase{IDC_TILT, 0.5, 0, 0, 15}, DragCase{IDC_TILT, 0.5, 1, 0, -45}}) {
         SCOPED_TRACE(headCall(dragCase.pan, dragCase.tilt));
         openOnline();
         codes.clear();
         expectedCalls.clear();
         positionChanges = 0;
-        slider(kTilt)->setPos(15); // the middle of its range, so the thumb is at the centre
+        slider(IDC_TILT)->setPos(15); // the middle of its range, so the thumb is at the centre
         watch(dragCase.slider);
         const QWidget *widget = control(dragCase.slider);
         const QPoint end(static_cast<int>(dragCase.x * widget->width()),
@@ -210,17 +208,17 @@ TEST_F(HeadAngle, ScrollEventsFromOtherControlsSendNothing)
     openOnline();
     const std::string before = statusText();
     QWidget *button = control(1003);
-    for (QWidget *other : {static_cast<QWidget *>(slider(kTilt)), button, static_cast<QWidget *>(nullptr)})
+    for (QWidget *other : {static_cast<QWidget *>(slider(IDC_TILT)), button, static_cast<QWidget *>(nullptr)})
         panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_LINEDOWN, .control = other});
-    for (QWidget *other : {static_cast<QWidget *>(slider(kPan)), button, static_cast<QWidget *>(nullptr)})
+    for (QWidget *other : {static_cast<QWidget *>(slider(IDC_PAN)), button, static_cast<QWidget *>(nullptr)})
         panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_LINEDOWN, .control = other});
     EXPECT_EQ(robot->calls, Calls{});
     EXPECT_EQ(statusText(), before);
 
     // From the right slider they go through, whatever code and position they carry.
-    slider(kPan)->setPos(-40);
-    panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_TOP, .position = 77, .control = slider(kPan)});
-    panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_ENDTRACK, .control = slider(kTilt)});
+    slider(IDC_PAN)->setPos(-40);
+    panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_TOP, .position = 77, .control = slider(IDC_PAN)});
+    panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_ENDTRACK, .control = slider(IDC_TILT)});
     EXPECT_EQ(robot->calls, (Calls{headCall(40, 0), headCall(40, 0)}));
     EXPECT_EQ(statusText(), headStatus(40, 0));
 }
@@ -232,11 +230,11 @@ TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
         openPanel();
         enterLinkState(state);
         const std::string before = statusText();
-        press(kPan, Qt::Key_Right);
-        press(kTilt, Qt::Key_End);
-        drag(control(kPan), pathFromCentre(kPan, QPoint(-20, control(kPan)->height() / 2)));
-        EXPECT_EQ(slider(kPan)->pos(), -90);
-        EXPECT_EQ(slider(kTilt)->pos(), 45);
+        press(IDC_PAN, Qt::Key_Right);
+        press(IDC_TILT, Qt::Key_End);
+        drag(control(IDC_PAN), pathFromCentre(IDC_PAN, QPoint(-20, control(IDC_PAN)->height() / 2)));
+        EXPECT_EQ(slider(IDC_PAN)->pos(), -90);
+        EXPECT_EQ(slider(IDC_TILT)->pos(), 45);
         EXPECT_EQ(robot->calls, Calls{});
         EXPECT_EQ(statusText(), before);
     }
@@ -245,7 +243,7 @@ TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
 TEST_F(HeadAngle, PositionsChosenOfflineGoWithTheNextEventOnceOnline)
 {
     openPanel();
-    press(kPan, Qt::Key_Home);
+    press(IDC_PAN, Qt::Key_Home);
     ASSERT_EQ(robot->calls, Calls{});
 
     post(robotlink::kConnectMessageId);
@@ -254,7 +252,7 @@ TEST_F(HeadAngle, PositionsChosenOfflineGoWithTheNextEventOnceOnline)
                              [](const std::string &call) { return call.starts_with("ChangeHeadAngle"); }));
     robot->calls.clear();
 
-    press(kTilt, Qt::Key_Down);
+    press(IDC_TILT, Qt::Key_Down);
     EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(90, -2, 3, 0)", "ChangeHeadAngle(90, -2, 3, 0)"}));
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "link/vaibomessageids.h"
+#include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 
 #include <utility>
@@ -8,8 +9,6 @@
 using Calls = std::vector<std::string>;
 
 namespace {
-
-constexpr int kBatteryFigure = 1007;
 
 class Battery : public PanelTest
 {
@@ -27,7 +26,7 @@ TEST_F(Battery, AReadingShowsAsFigureAndBar)
     robot->script("GetBatteryLevel", {57, -1, 120});
     for (const auto &[figure, bar] : {std::pair{"57", 57}, std::pair{"-1", 0}, std::pair{"120", 100}}) {
         tick();
-        EXPECT_EQ(text(kBatteryFigure), figure);
+        EXPECT_EQ(text(IDC_BATTERY_FIGURE), figure);
         EXPECT_EQ(barPosition(), bar) << figure;
     }
     EXPECT_EQ(robot->calls, (Calls{"GetBatteryLevel()", "GetBatteryLevel()", "GetBatteryLevel()"}));
@@ -49,10 +48,10 @@ TEST_F(Battery, NoReadingUnlessOnline)
     tick();
     EXPECT_TRUE(robot->calls.empty());
     // The last reading stays on show until the link is down.
-    EXPECT_EQ(text(kBatteryFigure), "57");
+    EXPECT_EQ(text(IDC_BATTERY_FIGURE), "57");
     post(robotlink::kDisconnectMessageId);
     tick();
-    EXPECT_EQ(text(kBatteryFigure), "");
+    EXPECT_EQ(text(IDC_BATTERY_FIGURE), "");
     EXPECT_EQ(barPosition(), 0);
     EXPECT_TRUE(robot->calls.empty());
 }

@@ -1,6 +1,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "link/vaibomessageids.h"
+#include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 
 #include <QTest>
@@ -12,11 +13,6 @@ using Calls = std::vector<std::string>;
 
 namespace {
 
-constexpr int kConnect = 1001;
-constexpr int kDisconnect = 1002;
-constexpr int kLinkIndicator = 1006;
-constexpr int kBatteryFigure = 1007;
-
 class Connection : public PanelTest
 {
 protected:
@@ -24,15 +20,15 @@ protected:
 
     void expectButtons(bool connect, bool disconnect, const char *indicator)
     {
-        EXPECT_EQ(isEnabled(kConnect), connect);
-        EXPECT_EQ(isEnabled(kDisconnect), disconnect);
-        EXPECT_EQ(text(kLinkIndicator), indicator);
+        EXPECT_EQ(isEnabled(IDC_CONNECT), connect);
+        EXPECT_EQ(isEnabled(IDC_DISCONNECT), disconnect);
+        EXPECT_EQ(text(IDC_LINK_INDICATOR), indicator);
     }
 
     void requestConnection(std::array<int, 4> address)
     {
         addressBox()->setAddress(address);
-        click(kConnect);
+        click(IDC_CONNECT);
     }
 
     // The ordinary path: a click on 接続, then the notification.
@@ -80,7 +76,7 @@ TEST_F(Connection, RefusedRequestChangesNothingButTheStatus)
 TEST_F(Connection, BlankAddressRequestsAndRemembersZeroes)
 {
     openPanel();
-    click(kConnect);
+    click(IDC_CONNECT);
     EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)"}));
     EXPECT_EQ(readFile("zenkaiip.txt"), "0.0.0.0");
 }
@@ -92,7 +88,7 @@ TEST_F(Connection, TypedAddressIsRequested)
     first->setFocus();
     for (char c : std::string("127.0.0.9"))
         QTest::keyClick(panel->windowHandle(), c);
-    click(kConnect);
+    click(IDC_CONNECT);
     EXPECT_EQ(robot->calls, (Calls{"Connect(127.0.0.9, null, null)"}));
 }
 
@@ -126,7 +122,7 @@ TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPictures)
         EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)"})) << refusal;
         EXPECT_EQ(statusText(), "リモート移行失敗");
         EXPECT_EQ(panel->linkState(), LinkState::Online);
-        EXPECT_EQ(text(kLinkIndicator), "ONLINE");
+        EXPECT_EQ(text(IDC_LINK_INDICATOR), "ONLINE");
 
         robot->calls.clear();
         click(1003);
@@ -150,7 +146,7 @@ TEST_F(Connection, DisconnectRequestWaitsForTheNotificationUnlessRefused)
         openPanel();
         connectByClick();
         robot->script("Disconnect", {result});
-        click(kDisconnect);
+        click(IDC_DISCONNECT);
         EXPECT_EQ(robot->calls, (Calls{"Disconnect()"}));
         if (result != 0) {
             EXPECT_EQ(statusText(), "切断要求失敗") << result;
@@ -172,13 +168,13 @@ TEST_F(Connection, UnrequestedDisconnectionLeavesBothButtonsEnabled)
 {
     openPanel();
     goOnline();
-    panel->item<tk::Edit>(kBatteryFigure)->setText(QStringLiteral("57"));
+    panel->item<tk::Edit>(IDC_BATTERY_FIGURE)->setText(QStringLiteral("57"));
     panel->item<tk::ProgressBar>(1020)->setPos(57);
     post(robotlink::kDisconnectMessageId);
     EXPECT_EQ(panel->linkState(), LinkState::Offline);
     expectButtons(true, true, "OFFLINE");
     EXPECT_EQ(statusText(), "切断完了");
-    EXPECT_EQ(text(kBatteryFigure), "");
+    EXPECT_EQ(text(IDC_BATTERY_FIGURE), "");
     EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->pos(), 0);
     EXPECT_TRUE(robot->calls.empty());
 }
@@ -201,9 +197,9 @@ TEST_F(Connection, TheButtonsAreTheOnlyGuard)
     // A click that reaches the handler is acted on whatever the state.
     openPanel();
     goOnline();
-    panel->dispatch({.kind = tk::EventKind::Command, .id = kConnect});
+    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONNECT});
     EXPECT_EQ(panel->linkState(), LinkState::Connecting);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = kDisconnect});
+    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_DISCONNECT});
     EXPECT_EQ(panel->linkState(), LinkState::Disconnecting);
     EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)", "Disconnect()"}));
 }
