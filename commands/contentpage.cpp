@@ -5,19 +5,16 @@
 
 #include "commands/catalogue.h"
 #include "res/strings.h"
+#include "res/templates.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>
 
-namespace {
-enum Page { WalkingPage = 0, MwcidPage = 1 };
-} // namespace
-
 void CRemoteDlg::setUpPages()
 {
-    m_pageTabs->insertItem(WalkingPage, QString::fromUtf8(res::kWalkingPageTab));
-    m_pageTabs->insertItem(MwcidPage, QString::fromUtf8(res::kMwcidPageTab));
+    m_pageTabs->insertItem(res::kWalkingPage, QString::fromUtf8(res::kWalkingPageTab));
+    m_pageTabs->insertItem(res::kMwcidPage, QString::fromUtf8(res::kMwcidPageTab));
     m_contentList->hide();
     m_listHint->hide();
 }
@@ -25,10 +22,10 @@ void CRemoteDlg::setUpPages()
 void CRemoteDlg::onPageTabsSelChange(LRESULT *result)
 {
     switch (m_pageTabs->curSel()) {
-    case WalkingPage:
+    case res::kWalkingPage:
         showWalkingPage(true);
         break;
-    case MwcidPage:
+    case res::kMwcidPage:
         showWalkingPage(false);
         if (m_contentList->rowCount() == 0)
             fillContentList();

@@ -22,9 +22,6 @@ constexpr std::uint32_t kFrame = kChild | ws::SsBlackFrame;
 constexpr std::uint32_t kReadOnlyEdit = kChild | ws::EsReadOnly | ws::EsAutoHScroll | ws::Border | ws::TabStop;
 constexpr std::uint32_t kSlider = kChild | ws::TbsBoth | ws::TbsNoTicks | ws::TabStop;
 
-constexpr int kWalkingPage = 0;
-constexpr int kMwcidPage = 1;
-
 constexpr std::array kMainWindowControls = {
     ControlTemplate{tk::IDCANCEL, ControlKind::PushButton, "終了", 375, 22, 50, 16, kButton, 0, kAllPages},
     ControlTemplate{IDC_ADDRESS, ControlKind::IpAddress, "", 30, 57, 77, 11, kChild | ws::TabStop, 0, kAllPages},

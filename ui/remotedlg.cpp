@@ -94,16 +94,11 @@ void CRemoteDlg::bindControls()
     m_disconnectButton = item<tk::PushButton>(IDC_DISCONNECT);
     m_imagePane = item<tk::StaticFrame>(IDC_IMAGE_PANE);
     m_pageTabs = item<tk::TabControl>(IDC_PAGE_TABS);
-    m_walkingPageButtons = {
-        item<tk::PushButton>(IDC_FORWARD),          item<tk::PushButton>(IDC_WALK_STOP),
-        item<tk::PushButton>(IDC_BACK),             item<tk::PushButton>(IDC_RIGHT90),
-        item<tk::PushButton>(IDC_LEFT90),           item<tk::PushButton>(IDC_RIGHT45),
-        item<tk::PushButton>(IDC_LEFT45),           item<tk::PushButton>(IDC_RIGHT180),
-        item<tk::PushButton>(IDC_LEFT180),          item<tk::PushButton>(IDC_LEFT_FRONT_KICK),
-        item<tk::PushButton>(IDC_HEADING),          item<tk::PushButton>(IDC_RIGHT_FRONT_KICK),
-        item<tk::PushButton>(IDC_RIGHT_BACK_KICK),  item<tk::PushButton>(IDC_LEFT_BACK_KICK),
-        item<tk::PushButton>(IDC_GAS_ATTACK),
-    };
+    // The walking page's buttons, as the template places them on it.
+    for (const tk::ControlTemplate &control : dialogTemplate().controls) {
+        if (control.page == res::kWalkingPage)
+            m_walkingPageButtons.push_back(item<tk::PushButton>(control.id));
+    }
     m_contentList = item<tk::ListBox>(IDC_CONTENT_LIST);
     m_listHint = item<tk::StaticText>(IDC_LIST_HINT);
     m_panSlider = item<tk::Trackbar>(IDC_PAN);

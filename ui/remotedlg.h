@@ -7,8 +7,8 @@
 
 #include <QIcon>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 class CVAIBO;
 
@@ -129,7 +129,7 @@ private:
     tk::PushButton *m_disconnectButton = nullptr;
     tk::StaticFrame *m_imagePane = nullptr;
     tk::TabControl *m_pageTabs = nullptr;
-    std::array<tk::PushButton *, 15> m_walkingPageButtons{};
+    std::vector<tk::PushButton *> m_walkingPageButtons;
     tk::ListBox *m_contentList = nullptr;
     tk::StaticText *m_listHint = nullptr;
     tk::Trackbar *m_panSlider = nullptr;
