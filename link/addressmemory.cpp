@@ -1,5 +1,8 @@
 #include "link/addressmemory.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 #include <cstdio>
 
 namespace robotlink {
@@ -70,11 +73,17 @@ std::optional<RememberedAddress> readAddressMemory(const char *path)
 
 void writeAddressMemory(const std::string &dotted, const char *path)
 {
-    std::FILE *file = std::fopen(path, "w");
-    if (file == nullptr)
+    // Written beside the old file and renamed over it only once complete, so
+    // a full disk or a kill mid-write leaves the old address in place.
+    QSaveFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::WriteOnly))
         return;
-    std::fwrite(dotted.data(), 1, dotted.size(), file);
-    std::fclose(file);
+    // commit() renames even when the last buffered bytes failed to go out,
+    // so the flush is checked here.
+    const auto size = static_cast<qint64>(dotted.size());
+    if (file.write(dotted.data(), size) != size || !file.flush())
+        file.cancelWriting();
+    file.commit();
 }
 
 std::string dottedAddress(const Octets &fields)

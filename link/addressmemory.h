@@ -29,8 +29,9 @@ RememberedAddress parseAddressMemory(const char *text);
 /// or read.
 std::optional<RememberedAddress> readAddressMemory(const char *path = kAddressMemoryFile);
 
-/// Replaces the file's content with exactly the dotted text; a file that
-/// cannot be opened is skipped silently.
+/// Replaces the file's content with exactly the dotted text, or on any
+/// failure leaves it as it was; a file that cannot be written is skipped
+/// silently.
 void writeAddressMemory(const std::string &dotted, const char *path = kAddressMemoryFile);
 
 /// The four fields as "%d.%d.%d.%d", field 0 first.

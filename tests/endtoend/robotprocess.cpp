@@ -25,16 +25,15 @@ std::string RobotOperation::call() const
 
 RobotProcess::RobotProcess() : m_tracePath(m_directory.filePath(QStringLiteral("trace.jsonl"))) {}
 
-bool RobotProcess::start(const QStringList &options)
+bool RobotProcess::start(const QStringList &options, const QString &address, std::uint16_t port)
 {
     if (!m_directory.isValid()) {
         m_error = QStringLiteral("no directory for the trace");
         return false;
     }
     m_process.setProgram(QStringLiteral(KORVAN_VIRTUAL_ROBOT));
-    m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1"),
-                                       QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--trace"),
-                                       m_tracePath}
+    m_process.setArguments(QStringList{QStringLiteral("--listen"), address, QStringLiteral("--port"),
+                                       QString::number(port), QStringLiteral("--trace"), m_tracePath}
                            + options);
     // The robot ignores the end of its input, so a test that crashes must
     // not leave it running.
@@ -52,7 +51,7 @@ bool RobotProcess::start(const QStringList &options)
         }
     }
     const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-    static const QRegularExpression listening(QStringLiteral("^listening 127\\.0\\.0\\.1:(\\d+)$"));
+    const QRegularExpression listening(QStringLiteral("^listening %1:(\\d+)$").arg(QRegularExpression::escape(address)));
     const QRegularExpressionMatch match = listening.match(line);
     if (!match.hasMatch()) {
         m_error = QStringLiteral("unexpected first line '%1'").arg(line);

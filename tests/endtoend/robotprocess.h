@@ -21,8 +21,9 @@ struct RobotOperation
     std::string call() const;
 };
 
-/// The virtual robot executable as a child process on 127.0.0.1 with a port
-/// of the system's choosing and a trace file of its own. The process is
+/// The virtual robot executable as a child process on a loopback address,
+/// by default 127.0.0.1 with a port of the system's choosing, and a trace
+/// file of its own. The process is
 /// killed when this goes, whatever state the test left it in.
 class RobotProcess
 {
@@ -36,7 +37,8 @@ public:
     /// Starts the robot with these options besides address, port and trace,
     /// and waits for its "listening" line. False, with error() set, when it
     /// does not come up.
-    bool start(const QStringList &options = {});
+    bool start(const QStringList &options = {}, const QString &address = QStringLiteral("127.0.0.1"),
+               std::uint16_t port = 0);
     std::uint16_t port() const { return m_port; }
     QString error() const { return m_error; }
     bool isRunning() const { return m_process.state() == QProcess::Running; }

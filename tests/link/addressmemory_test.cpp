@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -115,6 +118,24 @@ TEST_F(AddressMemoryFile, WritesExactlyTheDottedTextWithNoLineEnd)
     EXPECT_EQ(content(), "10.0.0.1");
     robotlink::writeAddressMemory(robotlink::dottedAddress({255, 255, 255, 0}), path().c_str());
     EXPECT_EQ(content(), "255.255.255.0");
+}
+
+TEST_F(AddressMemoryFile, AWriteThatFailsHalfwayKeepsTheOldAddress)
+{
+    write("10.0.0.1");
+    // Files may grow to five bytes only: the new address cannot be written whole.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{5, limit.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    robotlink::writeAddressMemory("192.168.100.101", path().c_str());
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(content(), "10.0.0.1");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path())).dir().entryList(QDir::Files),
+              QStringList{QStringLiteral("zenkaiip.txt")})
+        << "no temporary file is left";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 using namespace std::chrono_literals;
@@ -163,13 +164,16 @@ TEST_F(VirtualRobotModel, HeadFollowsTheAnglesSentWithinItsRange)
 
 TEST_F(VirtualRobotModel, ContentsPlayForAFewSeconds)
 {
-    call(Operation::PlayContents, {2126, 0});
-    EXPECT_EQ(m_robot.playingContent(), 2126);
-    wait(1500ms);
-    EXPECT_EQ(m_robot.playingContent(), 2126);
-    wait(6s);
-    EXPECT_FALSE(m_robot.playingContent().has_value());
-    EXPECT_FALSE(m_robot.moving());
+    // Numbers far beyond the catalogue's come off the wire too.
+    for (const int mwcid : {2126, 300000, std::numeric_limits<int>::max()}) {
+        call(Operation::PlayContents, {mwcid, 0});
+        EXPECT_EQ(m_robot.playingContent(), mwcid);
+        wait(1500ms);
+        EXPECT_EQ(m_robot.playingContent(), mwcid);
+        wait(6s);
+        EXPECT_FALSE(m_robot.playingContent().has_value());
+        EXPECT_FALSE(m_robot.moving());
+    }
 }
 
 TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMovingAndWhenEmptyStopsTheRobot)

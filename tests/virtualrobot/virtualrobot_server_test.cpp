@@ -1,3 +1,4 @@
+#include "protocol/encoder.h"
 #include "protocol/operation.h"
 #include "tests/virtualrobot/testclient.h"
 #include "virtualrobot/server/robotserver.h"
@@ -327,6 +328,42 @@ TEST_F(VirtualRobotServer, ControlDropsOrEndsTheLinkAndQuits)
     control(QStringLiteral("quit"));
     EXPECT_EQ(quit.count(), 1);
     EXPECT_TRUE(client->receiveA<protocol::Bye>().has_value());
+}
+
+TEST_F(VirtualRobotServer, AControllerThatFloodsAndNeverReadsLosesTheLinkAndTheNextIsServed)
+{
+    start();
+    auto client = controller();
+    startPictures(*client);
+    control(QStringLiteral("pause"));
+    QString error;
+    EXPECT_FALSE(vr::parseControlLine(QStringLiteral("burst %1").arg(vr::kMaxBurst + 1), error).has_value());
+    // Nothing is read from here on: the frames stop once the backlog is full.
+    EXPECT_TRUE(control(QStringLiteral("burst %1").arg(vr::kMaxBurst)).contains(QStringLiteral("not reading")));
+    EXPECT_TRUE(m_robot->hasController());
+
+    QByteArray flood;
+    for (std::uint32_t sequence = 1; sequence <= 100; ++sequence) {
+        const auto bytes = protocol::encode(
+            protocol::Request{sequence, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
+        flood.append(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    }
+    client->sendRaw(flood);
+    ASSERT_TRUE(waitForController(false));
+    client.reset();
+    EXPECT_EQ(controller()->call(Operation::GetBatteryLevel), 90);
+}
+
+TEST_F(VirtualRobotServer, AHelloLateInTheHandshakeWindowIsWelcomedFirst)
+{
+    m_config.timings.heartbeat = 30ms;
+    start();
+    const auto client = stranger();
+    QTest::qWait(150);
+    client->send(protocol::Hello{protocol::kVersion, "slow"});
+    const auto first = client->receive();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(std::holds_alternative<protocol::Welcome>(*first)) << "a heartbeat came before Welcome";
 }
 
 TEST_F(VirtualRobotServer, ABusyPortIsAClearError)

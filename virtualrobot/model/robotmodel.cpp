@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace vr {
@@ -77,7 +78,8 @@ double normalizedAngle(double degrees)
 // ones last.
 Millis contentDuration(int mwcid)
 {
-    return Millis{2000 + (mwcid * 7919) % 4001};
+    // Any int can come off the wire: the product needs 64 bits.
+    return Millis{2000 + (std::int64_t{mwcid} * 7919) % 4001};
 }
 
 } // namespace

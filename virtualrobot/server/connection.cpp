@@ -13,6 +13,10 @@ namespace {
 // A Reply header with its flags set: the protocol wants flags of 0.
 constexpr std::array<char, 16> kMalformed = {'K', 'V', 5, 0x7F, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 0};
 
+// Frames stop at a far smaller backlog, so only a peer that sends and never
+// reads gets here: the link ends before its answers fill the memory.
+constexpr qint64 kWriteBacklogLimit = 2 * 1024 * 1024;
+
 } // namespace
 
 Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *parent)
@@ -34,7 +38,6 @@ Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *
     connect(&m_heartbeat, &QTimer::timeout, this, [this] { send(protocol::Heartbeat{}); });
     connect(&m_deadLink, &QTimer::timeout, this, [this] { close(QStringLiteral("dead link: nothing received")); });
     connect(&m_handshake, &QTimer::timeout, this, [this] { close(QStringLiteral("no Hello in time")); });
-    m_heartbeat.start();
     m_deadLink.start();
     m_handshake.start();
 }
@@ -42,26 +45,33 @@ Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *
 void Connection::markWelcomed()
 {
     m_handshake.stop();
+    // Before Welcome a client takes nothing else, heartbeats included.
+    m_heartbeat.start();
 }
 
 bool Connection::send(const protocol::Message &message)
 {
-    if (m_closed || m_hung)
-        return false;
     const auto bytes = protocol::encode(message);
-    if (bytes.empty())
-        return false;
-    m_socket->write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
-    m_heartbeat.start();
-    return true;
+    return !bytes.empty() && write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
 void Connection::sendMalformed()
 {
+    write(kMalformed.data(), kMalformed.size());
+}
+
+bool Connection::write(const char *bytes, qint64 size)
+{
     if (m_closed || m_hung)
-        return;
-    m_socket->write(kMalformed.data(), kMalformed.size());
-    m_heartbeat.start();
+        return false;
+    if (m_socket->bytesToWrite() > kWriteBacklogLimit) {
+        close(QStringLiteral("flood: the peer does not read"));
+        return false;
+    }
+    m_socket->write(bytes, size);
+    if (m_heartbeat.isActive())
+        m_heartbeat.start();
+    return true;
 }
 
 void Connection::hang()

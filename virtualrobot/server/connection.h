@@ -28,7 +28,8 @@ public:
     QString peer() const { return m_peer; }
     /// The Hello was answered with Welcome: no handshake deadline any more.
     void markWelcomed();
-    /// Sends a message; false once closed or hung.
+    /// Sends a message; false once closed or hung. A peer that leaves too
+    /// much unread loses the link.
     bool send(const protocol::Message &message);
     /// Sends bytes that no decoder accepts.
     void sendMalformed();
@@ -49,6 +50,7 @@ Q_SIGNALS:
     void closed(const QString &reason);
 
 private:
+    bool write(const char *bytes, qint64 size);
     void readAvailable();
     void finish(const QString &reason);
 

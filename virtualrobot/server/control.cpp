@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <array>
+#include <limits>
 
 namespace vr {
 
@@ -19,15 +20,17 @@ struct Entry
     Argument argument;
     const char *syntax;
     const char *description;
+    /// The largest number a Number argument takes.
+    int maximum = std::numeric_limits<int>::max();
 };
 
 constexpr std::array<Entry, 15> kCommands{{
     {"drop", Kind::Drop, Argument::None, "drop", "cut the controller's link at once, without Bye"},
     {"bye", Kind::Bye, Argument::OptionalText, "bye [reason]", "close the controller's link with Bye"},
-    {"battery", Kind::Battery, Argument::Number, "battery PERCENT", "set the battery charge (0-100)"},
+    {"battery", Kind::Battery, Argument::Number, "battery PERCENT", "set the battery charge in percent", 100},
     {"pause", Kind::Pause, Argument::None, "pause", "stop sending camera frames"},
     {"resume", Kind::Resume, Argument::None, "resume", "send camera frames again"},
-    {"burst", Kind::Burst, Argument::Number, "burst N", "send N camera frames at once"},
+    {"burst", Kind::Burst, Argument::Number, "burst N", "send N camera frames at once", kMaxBurst},
     {"malformed", Kind::Malformed, Argument::None, "malformed", "send one malformed message"},
     {"hang", Kind::Hang, Argument::None, "hang", "fall silent until the link ends"},
     {"refuse", Kind::Refuse, Argument::OnOff, "refuse on|off", "refuse new controllers, or accept them again"},
@@ -63,7 +66,7 @@ std::optional<ControlCommand> parseControlLine(const QString &line, QString &err
             break;
         case Argument::Number:
             command.number = rest.toInt(&ok);
-            ok = ok && command.number >= 0;
+            ok = ok && command.number >= 0 && command.number <= entry.maximum;
             break;
         case Argument::OnOff:
             ok = rest == QLatin1String("on") || rest == QLatin1String("off");
@@ -90,8 +93,12 @@ std::optional<ControlCommand> parseControlLine(const QString &line, QString &err
 QString controlHelp()
 {
     QStringList lines;
-    for (const Entry &entry : kCommands)
-        lines << QString::fromLatin1(entry.syntax).leftJustified(19) + QLatin1String(entry.description);
+    for (const Entry &entry : kCommands) {
+        QString line = QString::fromLatin1(entry.syntax).leftJustified(19) + QLatin1String(entry.description);
+        if (entry.maximum != std::numeric_limits<int>::max())
+            line += QStringLiteral(" (0-%1)").arg(entry.maximum);
+        lines << line;
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

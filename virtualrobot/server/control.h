@@ -6,6 +6,10 @@
 
 namespace vr {
 
+/// The most frames one burst sends: ten seconds' worth, rendered in a
+/// fraction of a second, so the robot never freezes on a burst.
+inline constexpr int kMaxBurst = 300;
+
 /// One line of the run-time control input.
 struct ControlCommand
 {

@@ -21,6 +21,11 @@ const QString kWrongVersion = QStringLiteral("version: this robot speaks protoco
 // catches up: the newest picture matters, not every picture.
 constexpr qint64 kFrameBacklog = 64 * 1024;
 
+// The protocol allows one request outstanding; a client that gave up
+// waiting may send a few more while a delayed answer is pending, but no more
+// than this.
+constexpr std::size_t kMaxPendingRequests = 8;
+
 const char *postureName(Posture posture)
 {
     switch (posture) {
@@ -136,8 +141,12 @@ QString RobotServer::control(const ControlCommand &command)
     case Kind::Burst:
         if (!m_controller)
             return noController;
-        for (int i = 0; i < command.number && m_controller; ++i)
-            sendFrame();
+        for (int sent = 0; sent < command.number; ++sent) {
+            if (!m_controller || !sendFrame())
+                return QStringLiteral("burst: %1 of %2 frames sent; the controller is not reading")
+                    .arg(sent)
+                    .arg(command.number);
+        }
         return {};
     case Kind::Malformed:
         if (!m_controller)
@@ -236,6 +245,11 @@ void RobotServer::handle(Connection *connection, const protocol::Message &messag
                     connection->close(QStringLiteral("protocol fault: a request before Hello"));
                     return;
                 }
+                if (m_requests.size() == kMaxPendingRequests) {
+                    connection->close(
+                        QStringLiteral("protocol fault: more than %1 requests unanswered").arg(kMaxPendingRequests));
+                    return;
+                }
                 m_requests.push_back(content);
                 answerNext();
             } else if constexpr (std::is_same_v<Type, protocol::Heartbeat>) {
@@ -308,12 +322,8 @@ void RobotServer::answerNext()
 void RobotServer::tick()
 {
     m_model.advance(now());
-    if (m_controller && m_model.cameraOn() && !m_paused) {
-        if (m_controller->bytesToWrite() > kFrameBacklog)
-            m_trace.event(QStringLiteral("skip"), {{QStringLiteral("backlog"), m_controller->bytesToWrite()}});
-        else
-            sendFrame();
-    }
+    if (m_controller && m_model.cameraOn() && !m_paused)
+        sendFrame();
     // Frames are due on a fixed grid, so the rate holds whatever a tick costs;
     // after a long stall the grid starts again rather than catching up.
     const double period = 1000.0 / m_config.framesPerSecond;
@@ -327,17 +337,21 @@ void RobotServer::tick()
     m_frameTimer.start(static_cast<int>(std::max<qint64>(0, due - elapsed)));
 }
 
-void RobotServer::sendFrame()
+bool RobotServer::sendFrame()
 {
+    if (m_controller->bytesToWrite() > kFrameBacklog) {
+        m_trace.event(QStringLiteral("skip"), {{QStringLiteral("backlog"), m_controller->bytesToWrite()}});
+        return false;
+    }
     const auto &faults = m_config.link;
     if (faults.malformedAfterFrames && !m_malformedSent && m_linkFrames == *faults.malformedAfterFrames) {
         m_malformedSent = true;
         m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("frame")}});
         m_controller->sendMalformed();
-        return;
+        return true;
     }
     if (!m_camera.capture(m_model.scene(), m_jpeg))
-        return;
+        return false;
     protocol::Frame frame;
     frame.sequence = ++m_frameSequence;
     frame.timestampUs = static_cast<std::uint64_t>(
@@ -347,11 +361,12 @@ void RobotServer::sendFrame()
     frame.height = kFrameHeight;
     frame.jpeg = m_jpeg;
     if (!m_controller->send(frame))
-        return;
+        return false;
     m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
     ++m_linkFrames;
     if (faults.dropAfterFrames && m_linkFrames >= *faults.dropAfterFrames)
         dropController(QStringLiteral("fault: link cut after %1 frames").arg(m_linkFrames));
+    return true;
 }
 
 void RobotServer::dropController(const QString &reason)

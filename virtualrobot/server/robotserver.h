@@ -63,7 +63,8 @@ private:
     void controllerClosed(const QString &reason);
     void answerNext();
     void tick();
-    void sendFrame();
+    /// Sends a frame unless the controller lags; false when none went out.
+    bool sendFrame();
     void dropController(const QString &reason);
     RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
 
