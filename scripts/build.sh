@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/.
+# Builds the panel and the virtual robot, optimised and without tests, into
+# build/release; more targets may be named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build/release --target korvan korvan-virtual-robot "$@"

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running Korvan
-# need. Safe to run again: it installs only what is missing.
+# Installs the Debian 12 packages that Korvan's scripts need, by group:
+#   build    compile and run the panel and the virtual robot (the default)
+#   test     the test suite, sanitizers, fuzzers and the install checks
+#   bench    the benchmarks
+#   package  the Debian package and its checks
+# Safe to run again: it installs only what is missing.
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    libturbojpeg0-dev libjpeg62-turbo-dev
-    fonts-ipafont-gothic
-    xvfb xauth
+declare -A groups=(
+    [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+             libgl-dev libxkbcommon-dev libvulkan-dev libturbojpeg0-dev fonts-ipafont-gothic help2man xvfb xauth"
+    [test]="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream man-db"
+    [bench]="libbenchmark-dev"
+    [package]="dpkg-dev file lintian desktop-file-utils appstream man-db"
 )
+
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=(build)
+packages=()
+for group in "${wanted[@]}"; do
+    if [ -z "${groups[$group]+set}" ]; then
+        echo "install-deps: unknown group '$group' (build, test, bench, package)" >&2
+        exit 2
+    fi
+    read -r -a listed <<< "$(echo ${groups[$group]})"
+    packages+=("${listed[@]}")
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,7 +35,7 @@ for package in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    echo "install-deps: all ${#packages[@]} packages are present"
+    echo "install-deps: all packages of ${wanted[*]} are present"
     exit 0
 fi
 

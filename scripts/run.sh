@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the virtual robot on 127.0.0.1 and
-# opens the panel on it. The panel runs in build/run/, where it keeps its
-# address memory file; a fresh one is seeded with the robot's address.
+# Installs what is missing, builds the two programs, starts the virtual robot
+# on 127.0.0.1 and opens the panel on it. The robot reads its control lines
+# (status, battery 20, drop, help) from this terminal and ends with the
+# panel. The panel runs in build/release/run/, where it keeps its address
+# memory file; a fresh one is seeded with the robot's address.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh build
 scripts/build.sh
 
-mkdir -p build/run
-cd build/run
+mkdir -p build/release/run
+cd build/release/run
 [ -e zenkaiip.txt ] || printf '127.0.0.1' > zenkaiip.txt
 
-../virtualrobot/korvan-virtual-robot --listen 127.0.0.1 --trace robot-trace.jsonl < /dev/null &
-robot=$!
-trap 'kill "$robot" 2>/dev/null || true' EXIT
-
-panel=(../app/korvan)
+display=()
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "run: no display; showing the panel on a virtual one (xvfb-run)"
-    panel=(xvfb-run -a "${panel[@]}")
+    display=(xvfb-run -a)
 fi
-"${panel[@]}"
+
+rm -f robot-trace.jsonl
+# The terminal stays the robot's input: a job in the background would
+# otherwise read from /dev/null.
+../virtualrobot/korvan-virtual-robot --listen 127.0.0.1 --trace robot-trace.jsonl <&0 &
+robot=$!
+trap 'kill "$robot" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+    grep -qs '"event":"listen"' robot-trace.jsonl && break
+    if ! kill -0 "$robot" 2>/dev/null; then
+        status=0
+        wait "$robot" || status=$?
+        echo "run: the virtual robot could not start (status $status); is port 20207 taken?" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+
+"${display[@]}" ../app/korvan

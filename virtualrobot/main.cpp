@@ -13,7 +13,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korvan-virtual-robot"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KORVAN_VERSION));
 
     const vr::ParsedOptions options = vr::parseOptions(QCoreApplication::arguments());
     switch (options.outcome) {

@@ -63,7 +63,7 @@ TEST(DesktopEntry, LaunchesTheProgramWithItsIconAndCarriesTheVersion)
     // Version is that of the entry's format.
     for (const auto &[key, value] : std::map<std::string, std::string>{
              {"Type", "Application"}, {"Version", "1.4"}, {"Name", "Korvan"}, {"Comment", "アイボ(ERS-7)操縦アプリ"},
-             {"Exec", "korvan"}, {"Icon", "korvan"}, {"X-Korvan-Version", "0.91β"},
+             {"Icon", "korvan"}, {"X-Korvan-Version", "0.91β"},
              {"X-Korvan-FileVersion", "1.0.0.1"}})
         EXPECT_EQ(entry[key], value) << key;
 }

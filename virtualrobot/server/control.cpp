@@ -94,7 +94,8 @@ QString controlHelp()
 {
     QStringList lines;
     for (const Entry &entry : kCommands) {
-        QString line = QString::fromLatin1(entry.syntax).leftJustified(19) + QLatin1String(entry.description);
+        QString line = QLatin1String("  ") + QString::fromLatin1(entry.syntax).leftJustified(19)
+                       + QLatin1String(entry.description);
         if (entry.maximum != std::numeric_limits<int>::max())
             line += QStringLiteral(" (0-%1)").arg(entry.maximum);
         lines << line;

@@ -169,7 +169,7 @@ ParsedOptions parseOptions(const QStringList &arguments)
     }
     if (parser.isSet(QStringLiteral("help"))) {
         parsed.outcome = ParsedOptions::Outcome::ShowHelp;
-        parsed.text = parser.helpText() + QStringLiteral("\nControl input, one command per line on standard input:\n") +
+        parsed.text = parser.helpText() + QStringLiteral("\nControl lines, one per line on standard input:\n") +
                       controlHelp();
         return parsed;
     }

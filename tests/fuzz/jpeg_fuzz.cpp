@@ -1,0 +1,16 @@
+#include "protocol/message.h"
+#include "vaiboclient/jpegdecoder.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+// A camera frame's JPEG bytes as the client's network thread decodes them.
+// One decoder serves every input, as it serves every frame of a link.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static vaibo::JpegDecoder decoder;
+    const QImage picture = decoder.decode(data, size, protocol::kMaxFrameSide);
+    if (!picture.isNull() && (picture.width() > protocol::kMaxFrameSide || picture.height() > protocol::kMaxFrameSide))
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs a build into a fresh prefix and checks what a user gets: both
+# programs, the launcher, the desktop entry, icons, metainfo, manual pages,
+# documents and licence, each valid under its own checker.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'kill "${launched:-}" 2>/dev/null || true; rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" > /dev/null
+
+failed=0
+fail() { echo "check-install: $*" >&2; failed=1; }
+
+for file in bin/korvan bin/korvan-virtual-robot libexec/korvan/korvan-launcher; do
+    [ -x "$prefix/$file" ] || fail "$file is missing or not executable"
+done
+for file in share/applications/korvan.desktop share/metainfo/org.example.Korvan.metainfo.xml \
+        share/man/man1/korvan.1.gz share/man/man1/korvan-virtual-robot.1.gz share/icons/hicolor/48x48/apps/korvan.png \
+        share/doc/korvan/copyright share/doc/korvan/README.md share/doc/korvan/CHANGELOG.md \
+        share/doc/korvan/protocol.md share/doc/korvan/screenshots/panel-connected.png; do
+    [ -s "$prefix/$file" ] || fail "$file is missing or empty"
+done
+
+desktop-file-validate "$prefix/share/applications/korvan.desktop" || fail "the desktop entry is not valid"
+grep -q '^Exec=.*/libexec/korvan/korvan-launcher$' "$prefix/share/applications/korvan.desktop" \
+    || fail "the desktop entry does not start the launcher"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.example.Korvan.metainfo.xml" > /dev/null \
+    || fail "the metainfo is not valid"
+for page in korvan korvan-virtual-robot; do
+    text=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$text" ] || fail "man $page: $text"
+    MANWIDTH=80 man -l "$prefix/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^NAME" || fail "man $page shows no page"
+done
+"$prefix/bin/korvan-virtual-robot" --version | grep -qx "korvan-virtual-robot $(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' \
+    "$prefix/share/metainfo/org.example.Korvan.metainfo.xml")" || fail "the robot's version is not the release's"
+
+# Started from the desktop, the panel runs in the user's state folder.
+export XDG_STATE_HOME=$prefix/state QT_QPA_PLATFORM=offscreen
+"$prefix/libexec/korvan/korvan-launcher" &
+launched=$!
+for _ in $(seq 50); do
+    [ "$(readlink "/proc/$launched/cwd" 2>/dev/null)" = "$prefix/state/korvan" ] && break
+    sleep 0.1
+done
+[ "$(readlink "/proc/$launched/cwd" 2>/dev/null)" = "$prefix/state/korvan" ] || fail "the launcher did not run the panel in \$XDG_STATE_HOME/korvan"
+[ "$(readlink "/proc/$launched/exe" 2>/dev/null)" = "$prefix/bin/korvan" ] || fail "the launcher did not start the installed panel"
+
+exit "$failed"
