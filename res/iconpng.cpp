@@ -1,12 +1,15 @@
 #include "res/icon.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QString>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
-// Writes the icon at every size as <dir>/hicolor/<n>x<n>/apps/korvan.png, the
-// layout of the desktop's icon theme, so the build can install it.
+// Writes the icon at every size as <dir>/hicolor/<n>x<n>/apps/korvan.png, and
+// once as <dir>/hicolor/scalable/apps/korvan.svg, the layout of the desktop's
+// icon theme, so the build can install it.
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -22,5 +25,18 @@ int main(int argc, char **argv)
             return 1;
         }
     }
-    return 0;
+    const QString folder = QStringLiteral("hicolor/scalable/apps");
+    const int size = res::kApplicationIconSizes.back();
+    QSvgGenerator svg;
+    svg.setFileName(root.filePath(folder + QStringLiteral("/korvan.svg")));
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle(QStringLiteral("Korvan"));
+    QPainter painter;
+    if (!root.mkpath(folder) || !painter.begin(&svg)) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(svg.fileName()));
+        return 1;
+    }
+    res::paintApplicationIcon(painter, size);
+    return painter.end() ? 0 : 1;
 }

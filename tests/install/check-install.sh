@@ -15,7 +15,7 @@ for file in bin/korvan bin/korvan-virtual-robot libexec/korvan/korvan-launcher; 
     [ -x "$prefix/$file" ] || fail "$file is missing or not executable"
 done
 for file in share/applications/korvan.desktop share/metainfo/org.example.Korvan.metainfo.xml \
-        share/man/man1/korvan.1.gz share/man/man1/korvan-virtual-robot.1.gz share/icons/hicolor/48x48/apps/korvan.png \
+        share/man/man1/korvan.1.gz share/man/man1/korvan-virtual-robot.1.gz share/icons/hicolor/48x48/apps/korvan.png share/icons/hicolor/scalable/apps/korvan.svg \
         share/doc/korvan/copyright share/doc/korvan/README.md share/doc/korvan/CHANGELOG.md \
         share/doc/korvan/protocol.md share/doc/korvan/screenshots/panel-connected.png; do
     [ -s "$prefix/$file" ] || fail "$file is missing or empty"
