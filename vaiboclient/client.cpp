@@ -44,8 +44,10 @@ Client::Client(HWND window)
       m_tracker(std::make_unique<AnnouncementTracker>(*this)),
       m_painter(std::make_unique<PanePainter>(m_store))
 {
-    if (m_window != nullptr)
+    if (m_window != nullptr) {
         m_tracker->moveToThread(m_window->thread());
+        m_painter->moveToThread(m_window->thread());
+    }
 }
 
 Client::~Client() = default;
@@ -116,11 +118,15 @@ void Client::announcementHandled()
 
 void Client::linkUp()
 {
+    m_store.setLinkUp(true, FrameStore::Clock::now());
+    QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
     tk::postMessage(m_window, m_connectMessage, 0, 0);
 }
 
 void Client::linkDown()
 {
+    m_store.setLinkUp(false, FrameStore::Clock::now());
+    QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
     tk::postMessage(m_window, m_disconnectMessage, 0, 0);
 }
 
@@ -128,6 +134,10 @@ void Client::frameArrived(protocol::Frame &&frame)
 {
     const auto arrival = FrameStore::Clock::now();
     QImage picture = m_decoder.decode(frame.jpeg.data(), frame.jpeg.size(), protocol::kMaxFrameSide);
+    // Scaled here, off the window's thread, so painting it is a plain copy.
+    const QSize paneSize = m_store.pictureSize();
+    if (!picture.isNull() && !paneSize.isEmpty() && picture.size() != paneSize)
+        picture = picture.scaled(paneSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (const std::optional<std::size_t> size = m_store.offer(std::move(frame.jpeg), std::move(picture), arrival))
         announce(*size);
 }

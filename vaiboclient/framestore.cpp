@@ -62,13 +62,27 @@ FrameStore::Picture FrameStore::picture(Clock::time_point now) const
     const std::lock_guard lock(m_mutex);
     const auto recent = std::count_if(m_recentArrivals.begin(), m_recentArrivals.end(),
                                       [now](Clock::time_point t) { return now - t <= kRateWindow; });
-    return {m_picture, m_pictureArrival, static_cast<int>(recent)};
+    const bool live = m_linkUp && m_pictureArrival >= m_linkUpSince;
+    return {m_picture, m_pictureArrival, static_cast<int>(recent), m_linkUp, live};
 }
 
-bool FrameStore::announcing() const
+void FrameStore::setLinkUp(bool up, Clock::time_point now)
 {
     const std::lock_guard lock(m_mutex);
-    return m_pending;
+    m_linkUp = up;
+    m_linkUpSince = now;
+}
+
+void FrameStore::setPictureSize(QSize size)
+{
+    const std::lock_guard lock(m_mutex);
+    m_pictureSize = size;
+}
+
+QSize FrameStore::pictureSize() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_pictureSize;
 }
 
 } // namespace vaibo

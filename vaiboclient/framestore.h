@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 
 #include <chrono>
 #include <cstddef>
@@ -29,6 +30,10 @@ public:
         Clock::time_point arrival;
         /// Frames that arrived in the second before the moment asked about.
         int framesPerSecond = 0;
+        /// Whether the link is up.
+        bool linkUp = false;
+        /// Whether the picture came on the link that is up now.
+        bool live = false;
     };
 
     /// A frame arrived (network thread). Returns the byte count to announce
@@ -48,8 +53,12 @@ public:
     /// The newest decoded picture as of now; a null image before the first.
     Picture picture(Clock::time_point now) const;
 
-    /// Whether an announcement is pending.
-    bool announcing() const;
+    /// The link came up or ended (network thread).
+    void setLinkUp(bool up, Clock::time_point now);
+
+    /// The size pictures are best decoded to: the pane's contents.
+    void setPictureSize(QSize size);
+    QSize pictureSize() const;
 
 private:
     mutable std::mutex m_mutex;
@@ -59,6 +68,9 @@ private:
     QImage m_picture;
     Clock::time_point m_pictureArrival;
     std::deque<Clock::time_point> m_recentArrivals;
+    bool m_linkUp = false;
+    Clock::time_point m_linkUpSince;
+    QSize m_pictureSize;
 };
 
 } // namespace vaibo

@@ -1,7 +1,6 @@
 #include "vaiboclient/panepainter.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 
@@ -9,7 +8,21 @@
 
 namespace vaibo {
 
-PanePainter::PanePainter(const FrameStore &store) : m_store(store) {}
+namespace {
+
+using namespace std::chrono_literals;
+
+// The readout's age is shown in whole seconds past this, so it must move
+// at least this often while no frame comes.
+constexpr auto kStaleAfter = 1s;
+
+} // namespace
+
+PanePainter::PanePainter(FrameStore &store) : m_store(store)
+{
+    m_ageTimer.setInterval(kStaleAfter);
+    connect(&m_ageTimer, &QTimer::timeout, this, &PanePainter::repaintIfStale);
+}
 
 PanePainter::~PanePainter()
 {
@@ -24,8 +37,17 @@ void PanePainter::setPane(QWidget *pane)
     if (m_pane)
         m_pane->removeEventFilter(this);
     m_pane = pane;
+    if (!m_pane)
+        return;
+    m_pane->installEventFilter(this);
+    fitTo(m_pane);
+    m_ageTimer.start();
+}
+
+void PanePainter::refresh()
+{
     if (m_pane)
-        m_pane->installEventFilter(this);
+        m_pane->update();
 }
 
 QString PanePainter::readout(int framesPerSecond, std::chrono::milliseconds age)
@@ -36,15 +58,46 @@ QString PanePainter::readout(int framesPerSecond, std::chrono::milliseconds age)
     return QStringLiteral("%1 fps  %2").arg(framesPerSecond).arg(ageText);
 }
 
+QString PanePainter::staleNote(bool linkUp)
+{
+    return linkUp ? QStringLiteral("受信待ち") : QStringLiteral("通信切断");
+}
+
 bool PanePainter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint && watched == m_pane)
-        paint(m_pane);
+    if (watched == m_pane) {
+        if (event->type() == QEvent::Paint)
+            paint(m_pane);
+        else if (event->type() == QEvent::Resize)
+            fitTo(m_pane);
+    }
     // The pane still paints itself, so its frame is drawn over the picture.
     return false;
 }
 
-void PanePainter::paint(QWidget *pane) const
+void PanePainter::fitTo(QWidget *pane)
+{
+    const QSize size = pane->contentsRect().size();
+    m_store.setPictureSize(size);
+    m_font = pane->font();
+    m_font.setPixelSize(std::clamp(size.height() / 18, 8, 12));
+    m_metrics = QFontMetrics(m_font);
+    m_noteFont = m_font;
+    m_noteFont.setPixelSize(std::clamp(size.height() / 10, 8, 24));
+    m_noteMetrics = QFontMetrics(m_noteFont);
+}
+
+void PanePainter::repaintIfStale()
+{
+    if (!m_pane)
+        return;
+    const auto now = FrameStore::Clock::now();
+    const FrameStore::Picture picture = m_store.picture(now);
+    if (!picture.image.isNull() && now - picture.arrival >= kStaleAfter)
+        m_pane->update();
+}
+
+void PanePainter::paint(QWidget *pane)
 {
     const auto now = FrameStore::Clock::now();
     const FrameStore::Picture picture = m_store.picture(now);
@@ -52,19 +105,34 @@ void PanePainter::paint(QWidget *pane) const
         return;
     const QRect target = pane->contentsRect();
     QPainter painter(pane);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, picture.image);
+    // The network thread scales each picture to the pane; only one decoded
+    // before the pane changed size needs scaling here.
+    if (picture.image.size() == target.size()) {
+        painter.drawImage(target.topLeft(), picture.image);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, picture.image);
+    }
 
-    const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.arrival);
-    const QString text = readout(picture.framesPerSecond, age);
-    QFont font = pane->font();
-    font.setPixelSize(std::clamp(target.height() / 18, 8, 12));
-    painter.setFont(font);
-    QRect box = QFontMetrics(font).boundingRect(text).adjusted(-3, -1, 3, 1);
-    box.moveBottomRight(target.bottomRight() - QPoint(2, 2));
+    QString text;
+    QRect box;
+    if (picture.live) {
+        text = readout(picture.framesPerSecond,
+                       std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.arrival));
+        painter.setFont(m_font);
+        box.setSize(QSize(m_metrics.horizontalAdvance(text) + 6, m_metrics.height() + 2));
+        box.moveBottomRight(target.bottomRight() - QPoint(2, 2));
+    } else {
+        painter.fillRect(target, QColor(0, 0, 0, 140));
+        text = staleNote(picture.linkUp);
+        painter.setFont(m_noteFont);
+        box.setSize(QSize(m_noteMetrics.horizontalAdvance(text) + 16, m_noteMetrics.height() + 8));
+        box.moveCenter(target.center());
+    }
     painter.fillRect(box, QColor(0, 0, 0, 110));
     painter.setPen(QColor(255, 255, 255, 210));
     painter.drawText(box, Qt::AlignCenter, text);
+    pane->setAccessibleDescription(text);
 }
 
 } // namespace vaibo

@@ -2,37 +2,56 @@
 
 #include "vaiboclient/framestore.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QWidget;
 
 namespace vaibo {
 
 /// Paints the newest camera picture into a pane of the panel whenever the
-/// pane paints, scaled to its contents rectangle, with a small readout of
-/// the frame rate and the picture's age in the bottom right corner. The
-/// pane's own painting (its frame) follows on top.
+/// pane paints, filling its contents rectangle, with a small readout of the
+/// frame rate and the picture's age in the bottom right corner. The pane's
+/// own painting (its frame) follows on top. The readout never lies: without
+/// new frames the pane is painted again every second, so the age counts up
+/// and the rate falls to 0; a picture from a link that has ended is shown
+/// dimmed with a note instead of the readout. The readout or note is also
+/// the pane's accessible description.
 class PanePainter : public QObject
 {
 public:
-    explicit PanePainter(const FrameStore &store);
+    explicit PanePainter(FrameStore &store);
     ~PanePainter() override;
 
     /// Paints into this pane from now on, instead of any earlier one.
     void setPane(QWidget *pane);
+    /// Paints the pane again: the link came up or ended.
+    void refresh();
 
     /// The readout for a rate and an age, as painted.
     static QString readout(int framesPerSecond, std::chrono::milliseconds age);
+    /// The note over a picture that is not live.
+    static QString staleNote(bool linkUp);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void paint(QWidget *pane) const;
+    void paint(QWidget *pane);
+    void fitTo(QWidget *pane);
+    void repaintIfStale();
 
-    const FrameStore &m_store;
+    FrameStore &m_store;
     QPointer<QWidget> m_pane;
+    QTimer m_ageTimer{this};
+    // Worked out once per pane size, not on every paint.
+    QFont m_font;
+    QFontMetrics m_metrics{m_font};
+    QFont m_noteFont;
+    QFontMetrics m_noteMetrics{m_noteFont};
 };
 
 } // namespace vaibo

@@ -192,3 +192,37 @@ TEST_F(FramesTest, OnlyTheLatestLivingWidgetIsPainted)
     second.reset();
     show(QColor(10, 10, 10), 2);
 }
+
+TEST_F(FramesTest, TheReadoutCountsUpWithoutFramesAndALostLinkLeavesADimmedPicture)
+{
+    QFrame pane;
+    pane.resize(320, 240);
+    pane.show();
+    ASSERT_EQ(client.ImageSetWindowHandle(&pane, &window), 0);
+    connectOnline();
+    const QColor red(200, 30, 30);
+    show(red, 1);
+    pane.repaint();
+    EXPECT_TRUE(pane.accessibleDescription().startsWith(QStringLiteral("1 fps  "))) << qPrintable(pane.accessibleDescription());
+
+    // Nobody repaints the pane but the library itself.
+    pump(2100ms);
+    const QString stale = pane.accessibleDescription();
+    ASSERT_TRUE(stale.startsWith(QStringLiteral("0 fps  "))) << qPrintable(stale);
+    ASSERT_TRUE(stale.endsWith(QStringLiteral(" s"))) << qPrintable(stale);
+    EXPECT_GE(stale.mid(7).chopped(2).toDouble(), 1.0) << qPrintable(stale);
+
+    ASSERT_EQ(client.Disconnect(), 0);
+    ASSERT_TRUE(window.waitFor(vaibo::kDisconnectMessage, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane.accessibleDescription() == QStringLiteral("通信切断"); }, 1000));
+    const QColor dimmed = centreOf(pane);
+    EXPECT_LT(dimmed.red(), 150) << "the last picture is dimmed";
+    EXPECT_GT(dimmed.red(), dimmed.green()) << "but still shown";
+
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(vaibo::kConnectMessage, 2));
+    show(QColor(20, 40, 220), 2);
+    pane.repaint();
+    EXPECT_TRUE(pane.accessibleDescription().contains(QStringLiteral(" fps  "))) << "live again";
+    EXPECT_TRUE(near(centreOf(pane), QColor(20, 40, 220)));
+}

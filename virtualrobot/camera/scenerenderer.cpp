@@ -69,6 +69,14 @@ constexpr Rgb kStationBase{70, 72, 84};
 constexpr Rgb kStationBack{200, 200, 206};
 constexpr Rgb kStationLight{60, 230, 90};
 
+// The step of the distance shade; clamped as a float, so that the
+// conversion is a single instruction and never overflows.
+std::size_t shadeStep(float distance)
+{
+    const float step = distance * (1 / kShadeStep);
+    return step < 255.0f ? static_cast<std::size_t>(static_cast<int>(std::max(step, 0.0f))) : 255;
+}
+
 Rgb wallColour(const Wall &wall, float along, float height)
 {
     if (height < kSkirtingHeight)
@@ -302,26 +310,43 @@ void SceneRenderer::renderRoom(const Camera &camera, std::uint8_t *rgb)
         float dy = rowStart.y;
         const float stepX = camera.right.x * columnStep;
         const float stepY = camera.right.y * columnStep;
+        // The room is convex: when the floor or ceiling holds both ends of
+        // the row, it holds the whole row, at one distance and one shade.
+        const float lastX = dx + stepX * (kFrameWidth - 1);
+        const float lastY = dy + stepY * (kFrameWidth - 1);
+        const auto inside = [&](float offsetX, float offsetY) {
+            return offsetX > -eye.x && offsetX < toEast && offsetY > -eye.y && offsetY < toNorth;
+        };
+        if (tz < kInfinity && inside(tz * dx, tz * dy) && inside(tz * lastX, tz * lastY)) {
+            const unsigned shade = m_distanceShade[shadeStep(tz)];
+            for (int j = 0; j < kFrameWidth; ++j, pixel += 3, ++depth, dx += stepX, dy += stepY) {
+                *depth = tz;
+                put(pixel, down ? floorColour(eye.x + tz * dx, eye.y + tz * dy) : kCeiling, shade);
+            }
+            continue;
+        }
         for (int j = 0; j < kFrameWidth; ++j, pixel += 3, ++depth, dx += stepX, dy += stepY) {
-            const float tx = std::fabs(dx) > 1e-9f ? (dx > 0 ? toEast : -eye.x) / dx : kInfinity;
-            const float ty = std::fabs(dy) > 1e-9f ? (dy > 0 ? toNorth : -eye.y) / dy : kInfinity;
-            const float tw = std::min(tx, ty);
+            // Distances to the wall planes the ray heads for, compared by
+            // cross-multiplying, so that only a wall needs a division and
+            // floor and ceiling need none.
+            const float ax = dx > 0 ? toEast : eye.x;
+            const float ay = dy > 0 ? toNorth : eye.y;
+            const float adx = std::fabs(dx);
+            const float ady = std::fabs(dy);
             float t = 0;
             Rgb colour;
-            if (tz < tw) {
+            if (tz * adx < ax && tz * ady < ay) {
                 t = tz;
                 colour = down ? floorColour(eye.x + t * dx, eye.y + t * dy) : kCeiling;
+            } else if (ax * ady < ay * adx) {
+                t = ax / adx;
+                colour = wallColour(dx > 0 ? kEastWall : kWestWall, eye.y + t * dy, eye.z + t * dz);
             } else {
-                t = tw;
-                const float height = eye.z + t * dz;
-                if (tx < ty)
-                    colour = wallColour(dx > 0 ? kEastWall : kWestWall, eye.y + t * dy, height);
-                else
-                    colour = wallColour(dy > 0 ? kNorthWall : kSouthWall, eye.x + t * dx, height);
+                t = ay / ady;
+                colour = wallColour(dy > 0 ? kNorthWall : kSouthWall, eye.x + t * dx, eye.z + t * dz);
             }
             *depth = t;
-            const auto step = std::min<std::size_t>(static_cast<std::size_t>(t * (1 / kShadeStep)), 255);
-            put(pixel, colour, m_distanceShade[step]);
+            put(pixel, colour, m_distanceShade[shadeStep(t)]);
         }
     }
 }
@@ -367,10 +392,18 @@ void SceneRenderer::renderThing(const Camera &camera, const Thing &thing, std::u
     }
     // Light from above, a little from the south-west.
     const Vec3 light{0.30f, 0.20f, 0.93f};
+    // The picture-plane box is loose around a sphere: a ray that misses the
+    // bounding sphere is passed over before any square root.
+    const Vec3 fromCentre = camera.position - thing.centre;
+    const float sphereTerm = dot(fromCentre, fromCentre) - radius * radius;
     for (int i = firstRow; i <= lastRow; ++i) {
         for (int j = firstColumn; j <= lastColumn; ++j) {
             const Vec3 ray = camera.forward + camera.up * m_rowY[i] + camera.right * m_columnX[j];
-            const float length = std::sqrt(dot(ray, ray));
+            const float along = dot(fromCentre, ray);
+            const float squared = dot(ray, ray);
+            if (along * along < squared * sphereTerm)
+                continue;
+            const float length = std::sqrt(squared);
             const Vec3 direction = ray * (1 / length);
             Hit hit;
             for (int k = 0; k < thing.count; ++k) {
@@ -393,8 +426,7 @@ void SceneRenderer::renderThing(const Camera &camera, const Thing &thing, std::u
                 continue;
             m_depth[index] = t;
             const float diffuse = std::max(0.0f, dot(hit.normal, light));
-            const auto step = std::min<std::size_t>(static_cast<std::size_t>(hit.t * (1 / kShadeStep)), 255);
-            const auto shade = static_cast<unsigned>((0.45f + 0.55f * diffuse) * m_distanceShade[step]);
+            const auto shade = static_cast<unsigned>((0.45f + 0.55f * diffuse) * m_distanceShade[shadeStep(hit.t)]);
             put(rgb + index * 3, hit.colour, shade);
         }
     }

@@ -15,9 +15,10 @@ constexpr int kFrameBytes = kFrameWidth * kFrameHeight * 3;
 
 /// Draws what the robot's camera sees: floor, walls and ceiling of the room,
 /// the charging station, the ball and the pink bone. Rays are cast per
-/// pixel against the room; the small things are tested only inside the
-/// rectangle they cover on the picture, so a frame costs well under a
-/// millisecond.
+/// pixel against the room, rows that see only floor or ceiling in one sweep;
+/// the small things are tested only inside the rectangle they cover on the
+/// picture, and only on rays that meet their bounding sphere, so a frame
+/// costs about 0.2 ms.
 class SceneRenderer
 {
 public:

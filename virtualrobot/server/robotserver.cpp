@@ -82,6 +82,7 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
         answerNext();
     });
     connect(&m_frameTimer, &QTimer::timeout, this, &RobotServer::tick);
+    connect(&m_renderer, &FrameRenderer::captured, this, &RobotServer::captured);
     connect(&m_dropTimer, &QTimer::timeout, this,
             [this] { dropController(QStringLiteral("fault: link cut after %1 ms").arg(m_config.link.dropAfter->count())); });
     connect(&m_hangTimer, &QTimer::timeout, this, [this] {
@@ -322,8 +323,14 @@ void RobotServer::answerNext()
 void RobotServer::tick()
 {
     m_model.advance(now());
-    if (m_controller && m_model.cameraOn() && !m_paused)
-        sendFrame();
+    if (m_controller && m_model.cameraOn() && !m_paused) {
+        // The picture is taken on the camera's thread; requests are answered
+        // meanwhile, and the frame goes out once it is ready.
+        if (m_renderer.busy())
+            m_trace.event(QStringLiteral("skip"), {{QStringLiteral("rendering"), true}});
+        else if (nextSlot() == Slot::Picture)
+            m_renderer.capture(m_model.scene());
+    }
     // Frames are due on a fixed grid, so the rate holds whatever a tick costs;
     // after a long stall the grid starts again rather than catching up.
     const double period = 1000.0 / m_config.framesPerSecond;
@@ -337,21 +344,44 @@ void RobotServer::tick()
     m_frameTimer.start(static_cast<int>(std::max<qint64>(0, due - elapsed)));
 }
 
-bool RobotServer::sendFrame()
+RobotServer::Slot RobotServer::nextSlot()
 {
     if (m_controller->bytesToWrite() > kFrameBacklog) {
         m_trace.event(QStringLiteral("skip"), {{QStringLiteral("backlog"), m_controller->bytesToWrite()}});
-        return false;
+        return Slot::Skipped;
     }
     const auto &faults = m_config.link;
     if (faults.malformedAfterFrames && !m_malformedSent && m_linkFrames == *faults.malformedAfterFrames) {
         m_malformedSent = true;
         m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("frame")}});
         m_controller->sendMalformed();
-        return true;
+        return Slot::Malformed;
     }
-    if (!m_camera.capture(m_model.scene(), m_jpeg))
+    return Slot::Picture;
+}
+
+bool RobotServer::sendFrame()
+{
+    switch (nextSlot()) {
+    case Slot::Skipped:
         return false;
+    case Slot::Malformed:
+        return true;
+    case Slot::Picture:
+        break;
+    }
+    return m_camera.capture(m_model.scene(), m_jpeg) && sendPicture(m_jpeg);
+}
+
+void RobotServer::captured(const std::vector<std::uint8_t> &jpeg)
+{
+    // The link or the pictures may have stopped while it was being taken.
+    if (m_controller && m_model.cameraOn() && !m_paused && !jpeg.empty())
+        sendPicture(jpeg);
+}
+
+bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg)
+{
     protocol::Frame frame;
     frame.sequence = ++m_frameSequence;
     frame.timestampUs = static_cast<std::uint64_t>(
@@ -359,11 +389,12 @@ bool RobotServer::sendFrame()
             .count());
     frame.width = kFrameWidth;
     frame.height = kFrameHeight;
-    frame.jpeg = m_jpeg;
+    frame.jpeg = jpeg;
     if (!m_controller->send(frame))
         return false;
     m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
     ++m_linkFrames;
+    const auto &faults = m_config.link;
     if (faults.dropAfterFrames && m_linkFrames >= *faults.dropAfterFrames)
         dropController(QStringLiteral("fault: link cut after %1 frames").arg(m_linkFrames));
     return true;

@@ -4,6 +4,7 @@
 #include "virtualrobot/camera/camera.h"
 #include "virtualrobot/model/robotmodel.h"
 #include "virtualrobot/server/control.h"
+#include "virtualrobot/server/framerenderer.h"
 #include "virtualrobot/server/serverconfig.h"
 #include "virtualrobot/server/trace.h"
 
@@ -63,14 +64,21 @@ private:
     void controllerClosed(const QString &reason);
     void answerNext();
     void tick();
-    /// Sends a frame unless the controller lags; false when none went out.
+    /// What the next frame's turn brings.
+    enum class Slot { Picture, Malformed, Skipped };
+    Slot nextSlot();
+    /// Takes and sends a picture at once unless the controller lags; false
+    /// when nothing went out.
     bool sendFrame();
+    void captured(const std::vector<std::uint8_t> &jpeg);
+    bool sendPicture(const std::vector<std::uint8_t> &jpeg);
     void dropController(const QString &reason);
     RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
 
     ServerConfig m_config;
     RobotModel m_model;
     Camera m_camera;
+    FrameRenderer m_renderer;
     Trace m_trace;
     QTcpServer m_server;
     QElapsedTimer m_clock;
