@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the two programs, starts the virtual robot
-# on 127.0.0.1 and opens the panel on it. The robot reads its control lines
-# (status, battery 20, drop, help) from this terminal and ends with the
-# panel. The panel runs in build/release/run/, where it keeps its address
-# memory file; a fresh one is seeded with the robot's address.
+# with its window on 127.0.0.1 and opens the panel on it. The robot reads its
+# control lines (status, battery 20, drop, help) from this terminal and ends
+# with the panel. The panel runs in build/release/run/, where it keeps its
+# address memory file; a fresh one is seeded with the robot's address.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "run: no display; showing both windows on a virtual one (xvfb-run)"
+    scripts/install-deps.sh build
+    exec xvfb-run -a "$0" "$@"
+fi
 scripts/install-deps.sh build
 scripts/build.sh
 
@@ -13,16 +18,10 @@ mkdir -p build/release/run
 cd build/release/run
 [ -e zenkaiip.txt ] || printf '127.0.0.1' > zenkaiip.txt
 
-display=()
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run: no display; showing the panel on a virtual one (xvfb-run)"
-    display=(xvfb-run -a)
-fi
-
 rm -f robot-trace.jsonl
 # The terminal stays the robot's input: a job in the background would
 # otherwise read from /dev/null.
-../virtualrobot/korvan-virtual-robot --listen 127.0.0.1 --trace robot-trace.jsonl <&0 &
+../virtualrobot/korvan-virtual-robot --window --listen 127.0.0.1 --trace robot-trace.jsonl <&0 &
 robot=$!
 trap 'kill "$robot" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
@@ -36,4 +35,4 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-"${display[@]}" ../app/korvan
+../app/korvan

@@ -2,16 +2,23 @@
 #include "virtualrobot/server/options.h"
 #include "virtualrobot/server/robotserver.h"
 #include "virtualrobot/server/stdinlines.h"
+#include "virtualrobot/window/robotwindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 // The virtual robot: options in, a listening robot out, steered by lines on
-// standard input until 'quit' or a signal.
+// standard input (and its window, when asked for) until 'quit' or a signal.
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Only a robot with a window needs a display.
+    const bool window = std::any_of(argv + 1, argv + argc, [](const char *arg) { return std::strcmp(arg, "--window") == 0; });
+    const std::unique_ptr<QCoreApplication> app =
+        window ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korvan-virtual-robot"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KORVAN_VERSION));
 
@@ -40,14 +47,18 @@ int main(int argc, char **argv)
 
     vr::StdinLines input;
     QObject::connect(&input, &vr::StdinLines::lineRead, &robot, [&robot](const QString &line) {
-        QString problem;
-        const auto command = vr::parseControlLine(line, problem);
-        const QString answer = command ? robot.control(*command) : problem;
+        const QString answer = robot.controlLine(line);
         if (!answer.isEmpty()) {
             std::puts(qPrintable(answer));
             std::fflush(stdout);
         }
     });
-    QObject::connect(&robot, &vr::RobotServer::quitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&robot, &vr::RobotServer::quitRequested, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
+
+    std::unique_ptr<vr::RobotWindow> robotWindow;
+    if (options.window) {
+        robotWindow = std::make_unique<vr::RobotWindow>(robot);
+        robotWindow->show();
+    }
     return QCoreApplication::exec();
 }

@@ -31,8 +31,8 @@ long residentKiB(qint64 pid)
     QFile status(pid == 0 ? QStringLiteral("/proc/self/status") : QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // The kernel's files have no size: read them through to the end.
+    for (const QByteArray &line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').front().toLong();
     }

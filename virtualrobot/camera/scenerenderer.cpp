@@ -10,8 +10,7 @@ namespace vr {
 namespace {
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-// The camera's horizontal field of view and the distance it starts seeing at.
-constexpr float kHorizontalFieldOfView = 56.9f;
+// The distance the camera starts seeing at.
 constexpr float kNear = 5;
 // Distance covered by one step of the distance shade, in millimetres.
 constexpr float kShadeStep = 24;

@@ -12,6 +12,8 @@ constexpr int kFrameWidth = 208;
 constexpr int kFrameHeight = 160;
 /// Bytes of an RGB camera picture.
 constexpr int kFrameBytes = kFrameWidth * kFrameHeight * 3;
+/// The camera's horizontal field of view, in degrees.
+constexpr float kHorizontalFieldOfView = 56.9f;
 
 /// Draws what the robot's camera sees: floor, walls and ceiling of the room,
 /// the charging station, the ball and the pink bone. Rays are cast per

@@ -16,10 +16,10 @@ using Millis = RobotModel::Millis;
 // walk are met where they are, whatever the caller's rhythm.
 constexpr Millis kStep{20};
 
-constexpr int kWalkForward = 0;
-constexpr int kWalkBack = 1;
-constexpr int kTurnLeft = 4;
-constexpr int kTurnRight = 7;
+constexpr int kWalkForward = static_cast<int>(Gait::Forward);
+constexpr int kWalkBack = static_cast<int>(Gait::Back);
+constexpr int kTurnLeft = static_cast<int>(Gait::TurnLeft);
+constexpr int kTurnRight = static_cast<int>(Gait::TurnRight);
 
 constexpr int kImagePlay = 33;
 constexpr int kImageStop = 34;
@@ -168,6 +168,32 @@ std::optional<int> RobotModel::playingContent() const
     return m_content->mwcid;
 }
 
+std::optional<RobotModel::Millis> RobotModel::contentTimeLeft() const
+{
+    if (!m_content)
+        return std::nullopt;
+    return m_content->duration - m_content->elapsed;
+}
+
+std::optional<WalkProgress> RobotModel::walkProgress() const
+{
+    if (!m_walk)
+        return std::nullopt;
+    // An endless walk starts from nothing left and counts below zero.
+    WalkProgress progress{static_cast<Gait>(m_walk->code), m_walk->total - m_walk->remaining, std::nullopt};
+    if (!m_walk->endless)
+        progress.total = m_walk->total;
+    return progress;
+}
+
+std::optional<PostureChange> RobotModel::postureChange() const
+{
+    if (m_stanceElapsed >= kPostureChange)
+        return std::nullopt;
+    return PostureChange{m_postureFrom, m_posture,
+                         static_cast<double>(m_stanceElapsed.count()) / static_cast<double>(kPostureChange.count())};
+}
+
 bool RobotModel::heading() const
 {
     return m_content && m_content->effect == Effect::Heading;
@@ -226,6 +252,7 @@ int RobotModel::setPosture(int posture)
     stopMotion();
     const auto wanted = static_cast<Posture>(posture);
     if (wanted != m_posture) {
+        m_postureFrom = m_posture;
         m_stanceFrom = stance();
         m_stanceElapsed = Millis{0};
         m_posture = wanted;
@@ -249,7 +276,7 @@ int RobotModel::doWalking(int code, int degrees, int distance)
     if (setPosture(static_cast<int>(Posture::Stand)) < 0)
         return -1;
     const double amount = straight ? distance : degrees;
-    m_walk = Walk{code, amount, amount == 0};
+    m_walk = Walk{code, amount, amount == 0, amount};
     return 0;
 }
 

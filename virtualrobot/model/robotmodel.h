@@ -21,6 +21,26 @@ struct Pose
     double heading = 0;
 };
 
+/// The walking codes of DoWalking.
+enum class Gait { Forward = 0, Back = 1, TurnLeft = 4, TurnRight = 7 };
+
+/// A walk or turn under way: how far it has got and how far it goes, in
+/// millimetres or degrees; an endless one (asked for with 0) has no total.
+struct WalkProgress
+{
+    Gait gait = Gait::Forward;
+    double done = 0;
+    std::optional<double> total;
+};
+
+/// A change of posture under way, and the share of it done (0 to 1).
+struct PostureChange
+{
+    Posture from = Posture::Stand;
+    Posture to = Posture::Stand;
+    double done = 0;
+};
+
 /// Starting charge and how fast it drains, in percent.
 struct RobotSettings
 {
@@ -75,6 +95,14 @@ public:
     double battery() const { return m_battery; }
     /// MWCID of the content being played, if any.
     std::optional<int> playingContent() const;
+    /// How long the content being played (heading included) still lasts.
+    std::optional<Millis> contentTimeLeft() const;
+    /// The walk or turn under way, if any.
+    std::optional<WalkProgress> walkProgress() const;
+    /// The change of posture under way, if any.
+    std::optional<PostureChange> postureChange() const;
+    /// The drain of the moment, in percent per minute.
+    double drainPerMinute() const { return moving() ? m_settings.movingDrainPerMinute : m_settings.idleDrainPerMinute; }
     /// Whether the ball heading motion is being played.
     bool heading() const;
     /// Whether the bone is held in the mouth.
@@ -89,6 +117,7 @@ private:
         int code = 0;
         double remaining = 0;
         bool endless = false;
+        double total = 0;
     };
     struct Content
     {
@@ -132,6 +161,7 @@ private:
     bool m_remoteControl = false;
     bool m_cameraOn = false;
     Posture m_posture = Posture::Stand;
+    Posture m_postureFrom = Posture::Stand;
     Stance m_stanceFrom;
     Millis m_stanceElapsed{0};
     Pose m_pose{room::kWidth / 2, room::kDepth / 2, 0};

@@ -24,6 +24,7 @@ const QString kDropAfterFrames = QStringLiteral("drop-after-frames");
 const QString kHangAfterMs = QStringLiteral("hang-after-ms");
 const QString kMalformedAfterFrames = QStringLiteral("malformed-after-frames");
 const QString kMalformedReply = QStringLiteral("malformed-reply");
+const QString kWindow = QStringLiteral("window");
 
 void addOptions(QCommandLineParser &parser)
 {
@@ -52,6 +53,8 @@ void addOptions(QCommandLineParser &parser)
         {kDelay, QStringLiteral("Delay the answers of an operation, or of all of them. May be repeated."),
          QStringLiteral("operation=ms|all=ms")},
         {kRefuse, QStringLiteral("Refuse every controller's Hello.")},
+        {kWindow, QStringLiteral("Open the robot's own window: the room from above, its state, link and camera, "
+                                 "and a control for every control line. Closing it stops the robot.")},
         {kDropAfterMs, QStringLiteral("Cut each controller's link this many ms after it came up, without Bye."),
          QStringLiteral("ms")},
         {kDropAfterFrames, QStringLiteral("Cut each controller's link once this many frames were sent on it."),
@@ -183,6 +186,7 @@ ParsedOptions parseOptions(const QStringList &arguments)
         parsed.text = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
         return parsed;
     }
+    parsed.window = parser.isSet(kWindow);
     if (const QString error = readOptions(parser, parsed.config); !error.isEmpty()) {
         parsed.outcome = ParsedOptions::Outcome::Error;
         parsed.text = error;

@@ -13,6 +13,8 @@ struct ParsedOptions
     enum class Outcome { Run, ShowHelp, ShowVersion, Error };
     Outcome outcome = Outcome::Run;
     ServerConfig config;
+    /// Whether the robot's window was asked for.
+    bool window = false;
     /// The message for Error, the text for ShowHelp and ShowVersion.
     QString text;
 };

@@ -5,6 +5,7 @@
 
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <chrono>
 #include <type_traits>
 
@@ -20,6 +21,9 @@ const QString kWrongVersion = QStringLiteral("version: this robot speaks protoco
 // A reader that lags more than this behind gets no new frame until it
 // catches up: the newest picture matters, not every picture.
 constexpr qint64 kFrameBacklog = 64 * 1024;
+
+// Operations the window's log keeps.
+constexpr std::size_t kAnsweredKept = 50;
 
 // The protocol allows one request outstanding; a client that gave up
 // waiting may send a few more while a delayed answer is pending, but no more
@@ -72,7 +76,12 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
         const auto operation = operationFromName(protocol::operationName(code));
         const std::vector<int> arguments(request.arguments.begin(), request.arguments.end());
         const int result = operation ? m_model.perform(*operation, arguments, now()) : -1;
-        m_trace.operation(request.sequence, QLatin1String(protocol::operationName(code)), arguments, result);
+        const QString name = QLatin1String(protocol::operationName(code));
+        m_trace.operation(request.sequence, name, arguments, result);
+        m_answered.push_front({name, arguments, result});
+        ++m_answeredInAll;
+        if (m_answered.size() > kAnsweredKept)
+            m_answered.pop_back();
         if (operation && operation == m_config.link.malformedReply) {
             m_trace.event(QStringLiteral("malformed"), {{QStringLiteral("instead"), QStringLiteral("reply")}});
             m_controller->sendMalformed();
@@ -182,6 +191,22 @@ QString RobotServer::control(const ControlCommand &command)
         return {};
     }
     return {};
+}
+
+QString RobotServer::controlLine(const QString &line)
+{
+    QString problem;
+    const auto command = parseControlLine(line, problem);
+    return command ? control(*command) : problem;
+}
+
+LinkView RobotServer::linkView() const
+{
+    const qint64 oneSecondAgo = m_clock.elapsed() - 1000;
+    const auto recent = std::count_if(m_frameTimes.begin(), m_frameTimes.end(),
+                                      [oneSecondAgo](qint64 at) { return at > oneSecondAgo; });
+    return {m_controller ? m_controller->peer() : QString(), m_paused, m_config.link.refuseConnections,
+            static_cast<int>(recent), m_answered, m_answeredInAll};
 }
 
 QString RobotServer::status() const
@@ -393,6 +418,10 @@ bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg)
     if (!m_controller->send(frame))
         return false;
     m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
+    m_lastPicture = jpeg;
+    m_frameTimes.push_back(m_clock.elapsed());
+    while (m_frameTimes.front() < m_frameTimes.back() - 1000)
+        m_frameTimes.pop_front();
     ++m_linkFrames;
     const auto &faults = m_config.link;
     if (faults.dropAfterFrames && m_linkFrames >= *faults.dropAfterFrames)

@@ -20,6 +20,29 @@ namespace vr {
 
 class Connection;
 
+/// One operation the robot answered, as its trace records it.
+struct AnsweredOperation
+{
+    QString name;
+    std::vector<int> arguments;
+    int result = 0;
+};
+
+/// The link as the robot's window shows it.
+struct LinkView
+{
+    /// The controller's address and port; empty without one.
+    QString controller;
+    bool picturesPaused = false;
+    bool refusing = false;
+    /// Frames sent in the last second.
+    int framesPerSecond = 0;
+    /// The last operations answered, newest first, and how many were
+    /// answered in all.
+    std::deque<AnsweredOperation> operations;
+    std::uint64_t answeredInAll = 0;
+};
+
 /// The virtual robot on the network: listens for the panel's robot client,
 /// serves one controller at a time (others get Refused), answers its
 /// requests from the robot model, sends camera frames while pictures play,
@@ -42,6 +65,9 @@ public:
     /// Carries out a control command; returns what to tell the user, empty
     /// when there is nothing to say.
     QString control(const ControlCommand &command);
+    /// Reads and carries out one control line, as typed on standard input or
+    /// given by the window; returns what to tell the user.
+    QString controlLine(const QString &line);
 
     /// The robot behind the link.
     const RobotModel &model() const { return m_model; }
@@ -49,6 +75,10 @@ public:
     bool hasController() const { return !m_controller.isNull(); }
     /// One line describing the robot's state.
     QString status() const;
+    /// The link, for the window.
+    LinkView linkView() const;
+    /// The JPEG picture sent last; empty before the first.
+    const std::vector<std::uint8_t> &lastPicture() const { return m_lastPicture; }
 
 Q_SIGNALS:
     /// A controller was welcomed, or its link ended.
@@ -94,6 +124,10 @@ private:
     bool m_malformedSent = false;
     bool m_paused = false;
     std::vector<std::uint8_t> m_jpeg;
+    std::vector<std::uint8_t> m_lastPicture;
+    std::deque<qint64> m_frameTimes;
+    std::deque<AnsweredOperation> m_answered;
+    std::uint64_t m_answeredInAll = 0;
 };
 
 } // namespace vr

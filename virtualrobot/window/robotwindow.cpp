@@ -1,0 +1,229 @@
+#include "virtualrobot/window/robotwindow.h"
+
+#include "virtualrobot/server/robotserver.h"
+#include "virtualrobot/window/mapview.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace vr {
+
+namespace {
+
+constexpr int kRefreshMs = 100;
+
+// An indicator that lights up while its kind of content plays.
+void light(QLabel *indicator, bool on)
+{
+    indicator->setEnabled(on);
+    indicator->setStyleSheet(on ? QStringLiteral("background: #f0c040; border-radius: 3px; padding: 1px 6px;")
+                                : QStringLiteral("padding: 1px 6px;"));
+}
+
+QLabel *indicator(const QString &text)
+{
+    auto *label = new QLabel(text);
+    light(label, false);
+    return label;
+}
+
+} // namespace
+
+RobotWindow::RobotWindow(RobotServer &robot, QWidget *parent) : QWidget(parent), m_robot(robot)
+{
+    setWindowTitle(QStringLiteral("仮想アイボ (korvan-virtual-robot)"));
+    m_map = new MapView;
+    m_picture = new QLabel;
+    m_picture->setFixedSize(208, 160);
+    m_picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_operations = new QListWidget;
+    m_operations->setMinimumHeight(120);
+
+    auto *log = new QGroupBox(QStringLiteral("受けた操作 (新しい順)"));
+    (new QVBoxLayout(log))->addWidget(m_operations);
+    auto *camera = new QGroupBox(QStringLiteral("カメラの映像"));
+    (new QVBoxLayout(camera))->addWidget(m_picture);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(m_map, 1);
+    left->addWidget(controlBox());
+    auto *right = new QVBoxLayout;
+    right->addWidget(stateBox());
+    right->addWidget(camera);
+    right->addWidget(log, 1);
+    auto *columns = new QHBoxLayout(this);
+    columns->addLayout(left, 3);
+    columns->addLayout(right, 2);
+
+    m_clock.start();
+    m_refresh.setInterval(kRefreshMs);
+    connect(&m_refresh, &QTimer::timeout, this, &RobotWindow::refresh);
+    m_refresh.start();
+    refresh();
+}
+
+QWidget *RobotWindow::stateBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("ロボット"));
+    auto *form = new QFormLayout(box);
+    m_posture = new QLabel;
+    m_motion = new QLabel;
+    m_head = new QLabel;
+    m_content = new QLabel;
+    m_content->setWordWrap(true);
+    m_contentLeft = new QLabel;
+    m_motionKind = indicator(QStringLiteral("動き"));
+    m_soundKind = indicator(QStringLiteral("音"));
+    m_lightKind = indicator(QStringLiteral("光"));
+    auto *kinds = new QHBoxLayout;
+    kinds->addWidget(m_contentLeft);
+    kinds->addStretch();
+    kinds->addWidget(m_motionKind);
+    kinds->addWidget(m_soundKind);
+    kinds->addWidget(m_lightKind);
+    m_battery = new QProgressBar;
+    m_battery->setRange(0, 100);
+    m_battery->setTextVisible(false);
+    m_batteryText = new QLabel;
+    m_drain = new QLabel;
+    auto *battery = new QHBoxLayout;
+    battery->addWidget(m_battery, 1);
+    battery->addWidget(m_batteryText);
+    m_controller = new QLabel;
+    m_remoteControl = new QLabel;
+    m_camera = new QLabel;
+    form->addRow(QStringLiteral("姿勢"), m_posture);
+    form->addRow(QStringLiteral("動作"), m_motion);
+    form->addRow(QStringLiteral("頭"), m_head);
+    form->addRow(QStringLiteral("コンテンツ"), m_content);
+    form->addRow(QString(), kinds);
+    form->addRow(QStringLiteral("バッテリー"), battery);
+    form->addRow(QString(), m_drain);
+    form->addRow(QStringLiteral("操縦者"), m_controller);
+    form->addRow(QStringLiteral("リモート"), m_remoteControl);
+    form->addRow(QStringLiteral("カメラ"), m_camera);
+    return box;
+}
+
+QWidget *RobotWindow::controlBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("操縦 (制御行と同じ働き)"));
+    auto *grid = new QGridLayout(box);
+    const auto button = [this](const QString &text, const QString &line) {
+        auto *push = new QPushButton(text);
+        push->setToolTip(line);
+        connect(push, &QPushButton::clicked, this, [this, line] { control(line); });
+        return push;
+    };
+    grid->addWidget(button(QStringLiteral("切断"), QStringLiteral("drop")), 0, 0);
+    grid->addWidget(button(QStringLiteral("Bye で切断"), QStringLiteral("bye")), 0, 1);
+    grid->addWidget(button(QStringLiteral("沈黙"), QStringLiteral("hang")), 0, 2);
+    grid->addWidget(button(QStringLiteral("不正メッセージ"), QStringLiteral("malformed")), 0, 3);
+    grid->addWidget(button(QStringLiteral("映像停止"), QStringLiteral("pause")), 1, 0);
+    grid->addWidget(button(QStringLiteral("映像再開"), QStringLiteral("resume")), 1, 1);
+    grid->addWidget(button(QStringLiteral("故障を解除"), QStringLiteral("heal")), 1, 2);
+    m_refuse = new QCheckBox(QStringLiteral("接続を拒否"));
+    connect(m_refuse, &QCheckBox::toggled, this,
+            [this](bool on) { control(on ? QStringLiteral("refuse on") : QStringLiteral("refuse off")); });
+    grid->addWidget(m_refuse, 1, 3);
+
+    m_burst = new QSpinBox;
+    m_burst->setRange(1, kMaxBurst);
+    m_burst->setValue(10);
+    auto *burst = new QPushButton(QStringLiteral("まとめて送る"));
+    connect(burst, &QPushButton::clicked, this, [this] { control(QStringLiteral("burst %1").arg(m_burst->value())); });
+    grid->addWidget(m_burst, 2, 0);
+    grid->addWidget(burst, 2, 1);
+    m_charge = new QSpinBox;
+    m_charge->setRange(0, 100);
+    m_charge->setSuffix(QStringLiteral(" %"));
+    m_charge->setValue(20);
+    auto *charge = new QPushButton(QStringLiteral("バッテリー設定"));
+    connect(charge, &QPushButton::clicked, this,
+            [this] { control(QStringLiteral("battery %1").arg(m_charge->value())); });
+    grid->addWidget(m_charge, 2, 2);
+    grid->addWidget(charge, 2, 3);
+
+    m_resultRule = new QLineEdit;
+    m_resultRule->setPlaceholderText(QStringLiteral("SetPosture=-1,ok"));
+    auto *result = new QPushButton(QStringLiteral("結果を決める"));
+    connect(result, &QPushButton::clicked, this, [this] { control(QStringLiteral("result ") + m_resultRule->text()); });
+    grid->addWidget(m_resultRule, 3, 0, 1, 2);
+    grid->addWidget(result, 3, 2, 1, 2);
+    m_delayRule = new QLineEdit;
+    m_delayRule->setPlaceholderText(QStringLiteral("all=300"));
+    auto *delay = new QPushButton(QStringLiteral("返事を遅らせる"));
+    connect(delay, &QPushButton::clicked, this, [this] { control(QStringLiteral("delay ") + m_delayRule->text()); });
+    grid->addWidget(m_delayRule, 4, 0, 1, 2);
+    grid->addWidget(delay, 4, 2, 1, 2);
+
+    m_answer = new QLabel;
+    m_answer->setWordWrap(true);
+    grid->addWidget(m_answer, 5, 0, 1, 4);
+    return box;
+}
+
+void RobotWindow::control(const QString &line)
+{
+    const QString answer = m_robot.controlLine(line);
+    m_answer->setText(answer.isEmpty() ? QStringLiteral("> %1").arg(line) : QStringLiteral("> %1: %2").arg(line, answer));
+    refresh();
+}
+
+void RobotWindow::refresh()
+{
+    const RobotModel &model = m_robot.model();
+    m_trail.add({model.pose().x, model.pose().y}, Trail::Millis{m_clock.elapsed()});
+    const LinkView link = m_robot.linkView();
+    const RobotSnapshot snapshot = snapshotOf(model, link, m_trail);
+    m_map->show(snapshot);
+    m_posture->setText(snapshot.posture);
+    m_motion->setText(snapshot.motion);
+    m_head->setText(snapshot.head);
+    m_content->setText(snapshot.content);
+    m_contentLeft->setText(snapshot.contentLeft);
+    light(m_motionKind, snapshot.kinds.motion);
+    light(m_soundKind, snapshot.kinds.sound);
+    light(m_lightKind, snapshot.kinds.light);
+    m_battery->setValue(static_cast<int>(snapshot.battery));
+    m_batteryText->setText(snapshot.batteryText);
+    m_drain->setText(snapshot.drain);
+    m_controller->setText(snapshot.controller);
+    m_remoteControl->setText(snapshot.remoteControl);
+    m_camera->setText(snapshot.camera);
+    if (m_refuse->isChecked() != link.refusing) {
+        const QSignalBlocker quiet(m_refuse);
+        m_refuse->setChecked(link.refusing);
+    }
+    if (link.answeredInAll != m_operationsShown) {
+        m_operationsShown = link.answeredInAll;
+        m_operations->clear();
+        m_operations->addItems(snapshot.operations);
+    }
+    const std::vector<std::uint8_t> &jpeg = m_robot.lastPicture();
+    if (!jpeg.empty()) {
+        QImage picture;
+        if (picture.loadFromData(jpeg.data(), static_cast<int>(jpeg.size()), "JPEG"))
+            m_picture->setPixmap(QPixmap::fromImage(picture));
+    }
+}
+
+void RobotWindow::closeEvent(QCloseEvent *event)
+{
+    m_refresh.stop();
+    control(QStringLiteral("quit"));
+    event->accept();
+}
+
+} // namespace vr
