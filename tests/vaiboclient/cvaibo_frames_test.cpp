@@ -14,6 +14,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr const char *kImageUpdate = vaibo::kImageUpdateMessage;
+const QColor kRed(200, 30, 30);
 
 // Frame bytes that name their number in every byte, one byte longer per
 // number, so a fetched frame shows which one it was. They are no JPEG: the
@@ -53,6 +54,18 @@ protected:
             const int copied = client.ImageGetData(buffer.data(), static_cast<int>(buffer.size()));
             fetched.push_back(copied == received.lParam ? buffer[0] : -1);
         };
+    }
+    // A boxed pane of 320x240 that the client paints into, online, showing
+    // a red picture.
+    void showRedIn(QFrame &pane)
+    {
+        pane.setFrameStyle(QFrame::Box | QFrame::Plain);
+        pane.setLineWidth(3);
+        pane.resize(320, 240);
+        pane.show();
+        ASSERT_EQ(client.ImageSetWindowHandle(&pane, &window), 0);
+        connectOnline();
+        show(kRed, 1);
     }
     void show(QColor colour, int n)
     {
@@ -147,27 +160,19 @@ TEST_F(FramesTest, ImageTransportIsSetUpByInitAndOpenAndOutlivesTheLink)
 TEST_F(FramesTest, PicturePaintsIntoThePaneInsideItsFrameAndSurvivesADamagedOne)
 {
     QFrame pane;
-    pane.setFrameStyle(QFrame::Box | QFrame::Plain);
-    pane.setLineWidth(3);
-    pane.resize(320, 240);
-    pane.show();
-    ASSERT_EQ(client.ImageSetWindowHandle(&pane, &window), 0);
-    connectOnline();
-    const QColor red(200, 30, 30);
-    show(red, 1);
-
+    ASSERT_NO_FATAL_FAILURE(showRedIn(pane));
     const QImage shot = pane.grab().toImage();
-    EXPECT_TRUE(near(shot.pixelColor(160, 120), red));
-    EXPECT_TRUE(near(shot.pixelColor(4, 4), red)) << "scaled to the contents";
-    EXPECT_FALSE(near(shot.pixelColor(1, 1), red)) << "the frame's border stays";
+    EXPECT_TRUE(near(shot.pixelColor(160, 120), kRed));
+    EXPECT_TRUE(near(shot.pixelColor(4, 4), kRed)) << "scaled to the contents";
+    EXPECT_FALSE(near(shot.pixelColor(1, 1), kRed)) << "the frame's border stays";
     // The readout darkens a small patch in the bottom right corner only.
-    EXPECT_FALSE(near(shot.pixelColor(310, 230), red));
-    EXPECT_TRUE(near(shot.pixelColor(310, 10), red));
-    EXPECT_TRUE(near(shot.pixelColor(10, 230), red));
+    EXPECT_FALSE(near(shot.pixelColor(310, 230), kRed));
+    EXPECT_TRUE(near(shot.pixelColor(310, 10), kRed));
+    EXPECT_TRUE(near(shot.pixelColor(10, 230), kRed));
 
     robot.send(numberedFrame(9));
     ASSERT_TRUE(window.waitFor(kImageUpdate, 2));
-    EXPECT_TRUE(near(centreOf(pane), red)) << "an undecodable frame keeps the last picture";
+    EXPECT_TRUE(near(centreOf(pane), kRed)) << "an undecodable frame keeps the last picture";
     show(QColor(20, 40, 220), 3);
     EXPECT_TRUE(near(centreOf(pane), QColor(20, 40, 220)));
 }
@@ -196,12 +201,7 @@ TEST_F(FramesTest, OnlyTheLatestLivingWidgetIsPainted)
 TEST_F(FramesTest, TheReadoutCountsUpWithoutFramesAndALostLinkLeavesADimmedPicture)
 {
     QFrame pane;
-    pane.resize(320, 240);
-    pane.show();
-    ASSERT_EQ(client.ImageSetWindowHandle(&pane, &window), 0);
-    connectOnline();
-    const QColor red(200, 30, 30);
-    show(red, 1);
+    ASSERT_NO_FATAL_FAILURE(showRedIn(pane));
     pane.repaint();
     EXPECT_TRUE(pane.accessibleDescription().startsWith(QStringLiteral("1 fps  "))) << qPrintable(pane.accessibleDescription());
 

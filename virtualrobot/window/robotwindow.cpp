@@ -155,23 +155,26 @@ QWidget *RobotWindow::controlBox()
     grid->addWidget(m_charge, 2, 2);
     grid->addWidget(charge, 2, 3);
 
-    m_resultRule = new QLineEdit;
-    m_resultRule->setPlaceholderText(QStringLiteral("SetPosture=-1,ok"));
-    auto *result = new QPushButton(QStringLiteral("結果を決める"));
-    connect(result, &QPushButton::clicked, this, [this] { control(QStringLiteral("result ") + m_resultRule->text()); });
-    grid->addWidget(m_resultRule, 3, 0, 1, 2);
-    grid->addWidget(result, 3, 2, 1, 2);
-    m_delayRule = new QLineEdit;
-    m_delayRule->setPlaceholderText(QStringLiteral("all=300"));
-    auto *delay = new QPushButton(QStringLiteral("返事を遅らせる"));
-    connect(delay, &QPushButton::clicked, this, [this] { control(QStringLiteral("delay ") + m_delayRule->text()); });
-    grid->addWidget(m_delayRule, 4, 0, 1, 2);
-    grid->addWidget(delay, 4, 2, 1, 2);
+    m_resultRule = ruleRow(grid, 3, QStringLiteral("SetPosture=-1,ok"), QStringLiteral("結果を決める"),
+                           QStringLiteral("result "));
+    m_delayRule = ruleRow(grid, 4, QStringLiteral("all=300"), QStringLiteral("返事を遅らせる"), QStringLiteral("delay "));
 
     m_answer = new QLabel;
     m_answer->setWordWrap(true);
     grid->addWidget(m_answer, 5, 0, 1, 4);
     return box;
+}
+
+QLineEdit *RobotWindow::ruleRow(QGridLayout *grid, int row, const QString &example, const QString &action,
+                                const QString &command)
+{
+    auto *rule = new QLineEdit;
+    rule->setPlaceholderText(example);
+    auto *apply = new QPushButton(action);
+    connect(apply, &QPushButton::clicked, this, [this, rule, command] { control(command + rule->text()); });
+    grid->addWidget(rule, row, 0, 1, 2);
+    grid->addWidget(apply, row, 2, 1, 2);
+    return rule;
 }
 
 void RobotWindow::control(const QString &line)

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -40,6 +41,9 @@ protected:
 private:
     QWidget *stateBox();
     QWidget *controlBox();
+    /// A rule's field and the button that sends "command rule".
+    QLineEdit *ruleRow(QGridLayout *grid, int row, const QString &example, const QString &action,
+                       const QString &command);
     void control(const QString &line);
 
     RobotServer &m_robot;
