@@ -48,8 +48,8 @@ void CRemoteDlg::sendHeadAngle()
 {
     if (!isOnline())
         return;
-    const int pan = -m_panSlider->pos();
-    const int tilt = -m_tiltSlider->pos();
+    const int pan = -m_panSlider->position();
+    const int tilt = -m_tiltSlider->position();
     char text[64];
     std::snprintf(text, sizeof text, res::kHeadAngleFormat, pan, tilt);
     setStatus(text);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 
 namespace robotlink {
 
@@ -18,10 +19,15 @@ std::array<UINT, 17> registerAll()
     return ids;
 }
 
-constexpr std::size_t indexOf(const char *name)
+// A name's place among the 17, found by its text while compiling: a name
+// that is not one of them does not compile.
+consteval std::size_t indexOf(std::string_view name)
 {
-    return static_cast<std::size_t>(std::find(vaibo::kMessageNames.begin(), vaibo::kMessageNames.end(), name)
-                                    - vaibo::kMessageNames.begin());
+    for (std::size_t i = 0; i < vaibo::kMessageNames.size(); ++i) {
+        if (vaibo::kMessageNames[i] == name)
+            return i;
+    }
+    throw "not one of the client library's message names";
 }
 
 } // namespace

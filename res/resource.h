@@ -6,8 +6,6 @@
 #define IDS_ABOUTBOX 101
 // Command id of that item.
 #define IDM_ABOUTBOX 0x0010
-// The application icon.
-#define IDR_MAINFRAME 128
 
 // Main window controls.
 #define IDC_ADDRESS 1000

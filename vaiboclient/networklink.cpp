@@ -163,12 +163,6 @@ std::optional<std::int32_t> NetworkLink::call(protocol::Operation operation, con
     return answer;
 }
 
-bool NetworkLink::isUp() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_up;
-}
-
 void NetworkLink::wake()
 {
     if (m_wakeFd < 0)

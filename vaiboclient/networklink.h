@@ -56,8 +56,6 @@ public:
     /// meanwhile.
     std::optional<std::int32_t> call(protocol::Operation operation, const std::vector<std::int32_t> &arguments);
 
-    /// Whether the robot has welcomed the client and the link still stands.
-    bool isUp() const;
 
 private:
     struct Command

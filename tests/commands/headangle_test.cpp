@@ -60,7 +60,7 @@ protected:
     {
         QObject::connect(slider(id), &tk::Trackbar::scrolled, panel.get(), [this](int code) {
             codes.push_back(code);
-            expectedCalls.push_back(headCall(-slider(IDC_PAN)->pos(), -slider(IDC_TILT)->pos()));
+            expectedCalls.push_back(headCall(-slider(IDC_PAN)->position(), -slider(IDC_TILT)->position()));
         });
         QObject::connect(slider(id), &QSlider::valueChanged, panel.get(), [this] { ++positionChanges; });
     }
@@ -233,8 +233,8 @@ TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
         press(IDC_PAN, Qt::Key_Right);
         press(IDC_TILT, Qt::Key_End);
         drag(control(IDC_PAN), pathFromCentre(IDC_PAN, QPoint(-20, control(IDC_PAN)->height() / 2)));
-        EXPECT_EQ(slider(IDC_PAN)->pos(), -90);
-        EXPECT_EQ(slider(IDC_TILT)->pos(), 45);
+        EXPECT_EQ(slider(IDC_PAN)->position(), -90);
+        EXPECT_EQ(slider(IDC_TILT)->position(), 45);
         EXPECT_EQ(robot->calls, Calls{});
         EXPECT_EQ(statusText(), before);
     }

@@ -118,8 +118,8 @@ TEST_F(EndToEndCommands, EveryScrollOfEitherSliderReachesTheRobotWithBothAngles)
     for (const int id : {IDC_PAN, IDC_TILT}) {
         auto *slider = panel->window().item<tk::Trackbar>(id);
         QObject::connect(slider, &tk::Trackbar::scrolled, slider, [&](int) {
-            const int pan = panel->window().item<tk::Trackbar>(IDC_PAN)->pos();
-            const int tilt = panel->window().item<tk::Trackbar>(IDC_TILT)->pos();
+            const int pan = panel->window().item<tk::Trackbar>(IDC_PAN)->position();
+            const int tilt = panel->window().item<tk::Trackbar>(IDC_TILT)->position();
             expected.push_back("ChangeHeadAngle(" + std::to_string(-pan) + ", " + std::to_string(-tilt) + ", 3, 0)");
         });
     }

@@ -51,5 +51,5 @@ std::string LivePanel::text(int id) const
 
 int LivePanel::batteryBar() const
 {
-    return m_window->item<tk::ProgressBar>(IDC_BATTERY_BAR)->pos();
+    return m_window->item<tk::ProgressBar>(IDC_BATTERY_BAR)->position();
 }

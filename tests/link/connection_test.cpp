@@ -175,7 +175,7 @@ TEST_F(Connection, UnrequestedDisconnectionLeavesBothButtonsEnabled)
     expectButtons(true, true, "OFFLINE");
     EXPECT_EQ(statusText(), "切断完了");
     EXPECT_EQ(text(IDC_BATTERY_FIGURE), "");
-    EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->pos(), 0);
+    EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->position(), 0);
     EXPECT_TRUE(robot->calls.empty());
 }
 

@@ -21,10 +21,10 @@ TEST(ToolkitProgressBar, KeepsItsPositionInsideItsSixteenBitRange)
     bar.setRange(0, 100);
     for (const auto &[set, read] : {std::pair{57, 57}, {-1, 0}, {120, 100}}) {
         bar.setPos(set);
-        EXPECT_EQ(bar.pos(), read) << set;
+        EXPECT_EQ(bar.position(), read) << set;
     }
     bar.setRange(10, 50);
-    EXPECT_EQ(bar.pos(), 50);
+    EXPECT_EQ(bar.position(), 50);
     bar.setRange(0x10005, 0x20064);
     EXPECT_EQ(bar.low(), 5);
     EXPECT_EQ(bar.high(), 100);

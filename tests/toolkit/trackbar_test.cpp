@@ -126,7 +126,7 @@ TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
     EXPECT_GT(last, first);
     EXPECT_EQ(seen, (Scrolls{{tk::TB_THUMBTRACK, first}, {tk::TB_THUMBTRACK, last}, {tk::TB_THUMBPOSITION, last},
                              {tk::TB_ENDTRACK, last}}));
-    EXPECT_EQ(pan->pos(), last);
+    EXPECT_EQ(pan->position(), last);
 }
 
 TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
@@ -135,7 +135,7 @@ TEST_F(ToolkitSliders, ThumbMovedAcrossTheChannelKeepsItsPosition)
     for (int position = -90; position <= 90; position += 5) {
         pan->setPos(position);
         drag(pan, pan->thumbRect().center(), {{0, 2}});
-        EXPECT_EQ(pan->pos(), position);
+        EXPECT_EQ(pan->position(), position);
     }
 }
 
@@ -150,10 +150,10 @@ TEST_F(ToolkitSliders, DraggedThumbFollowsThePointerPixelByPixelFromTheMinimum)
         const QPoint grab = slider->thumbRect().center();
         const QPoint first = slider->thumbRect().topLeft();
         QTest::mousePress(window(), Qt::LeftButton, {}, inWindow(slider, grab));
-        for (int pixels = 1; slider->pos() < slider->maximum(); ++pixels) {
+        for (int pixels = 1; slider->position() < slider->maximum(); ++pixels) {
             const QPoint by = horizontal ? QPoint(pixels, 0) : QPoint(0, pixels);
             QTest::mouseMove(window(), inWindow(slider, grab + by));
-            if (slider->pos() < slider->maximum()) {
+            if (slider->position() < slider->maximum()) {
                 ASSERT_EQ(slider->thumbRect().topLeft(), first + by) << pixels;
             }
             ASSERT_LT(pixels, 200);
@@ -179,9 +179,9 @@ TEST_F(ToolkitSliders, HeldClickInTheChannelRepeatsButNeverPassesThePointer)
     const QPoint pointer = inWindow(pan, QPoint(thumb.right() + 3, thumb.center().y()));
     QTest::mousePress(window(), Qt::LeftButton, {}, pointer);
     ASSERT_TRUE(QTest::qWaitFor([&] { return pan->thumbRect().contains(pan->mapFrom(&dialog, pointer)); }, 3000));
-    const int reached = pan->pos();
+    const int reached = pan->position();
     QTest::qWait(250); // more repeats would be due by now
-    EXPECT_EQ(pan->pos(), reached);
+    EXPECT_EQ(pan->position(), reached);
     QTest::mouseRelease(window(), Qt::LeftButton, {}, pointer);
     const Scrolls seen = scrolls(pan);
     ASSERT_GE(seen.size(), 3u);

@@ -64,14 +64,14 @@ TEST_F(MainWindow, OpensInItsInitialState)
         const auto *slider = panel->item<tk::Trackbar>(id);
         EXPECT_EQ(slider->orientation(), orientation) << id;
         EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(low, high)) << id;
-        EXPECT_EQ(slider->pos(), 0) << id;
+        EXPECT_EQ(slider->position(), 0) << id;
     }
     EXPECT_EQ(panel->timerInterval(1), 5000u) << "the battery reading";
 
     const auto *bar = panel->item<tk::ProgressBar>(1020);
     EXPECT_EQ(bar->low(), 0);
     EXPECT_EQ(bar->high(), 100);
-    EXPECT_EQ(bar->pos(), 0);
+    EXPECT_EQ(bar->position(), 0);
 
     // Everything else is enabled and visible, as the template has it.
     for (const tk::ControlTemplate &c : panel->dialogTemplate().controls) {

@@ -127,7 +127,6 @@ public:
     std::array<int, 4> address() const;
     /// Number of fields that are not blank.
     int filledFields() const;
-    void clearAddress();
     bool isBlank(int field) const;
 
     /// The edit of one field, for focus and tests.
@@ -163,7 +162,7 @@ public:
 
     void setRange(int low, int high);
     void setPos(int position);
-    int pos() const { return m_position; }
+    int position() const { return m_position; }
     int low() const { return m_low; }
     int high() const { return m_high; }
 
@@ -243,7 +242,7 @@ public:
     void setLineSize(int size);
     /// Moves the thumb without raising a notification.
     void setPos(int position);
-    int pos() const { return value(); }
+    int position() const { return value(); }
     void setEdges(const Edges &edges);
     /// Where the thumb is drawn and hit.
     QRect thumbRect() const;

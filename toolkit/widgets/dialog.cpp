@@ -397,7 +397,7 @@ void Dialog::connectControl(const ControlTemplate &control, QWidget *widget)
         connect(slider, &Trackbar::scrolled, this, [this, slider](int code) {
             dispatch({.kind = slider->orientation() == Qt::Horizontal ? EventKind::HScroll : EventKind::VScroll,
                       .code = code,
-                      .position = slider->pos(),
+                      .position = slider->position(),
                       .control = slider});
         });
     }

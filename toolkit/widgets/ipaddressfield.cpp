@@ -88,12 +88,6 @@ int IpAddressField::filledFields() const
     return filled;
 }
 
-void IpAddressField::clearAddress()
-{
-    for (QLineEdit *edit : m_fields)
-        edit->clear();
-}
-
 bool IpAddressField::isBlank(int field) const
 {
     return field < 0 || field >= kFields || m_fields[field]->text().isEmpty();
