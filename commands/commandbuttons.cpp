@@ -5,24 +5,14 @@
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
 #include "vaiboclient/cvaibo.h"
+#include "vaiboclient/vaibocodes.h"
 
 namespace {
 
-enum Posture : unsigned short { Stand = 0, Sit = 1, LieDown = 2 };
-enum Walk { Forward = 0, Back = 1, TurnLeft = 4, TurnRight = 7 };
-constexpr int kStraightDistance = 1000;
+using namespace vaibo;
+using namespace vaibo::mwcid;
 
-constexpr int kLeftFrontKick = 3142;
-constexpr int kRightFrontKick = 3141;
-constexpr int kRightBackKick = 3143;
-constexpr int kLeftBackKick = 3144;
-constexpr int kGasAttack = 3000;
-constexpr int kTakeBone = 2894;
-constexpr int kHandOver = 2904;
-constexpr int kSpinSitting = 2922;
-constexpr int kSpinLying = 2921;
-constexpr int kSpinLyingOther = 3098;
-constexpr int kThrow = 3129;
+constexpr int kStraightDistance = 1000;
 constexpr unsigned kBonePlayPauseMs = 5000;
 
 } // namespace
@@ -35,19 +25,19 @@ void CRemoteDlg::sendCommand(const char *sentText, int (CVAIBO::*operation)(Para
     setStatus(((*m_robot).*operation)(args...) >= 0 ? sentText : res::kCommandFailed);
 }
 
-void CRemoteDlg::onStandClicked() { sendCommand(res::kStandSent, &CVAIBO::SetPosture, Stand, 0); }
-void CRemoteDlg::onSitClicked() { sendCommand(res::kSitSent, &CVAIBO::SetPosture, Sit, 0); }
-void CRemoteDlg::onLieDownClicked() { sendCommand(res::kLieDownSent, &CVAIBO::SetPosture, LieDown, 0); }
+void CRemoteDlg::onStandClicked() { sendCommand(res::kStandSent, &CVAIBO::SetPosture, kPostureStand, 0); }
+void CRemoteDlg::onSitClicked() { sendCommand(res::kSitSent, &CVAIBO::SetPosture, kPostureSit, 0); }
+void CRemoteDlg::onLieDownClicked() { sendCommand(res::kLieDownSent, &CVAIBO::SetPosture, kPostureLieDown, 0); }
 void CRemoteDlg::onStopClicked() { sendCommand(res::kStopDone, &CVAIBO::MotionStop); }
 
-void CRemoteDlg::onForwardClicked() { sendCommand(res::kForwardSent, &CVAIBO::DoWalking, Forward, 0, kStraightDistance, 0); }
-void CRemoteDlg::onBackClicked() { sendCommand(res::kBackSent, &CVAIBO::DoWalking, Back, 0, kStraightDistance, 0); }
-void CRemoteDlg::onRight90Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, TurnRight, 90, 0, 0); }
-void CRemoteDlg::onLeft90Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, TurnLeft, 90, 0, 0); }
-void CRemoteDlg::onRight45Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, TurnRight, 45, 0, 0); }
-void CRemoteDlg::onLeft45Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, TurnLeft, 45, 0, 0); }
-void CRemoteDlg::onRight180Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, TurnRight, 180, 0, 0); }
-void CRemoteDlg::onLeft180Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, TurnLeft, 180, 0, 0); }
+void CRemoteDlg::onForwardClicked() { sendCommand(res::kForwardSent, &CVAIBO::DoWalking, kWalkForward, 0, kStraightDistance, 0); }
+void CRemoteDlg::onBackClicked() { sendCommand(res::kBackSent, &CVAIBO::DoWalking, kWalkBack, 0, kStraightDistance, 0); }
+void CRemoteDlg::onRight90Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, kWalkTurnRight, 90, 0, 0); }
+void CRemoteDlg::onLeft90Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, kWalkTurnLeft, 90, 0, 0); }
+void CRemoteDlg::onRight45Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, kWalkTurnRight, 45, 0, 0); }
+void CRemoteDlg::onLeft45Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, kWalkTurnLeft, 45, 0, 0); }
+void CRemoteDlg::onRight180Clicked() { sendCommand(res::kTurnRightSent, &CVAIBO::DoWalking, kWalkTurnRight, 180, 0, 0); }
+void CRemoteDlg::onLeft180Clicked() { sendCommand(res::kTurnLeftSent, &CVAIBO::DoWalking, kWalkTurnLeft, 180, 0, 0); }
 
 void CRemoteDlg::onLeftFrontKickClicked() { sendCommand(res::kLeftKickSent, &CVAIBO::PlayContents, kLeftFrontKick, 0); }
 void CRemoteDlg::onHeadingClicked() { sendCommand(res::kHeadingSent, &CVAIBO::DoHeader, 0, 0); }
@@ -63,7 +53,7 @@ void CRemoteDlg::onWalkStopClicked()
     // Unlike the stop above the pages, this one counts only 0 as success and
     // stands the robot up whatever the outcome.
     setStatus(m_robot->MotionStop() == 0 ? res::kStopDone : res::kCommandFailed);
-    m_robot->SetPosture(Stand, 0);
+    m_robot->SetPosture(kPostureStand, 0);
 }
 
 void CRemoteDlg::onBoneGrabClicked()
@@ -81,7 +71,7 @@ void CRemoteDlg::onBonePlayClicked()
     tk::sleep(kBonePlayPauseMs);
     playBoneStep(kSpinLying);
     playBoneStep(kSpinLyingOther);
-    m_robot->PlayContents(kThrow, 0);
+    m_robot->PlayContents(kPutBone, 0);
 }
 
 void CRemoteDlg::playBoneStep(int mwcid)

@@ -7,15 +7,14 @@
 #include "toolkit/core/sleep.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
+#include "vaiboclient/vaibocodes.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace {
-constexpr int kImageTransportClosed = -150;
-constexpr int kNetServiceImage = 2;
-constexpr int APPCMD_IMAGE_PLAY = 33;
-constexpr int APPCMD_IMAGE_SETPARAM = 35;
+using vaibo::APPCMD_IMAGE_PLAY;
+using vaibo::APPCMD_IMAGE_SETPARAM;
 constexpr unsigned kImageStepPauseMs = 500;
 constexpr LRESULT kFrameFetched = 0;
 constexpr LRESULT kNoBuffer = -1;
@@ -25,7 +24,7 @@ void CRemoteDlg::startImage()
 {
     if (!isOnline())
         return;
-    if (m_robot->GetStateImageTP() != kImageTransportClosed) {
+    if (m_robot->GetStateImageTP() != vaibo::kImageTransportClosed) {
         // Set up on an earlier connection: only the pictures need restarting.
         setStatus(m_robot->SendCmd(APPCMD_IMAGE_PLAY, 1, 0, 0, 0, 0) == 0 ? res::kImagePlayOk : res::kImagePlayError);
         return;
@@ -55,7 +54,7 @@ bool CRemoteDlg::setUpImageTransport()
         return false;
     }
     setStatus(res::kImageOpenOk);
-    if (m_robot->RequestNetService(kNetServiceImage) == 0) {
+    if (m_robot->RequestNetService(vaibo::kNetServiceImage) == 0) {
         m_robot->ImageClose();
         setStatus(res::kNetServiceError);
         return false;

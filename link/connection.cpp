@@ -8,13 +8,12 @@
 #include "toolkit/core/sleep.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
+#include "vaiboclient/vaibocodes.h"
 
 using robotlink::LinkState;
 
 namespace {
 constexpr unsigned kSettleBeforeRemoteMs = 500;
-constexpr int kRemoteControl = 1;
-constexpr int kRemoteGranted = 1;
 } // namespace
 
 void CRemoteDlg::setUpAddressBox()
@@ -64,7 +63,7 @@ LRESULT CRemoteDlg::onVaiboConnect(WPARAM, LPARAM)
     m_disconnectButton->setEnabled(true);
     setStatus(res::kConnected);
     tk::sleep(kSettleBeforeRemoteMs);
-    if (m_robot->ExternalControl(kRemoteControl) == kRemoteGranted) {
+    if (m_robot->ExternalControl(vaibo::kRemoteControl) == vaibo::kRemoteControl) {
         setStatus(res::kRemoteGranted);
         startImage();
     } else {

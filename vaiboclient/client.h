@@ -5,6 +5,7 @@
 #include "vaiboclient/framestore.h"
 #include "vaiboclient/jpegdecoder.h"
 #include "vaiboclient/networklink.h"
+#include "vaiboclient/vaibocodes.h"
 
 #include <memory>
 #include <vector>
@@ -26,9 +27,6 @@ constexpr int kImageGetData = -1;
 constexpr int kImageSetWindowHandle = -1;
 } // namespace failure
 
-/// GetStateImageTP while the image transport is not set up, and once it is.
-constexpr int kImageTransportClosed = -150;
-constexpr int kImageTransportOpen = 0;
 
 /// Everything behind CVAIBO: the link to the robot, the image transport
 /// state, the camera frames and the painting of the pane. Its operations

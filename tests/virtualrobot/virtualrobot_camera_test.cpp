@@ -133,7 +133,7 @@ TEST_P(VirtualRobotCameraMoves, ChangeThePicture)
     for (const Move &move : GetParam().moves) {
         send(move);
         const Picture after = shoot();
-        EXPECT_GT(differingShare(before, after), move.share) << vr::operationName(move.operation);
+        EXPECT_GT(differingShare(before, after), move.share) << protocol::operationName(move.operation);
         before = after;
     }
 }

@@ -39,14 +39,14 @@ std::string unknownOperation(std::string_view name)
 
 void FaultPlan::setAnswers(Operation operation, std::vector<Answer> answers)
 {
-    auto &entry = m_operations[static_cast<std::size_t>(operation)];
+    auto &entry = m_operations[indexOf(operation)];
     entry.answers = std::move(answers);
     entry.next = 0;
 }
 
 void FaultPlan::setDelay(Operation operation, std::chrono::milliseconds delay)
 {
-    m_operations[static_cast<std::size_t>(operation)].delay = delay;
+    m_operations[indexOf(operation)].delay = delay;
 }
 
 void FaultPlan::setDelayForAll(std::chrono::milliseconds delay)
@@ -110,7 +110,7 @@ std::string FaultPlan::addDelayRule(std::string_view rule)
 
 FaultPlan::Answer FaultPlan::takeAnswer(Operation operation)
 {
-    auto &entry = m_operations[static_cast<std::size_t>(operation)];
+    auto &entry = m_operations[indexOf(operation)];
     if (entry.answers.empty())
         return std::nullopt;
     const auto answer = entry.answers[entry.next];
@@ -121,7 +121,7 @@ FaultPlan::Answer FaultPlan::takeAnswer(Operation operation)
 
 std::chrono::milliseconds FaultPlan::delay(Operation operation) const
 {
-    return m_operations[static_cast<std::size_t>(operation)].delay;
+    return m_operations[indexOf(operation)].delay;
 }
 
 } // namespace vr

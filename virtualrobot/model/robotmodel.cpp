@@ -16,15 +16,10 @@ using Millis = RobotModel::Millis;
 // walk are met where they are, whatever the caller's rhythm.
 constexpr Millis kStep{20};
 
-constexpr int kWalkForward = static_cast<int>(Gait::Forward);
-constexpr int kWalkBack = static_cast<int>(Gait::Back);
-constexpr int kTurnLeft = static_cast<int>(Gait::TurnLeft);
-constexpr int kTurnRight = static_cast<int>(Gait::TurnRight);
-
-constexpr int kImagePlay = 33;
-constexpr int kImageStop = 34;
-constexpr int kImageSetParam = 35;
-constexpr int kImageService = 2;
+using vaibo::kWalkBack;
+using vaibo::kWalkForward;
+constexpr int kTurnLeft = vaibo::kWalkTurnLeft;
+constexpr int kTurnRight = vaibo::kWalkTurnRight;
 
 constexpr double kForwardSpeed = 150; // mm/s
 constexpr double kBackSpeed = 100;    // mm/s
@@ -226,19 +221,19 @@ int RobotModel::externalControl(int mode)
 
 int RobotModel::requestNetService(int service)
 {
-    return service == kImageService ? 1 : 0;
+    return service == vaibo::kNetServiceImage ? 1 : 0;
 }
 
 int RobotModel::sendCmd(int command)
 {
     switch (command) {
-    case kImagePlay:
+    case vaibo::APPCMD_IMAGE_PLAY:
         m_cameraOn = true;
         return 0;
-    case kImageStop:
+    case vaibo::APPCMD_IMAGE_STOP:
         m_cameraOn = false;
         return 0;
-    case kImageSetParam:
+    case vaibo::APPCMD_IMAGE_SETPARAM:
         return 0;
     default:
         return -1;
@@ -286,17 +281,17 @@ int RobotModel::playContents(int mwcid)
         return -1;
     const auto effect = [mwcid] {
         switch (mwcid) {
-        case 3141:
+        case vaibo::mwcid::kRightFrontKick:
             return Effect::KickFrontRight;
-        case 3142:
+        case vaibo::mwcid::kLeftFrontKick:
             return Effect::KickFrontLeft;
-        case 3143:
+        case vaibo::mwcid::kRightBackKick:
             return Effect::KickBackRight;
-        case 3144:
+        case vaibo::mwcid::kLeftBackKick:
             return Effect::KickBackLeft;
-        case 2894:
+        case vaibo::mwcid::kTakeBone:
             return Effect::TakeBone;
-        case 3129:
+        case vaibo::mwcid::kPutBone:
             return Effect::PutBone;
         default:
             return Effect::None;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vaiboclient/vaibocodes.h"
 #include "virtualrobot/model/faultplan.h"
 #include "virtualrobot/model/operation.h"
 #include "virtualrobot/model/world.h"
@@ -11,7 +12,7 @@
 namespace vr {
 
 /// Postures in the client library's codes.
-enum class Posture { Stand = 0, Sit = 1, LieDown = 2 };
+enum class Posture { Stand = vaibo::kPostureStand, Sit = vaibo::kPostureSit, LieDown = vaibo::kPostureLieDown };
 
 /// The body's place on the floor and its heading in degrees.
 struct Pose
@@ -22,7 +23,12 @@ struct Pose
 };
 
 /// The walking codes of DoWalking.
-enum class Gait { Forward = 0, Back = 1, TurnLeft = 4, TurnRight = 7 };
+enum class Gait {
+    Forward = vaibo::kWalkForward,
+    Back = vaibo::kWalkBack,
+    TurnLeft = vaibo::kWalkTurnLeft,
+    TurnRight = vaibo::kWalkTurnRight
+};
 
 /// A walk or turn under way: how far it has got and how far it goes, in
 /// millimetres or degrees; an endless one (asked for with 0) has no total.

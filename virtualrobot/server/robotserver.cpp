@@ -72,11 +72,10 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
             return;
         const protocol::Request request = m_requests.front();
         m_requests.pop_front();
-        const auto code = static_cast<protocol::Operation>(request.operation);
-        const auto operation = operationFromName(protocol::operationName(code));
+        const auto operation = protocol::operationFromCode(request.operation);
         const std::vector<int> arguments(request.arguments.begin(), request.arguments.end());
         const int result = operation ? m_model.perform(*operation, arguments, now()) : -1;
-        const QString name = QLatin1String(protocol::operationName(code));
+        const QString name = operation ? QLatin1String(protocol::operationName(*operation)) : QString::number(request.operation);
         m_trace.operation(request.sequence, name, arguments, result);
         m_answered.push_front({name, arguments, result});
         ++m_answeredInAll;
@@ -340,8 +339,7 @@ void RobotServer::answerNext()
 {
     if (m_requests.empty() || m_answer.isActive())
         return;
-    const auto code = static_cast<protocol::Operation>(m_requests.front().operation);
-    const auto operation = operationFromName(protocol::operationName(code));
+    const auto operation = protocol::operationFromCode(m_requests.front().operation);
     m_answer.start(operation ? m_model.faults().delay(*operation) : RobotModel::Millis{0});
 }
 
