@@ -92,7 +92,7 @@ struct NetworkLink::Connection
 };
 
 NetworkLink::NetworkLink(Listener &listener)
-    : m_listener(listener), m_wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_thread(&NetworkLink::run, this)
+    : m_listener(listener), m_wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
 }
 
@@ -103,7 +103,8 @@ NetworkLink::~NetworkLink()
         m_stopping = true;
     }
     wake();
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
     if (m_wakeFd >= 0)
         ::close(m_wakeFd);
 }
@@ -123,6 +124,10 @@ NetworkLink::Outcome NetworkLink::open(std::uint32_t address)
         m_outgoing.clear();
         m_commands.push_back({true, address, current, m_generation});
     }
+    // The thread starts with the first link asked for: a client that never
+    // connects never has one.
+    if (!m_thread.joinable())
+        m_thread = std::thread(&NetworkLink::run, this);
     wake();
     return Outcome::Accepted;
 }
