@@ -35,10 +35,17 @@ public:
         std::variant<Click, Notification, Message, Scroll, Timer, SysCommand, DragIcon, Activation> handler;
     };
 
-    static Route command(int id, Click handler) { return {EventKind::Command, id, BN_CLICKED, nullptr, handler}; }
-    static Route commandCode(int id, int code, Click handler) { return {EventKind::Command, id, code, nullptr, handler}; }
+    // Each row names what it connects: the control and what happened to it,
+    // or the message, and the handler method.
+
+    /// The push button with this id was clicked (WM_COMMAND, BN_CLICKED).
+    static Route clicked(int id, Click handler) { return {EventKind::Command, id, BN_CLICKED, nullptr, handler}; }
+    /// The control with this id sent this command code (WM_COMMAND).
+    static Route command(int id, int code, Click handler) { return {EventKind::Command, id, code, nullptr, handler}; }
+    /// The control with this id sent this notification (WM_NOTIFY).
     static Route notify(int id, int code, Notification handler) { return {EventKind::Notify, id, code, nullptr, handler}; }
-    static Route message(const UINT &id, Message handler) { return {EventKind::Message, 0, 0, &id, handler}; }
+    /// A registered window message arrived; its id is read when it comes.
+    static Route registeredMessage(const UINT &id, Message handler) { return {EventKind::Message, 0, 0, &id, handler}; }
     static Route hscroll(Scroll handler) { return {EventKind::HScroll, 0, 0, nullptr, handler}; }
     static Route vscroll(Scroll handler) { return {EventKind::VScroll, 0, 0, nullptr, handler}; }
     static Route timer(Timer handler) { return {EventKind::Timer, 0, 0, nullptr, handler}; }
