@@ -10,7 +10,7 @@ set -euo pipefail
 declare -A groups=(
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
              libgl-dev libxkbcommon-dev libvulkan-dev libturbojpeg0-dev fonts-ipafont-gothic help2man xvfb xauth"
-    [test]="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev desktop-file-utils appstream man-db"
+    [test]="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 desktop-file-utils appstream man-db"
     [bench]="libbenchmark-dev"
     [package]="dpkg-dev file lintian desktop-file-utils appstream man-db"
 )
