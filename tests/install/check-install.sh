@@ -17,7 +17,7 @@ done
 for file in share/applications/korvan.desktop share/metainfo/org.example.Korvan.metainfo.xml \
         share/man/man1/korvan.1.gz share/man/man1/korvan-virtual-robot.1.gz share/icons/hicolor/48x48/apps/korvan.png share/icons/hicolor/scalable/apps/korvan.svg \
         share/doc/korvan/copyright share/doc/korvan/README.md share/doc/korvan/CHANGELOG.md \
-        share/doc/korvan/protocol.md share/doc/korvan/screenshots/panel-connected.png; do
+        share/doc/korvan/protocol.md share/doc/korvan/architecture.md share/doc/korvan/screenshots/panel-connected.png; do
     [ -s "$prefix/$file" ] || fail "$file is missing or empty"
 done
 
