@@ -32,8 +32,8 @@ void clickAtCentre(tk::Dialog &window, int id)
 
 void waitForOnlineThenClose(tk::Dialog &window, int waitedMs)
 {
-    if (text(window, IDC_LINK_INDICATOR) == QLatin1String(res::kOnline)
-        && text(window, IDC_STATUS) == QString::fromUtf8(res::kImageSetParamOk)) {
+    if (text(window, IDC_LINK_INDICATOR) == QLatin1String(res::kOnline) &&
+        text(window, IDC_STATUS) == QString::fromUtf8(res::kImageSetParamOk)) {
         QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
         return;
     }

@@ -15,10 +15,7 @@ namespace {
 class VirtualRobotSnapshot : public ::testing::Test
 {
 protected:
-    void call(Operation operation, std::vector<int> arguments = {})
-    {
-        m_robot.perform(operation, arguments, m_now);
-    }
+    void call(Operation operation, std::vector<int> arguments = {}) { m_robot.perform(operation, arguments, m_now); }
     vr::RobotSnapshot after(RobotModel::Millis span)
     {
         m_now += span;
@@ -80,7 +77,8 @@ TEST_F(VirtualRobotSnapshot, TheContentPlayingIsItsCatalogueEntryWithTimeLeftAnd
     call(Operation::PlayContents, {2553, 0});
     const vr::RobotSnapshot fanfare = after(100ms);
     EXPECT_EQ(fanfare.content, QStringLiteral("2553: ファンファーレ1 音･LEDのみ(any)"));
-    EXPECT_EQ(std::tuple(fanfare.kinds.motion, fanfare.kinds.sound, fanfare.kinds.light), std::tuple(false, true, true));
+    EXPECT_EQ(std::tuple(fanfare.kinds.motion, fanfare.kinds.sound, fanfare.kinds.light),
+              std::tuple(false, true, true));
     call(Operation::DoHeader, {0, 0});
     EXPECT_EQ(after(100ms).content, QStringLiteral("ヘディング"));
 }

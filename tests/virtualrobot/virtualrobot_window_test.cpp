@@ -69,7 +69,6 @@ TEST_F(VirtualRobotWindow, ItsPauseDoesWhatThePauseLineDoes)
     EXPECT_TRUE(m_robot->linkView().picturesPaused);
     EXPECT_TRUE(m_robot->status().contains(QStringLiteral("camera=paused"))) << qPrintable(m_robot->status());
     // What was on its way is read; then no frame comes.
-    while (m_controller.receiveA<protocol::Frame>(std::chrono::milliseconds(100))) {
-    }
+    while (m_controller.receiveA<protocol::Frame>(std::chrono::milliseconds(100))) {}
     EXPECT_FALSE(m_controller.receiveA<protocol::Frame>(std::chrono::milliseconds(300)).has_value());
 }

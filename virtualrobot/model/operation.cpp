@@ -12,7 +12,8 @@ std::optional<Operation> operationFromName(std::string_view name)
     };
     for (std::size_t code = 1; code <= kOperationCount; ++code) {
         const auto operation = protocol::operationFromCode(static_cast<std::uint16_t>(code));
-        if (operation && std::ranges::equal(std::string_view(protocol::operationName(*operation)), name, sameIgnoringCase))
+        if (operation &&
+            std::ranges::equal(std::string_view(protocol::operationName(*operation)), name, sameIgnoringCase))
             return operation;
     }
     return std::nullopt;

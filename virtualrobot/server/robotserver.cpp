@@ -75,7 +75,8 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
         const auto operation = protocol::operationFromCode(request.operation);
         const std::vector<int> arguments(request.arguments.begin(), request.arguments.end());
         const int result = operation ? m_model.perform(*operation, arguments, now()) : -1;
-        const QString name = operation ? QLatin1String(protocol::operationName(*operation)) : QString::number(request.operation);
+        const QString name =
+            operation ? QLatin1String(protocol::operationName(*operation)) : QString::number(request.operation);
         m_trace.operation(request.sequence, name, arguments, result);
         m_answered.push_front({name, arguments, result});
         ++m_answeredInAll;

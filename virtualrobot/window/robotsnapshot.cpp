@@ -71,7 +71,9 @@ QString call(const AnsweredOperation &operation)
     QStringList arguments;
     for (const int argument : operation.arguments)
         arguments << QString::number(argument);
-    return QStringLiteral("%1(%2) → %3").arg(operation.name, arguments.join(QStringLiteral(", "))).arg(operation.result);
+    return QStringLiteral("%1(%2) → %3")
+        .arg(operation.name, arguments.join(QStringLiteral(", ")))
+        .arg(operation.result);
 }
 
 } // namespace
@@ -125,7 +127,8 @@ RobotSnapshot snapshotOf(const RobotModel &model, const LinkView &link, const Tr
 
     snapshot.posture = postureText(model);
     snapshot.motion = motionText(model);
-    snapshot.head = QStringLiteral("左右 %1°  上下 %2°").arg(std::lround(model.headPan())).arg(std::lround(model.headTilt()));
+    snapshot.head =
+        QStringLiteral("左右 %1°  上下 %2°").arg(std::lround(model.headPan())).arg(std::lround(model.headTilt()));
     if (const auto left = model.contentTimeLeft()) {
         snapshot.contentLeft = QStringLiteral("あと %1 秒").arg(static_cast<double>(left->count()) / 1000, 0, 'f', 1);
         if (const auto mwcid = model.playingContent()) {

@@ -155,9 +155,10 @@ QWidget *RobotWindow::controlBox()
     grid->addWidget(m_charge, 2, 2);
     grid->addWidget(charge, 2, 3);
 
-    m_resultRule = ruleRow(grid, 3, QStringLiteral("SetPosture=-1,ok"), QStringLiteral("結果を決める"),
-                           QStringLiteral("result "));
-    m_delayRule = ruleRow(grid, 4, QStringLiteral("all=300"), QStringLiteral("返事を遅らせる"), QStringLiteral("delay "));
+    m_resultRule =
+        ruleRow(grid, 3, QStringLiteral("SetPosture=-1,ok"), QStringLiteral("結果を決める"), QStringLiteral("result "));
+    m_delayRule =
+        ruleRow(grid, 4, QStringLiteral("all=300"), QStringLiteral("返事を遅らせる"), QStringLiteral("delay "));
 
     m_answer = new QLabel;
     m_answer->setWordWrap(true);
@@ -180,7 +181,8 @@ QLineEdit *RobotWindow::ruleRow(QGridLayout *grid, int row, const QString &examp
 void RobotWindow::control(const QString &line)
 {
     const QString answer = m_robot.controlLine(line);
-    m_answer->setText(answer.isEmpty() ? QStringLiteral("> %1").arg(line) : QStringLiteral("> %1: %2").arg(line, answer));
+    m_answer->setText(answer.isEmpty() ? QStringLiteral("> %1").arg(line)
+                                       : QStringLiteral("> %1: %2").arg(line, answer));
     refresh();
 }
 
