@@ -118,16 +118,21 @@ void Client::announcementHandled()
 
 void Client::linkUp()
 {
-    m_store.setLinkUp(true, FrameStore::Clock::now());
-    QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
+    linkChanged(true);
     tk::postMessage(m_window, m_connectMessage, 0, 0);
 }
 
 void Client::linkDown()
 {
-    m_store.setLinkUp(false, FrameStore::Clock::now());
-    QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
+    linkChanged(false);
     tk::postMessage(m_window, m_disconnectMessage, 0, 0);
+}
+
+void Client::linkChanged(bool up)
+{
+    // The pane tells at once whether its picture is live.
+    m_store.setLinkUp(up, FrameStore::Clock::now());
+    QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
 }
 
 void Client::frameArrived(protocol::Frame &&frame)

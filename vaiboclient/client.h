@@ -67,6 +67,7 @@ public:
 private:
     void linkUp() override;
     void linkDown() override;
+    void linkChanged(bool up);
     void frameArrived(protocol::Frame &&frame) override;
     void announce(std::size_t size);
 

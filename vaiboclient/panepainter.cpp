@@ -79,12 +79,21 @@ void PanePainter::fitTo(QWidget *pane)
 {
     const QSize size = pane->contentsRect().size();
     m_store.setPictureSize(size);
-    m_font = pane->font();
-    m_font.setPixelSize(std::clamp(size.height() / 18, 8, 12));
-    m_metrics = QFontMetrics(m_font);
-    m_noteFont = m_font;
-    m_noteFont.setPixelSize(std::clamp(size.height() / 10, 8, 24));
-    m_noteMetrics = QFontMetrics(m_noteFont);
+    m_readout.set(pane->font(), std::clamp(size.height() / 18, 8, 12), QSize(6, 2));
+    m_note.set(pane->font(), std::clamp(size.height() / 10, 8, 24), QSize(16, 8));
+}
+
+void PanePainter::Lettering::set(const QFont &base, int pixelSize, QSize textMargin)
+{
+    font = base;
+    font.setPixelSize(pixelSize);
+    metrics = QFontMetrics(font);
+    margin = textMargin;
+}
+
+QSize PanePainter::Lettering::boxFor(const QString &text) const
+{
+    return QSize(metrics.horizontalAdvance(text), metrics.height()) + margin;
 }
 
 void PanePainter::repaintIfStale()
@@ -97,7 +106,7 @@ void PanePainter::repaintIfStale()
         m_pane->update();
 }
 
-void PanePainter::paint(QWidget *pane)
+void PanePainter::paint(QWidget *pane) const
 {
     const auto now = FrameStore::Clock::now();
     const FrameStore::Picture picture = m_store.picture(now);
@@ -119,14 +128,14 @@ void PanePainter::paint(QWidget *pane)
     if (picture.live) {
         text = readout(picture.framesPerSecond,
                        std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.arrival));
-        painter.setFont(m_font);
-        box.setSize(QSize(m_metrics.horizontalAdvance(text) + 6, m_metrics.height() + 2));
+        painter.setFont(m_readout.font);
+        box.setSize(m_readout.boxFor(text));
         box.moveBottomRight(target.bottomRight() - QPoint(2, 2));
     } else {
         painter.fillRect(target, QColor(0, 0, 0, 140));
         text = staleNote(picture.linkUp);
-        painter.setFont(m_noteFont);
-        box.setSize(QSize(m_noteMetrics.horizontalAdvance(text) + 16, m_noteMetrics.height() + 8));
+        painter.setFont(m_note.font);
+        box.setSize(m_note.boxFor(text));
         box.moveCenter(target.center());
     }
     painter.fillRect(box, QColor(0, 0, 0, 110));

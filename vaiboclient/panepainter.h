@@ -40,18 +40,27 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void paint(QWidget *pane);
+    // A font with its metrics and the margin around its text, worked out
+    // once per pane size rather than on every paint.
+    struct Lettering
+    {
+        QFont font;
+        QFontMetrics metrics{font};
+        QSize margin;
+
+        void set(const QFont &base, int pixelSize, QSize textMargin);
+        QSize boxFor(const QString &text) const;
+    };
+
+    void paint(QWidget *pane) const;
     void fitTo(QWidget *pane);
     void repaintIfStale();
 
     FrameStore &m_store;
     QPointer<QWidget> m_pane;
     QTimer m_ageTimer{this};
-    // Worked out once per pane size, not on every paint.
-    QFont m_font;
-    QFontMetrics m_metrics{m_font};
-    QFont m_noteFont;
-    QFontMetrics m_noteMetrics{m_noteFont};
+    Lettering m_readout;
+    Lettering m_note;
 };
 
 } // namespace vaibo

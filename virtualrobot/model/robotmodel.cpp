@@ -18,8 +18,8 @@ constexpr Millis kStep{20};
 
 using vaibo::kWalkBack;
 using vaibo::kWalkForward;
-constexpr int kTurnLeft = vaibo::kWalkTurnLeft;
-constexpr int kTurnRight = vaibo::kWalkTurnRight;
+using vaibo::kWalkTurnLeft;
+using vaibo::kWalkTurnRight;
 
 constexpr double kForwardSpeed = 150; // mm/s
 constexpr double kBackSpeed = 100;    // mm/s
@@ -176,7 +176,7 @@ std::optional<WalkProgress> RobotModel::walkProgress() const
         return std::nullopt;
     // An endless walk starts from nothing left and counts below zero.
     WalkProgress progress{static_cast<Gait>(m_walk->code), m_walk->total - m_walk->remaining, std::nullopt};
-    if (!m_walk->endless)
+    if (!m_walk->endless())
         progress.total = m_walk->total;
     return progress;
 }
@@ -264,14 +264,14 @@ int RobotModel::motionStop()
 int RobotModel::doWalking(int code, int degrees, int distance)
 {
     const bool straight = code == kWalkForward || code == kWalkBack;
-    const bool turn = code == kTurnLeft || code == kTurnRight;
+    const bool turn = code == kWalkTurnLeft || code == kWalkTurnRight;
     if ((!straight && !turn) || degrees < 0 || distance < 0 || batteryEmpty())
         return -1;
     // A walk starts from standing; a sitting or lying robot gets up first.
     if (setPosture(static_cast<int>(Posture::Stand)) < 0)
         return -1;
     const double amount = straight ? distance : degrees;
-    m_walk = Walk{code, amount, amount == 0, amount};
+    m_walk = Walk{code, amount, amount};
     return 0;
 }
 
@@ -351,7 +351,7 @@ void RobotModel::stepWalk(double seconds)
     const bool straight = walk.code == kWalkForward || walk.code == kWalkBack;
     const double speed = walk.code == kWalkForward ? kForwardSpeed : walk.code == kWalkBack ? kBackSpeed : kTurnSpeed;
     double amount = speed * seconds;
-    if (!walk.endless)
+    if (!walk.endless())
         amount = std::min(amount, walk.remaining);
     if (straight) {
         const double sign = walk.code == kWalkForward ? 1 : -1;
@@ -366,11 +366,11 @@ void RobotModel::stepWalk(double seconds)
             return;
         }
     } else {
-        const double sign = walk.code == kTurnLeft ? 1 : -1;
+        const double sign = walk.code == kWalkTurnLeft ? 1 : -1;
         m_pose.heading = normalizedAngle(m_pose.heading + sign * amount);
     }
     walk.remaining -= amount;
-    if (!walk.endless && walk.remaining <= 1e-9)
+    if (!walk.endless() && walk.remaining <= 1e-9)
         m_walk.reset();
 }
 

@@ -122,8 +122,9 @@ private:
     {
         int code = 0;
         double remaining = 0;
-        bool endless = false;
         double total = 0;
+        /// Asked for with 0: it goes on until stopped.
+        bool endless() const { return total == 0; }
     };
     struct Content
     {
