@@ -81,19 +81,6 @@ protected:
     std::string m_before;
 };
 
-TEST_F(ContentPage, OpensOnTheWalkingPageAndCodeSelectingATabSwitchesNoPage)
-{
-    openPanel();
-    EXPECT_EQ(tabs()->curSel(), kWalkingPage);
-    expectWalkingPage(true);
-    EXPECT_EQ(panel->item<QLabel>(IDC_LIST_HINT)->text().toStdString(), "ダブルクリックで実行");
-    tabs()->setCurSel(kMwcidPage);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(tabs()->curSel(), kMwcidPage);
-    expectWalkingPage(true);
-    EXPECT_EQ(list()->rowCount(), 0);
-}
-
 TEST_F(ContentPage, TabClicksSwitchPagesAndFillTheListOnceInCatalogueOrder)
 {
     openPanel();
@@ -145,33 +132,6 @@ TEST_F(ContentPage, ADoubleClickedRowPlaysTheNumberBeforeTheColon)
         EXPECT_EQ(robot->calls, Calls{"PlayContents(" + number + ", 0)"});
         EXPECT_EQ(statusText(), "コマンド(MWCID=" + number + ")送信");
     }
-}
-
-TEST_F(ContentPage, OnlyADoubleClickPlays)
-{
-    openListIn(LinkState::Online);
-    clickRow(3);
-    EXPECT_EQ(list()->curSel(), 3);
-    pressKey(Qt::Key_Down);
-    EXPECT_EQ(list()->curSel(), 4);
-    pressKey(Qt::Key_Return);
-    pressKey(Qt::Key_Enter);
-    pressKey(Qt::Key_Space);
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), m_before);
-    EXPECT_TRUE(panel->isVisible());
-}
-
-TEST_F(ContentPage, PlaysTheRowSelectedWhenTheDoubleClickIsReportedAndNothingWithoutOne)
-{
-    openListIn(LinkState::Online);
-    ASSERT_EQ(list()->curSel(), -1);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONTENT_LIST, .code = tk::LBN_DBLCLK});
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), m_before);
-    list()->setCurrentRow(47);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONTENT_LIST, .code = tk::LBN_DBLCLK});
-    EXPECT_EQ(robot->calls, (Calls{"PlayContents(2345, 0)"}));
 }
 
 TEST_F(ContentPage, NegativeResultShowsTheFailureText)

@@ -83,21 +83,6 @@ protected:
     int positionChanges = 0;
 };
 
-TEST_F(HeadAngle, NothingIsSentAtStartOrWhenCodePositionsASlider)
-{
-    openPanel();
-    EXPECT_TRUE(std::none_of(startupCalls.begin(), startupCalls.end(),
-                             [](const std::string &call) { return call.starts_with("ChangeHeadAngle"); }));
-    EXPECT_EQ(statusText(), "");
-    goOnline();
-    const std::string before = statusText();
-    slider(IDC_PAN)->setPos(30);
-    slider(IDC_TILT)->setPos(-10);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), before);
-}
-
 // One press: the step, then the end of tracking, each sending the negated
 // positions.
 TEST_F(HeadAngle, OneKeySendsTheNegatedPositionsTwice)
@@ -139,90 +124,6 @@ TEST_F(HeadAngle, StatusShowsTheAnglesInCodePage932BeforeTheCall)
     EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( -90\x81\x8B, 15\x81\x8B)");
 }
 
-TEST_F(HeadAngle, EachSliderSendsTheOthersAngleToo)
-{
-    openOnline();
-    press(IDC_PAN, Qt::Key_End);
-    robot->calls.clear();
-    press(IDC_TILT, Qt::Key_Down);
-    press(IDC_TILT, Qt::Key_Down);
-    press(IDC_PAN, Qt::Key_PageUp);
-    EXPECT_EQ(robot->calls, (Calls{headCall(-90, -2), headCall(-90, -2), headCall(-90, -4), headCall(-90, -4),
-                                   headCall(-88, -4), headCall(-88, -4)}));
-    EXPECT_EQ(statusText(), headStatus(-88, -4));
-}
-
-TEST_F(HeadAngle, PressAndReleaseOnTheThumbOrAClickInTheChannelSendTwice)
-{
-    openOnline();
-    watch(IDC_PAN);
-    drag(control(IDC_PAN), {control(IDC_PAN)->rect().center()});
-    EXPECT_EQ(codes, (std::vector<int>{tk::TB_THUMBPOSITION, tk::TB_ENDTRACK}));
-    EXPECT_EQ(robot->calls, (Calls{headCall(0, 0), headCall(0, 0)}));
-    EXPECT_EQ(statusText(), headStatus(0, 0));
-
-    codes.clear();
-    robot->calls.clear();
-    clickAt(control(IDC_PAN), QPoint(4, control(IDC_PAN)->height() / 2));
-    EXPECT_EQ(codes, (std::vector<int>{tk::TB_PAGEUP, tk::TB_ENDTRACK})) << "pages toward the pointer";
-    EXPECT_EQ(robot->calls, (Calls{headCall(2, 0), headCall(2, 0)}));
-}
-
-// A drag well past one end, a few pixels at a time: one call per
-// notification, each with both positions as they stand then.
-TEST_F(HeadAngle, DragToAnEndSendsOneCallPerNotification)
-{
-    struct DragCase
-    {
-        int slider;
-        double x, y; // the end of the drag, as a share of the slider's size
-        int pan, tilt; // the last angles sent
-    };
-    for (const DragCase &dragCase : {DragCase{IDC_PAN, 0, 0.5, 90, -15}, DragCase{IDC_PAN, 1, 0.5, -90, -15},
-                                     DragCase{IDC_TILT, 0.5, 0, 0, 15}, DragCase{IDC_TILT, 0.5, 1, 0, -45}}) {
-        SCOPED_TRACE(headCall(dragCase.pan, dragCase.tilt));
-        openOnline();
-        codes.clear();
-        expectedCalls.clear();
-        positionChanges = 0;
-        slider(IDC_TILT)->setPos(15); // the middle of its range, so the thumb is at the centre
-        watch(dragCase.slider);
-        const QWidget *widget = control(dragCase.slider);
-        const QPoint end(static_cast<int>(dragCase.x * widget->width()),
-                         static_cast<int>(dragCase.y * widget->height()));
-        drag(control(dragCase.slider), pathFromCentre(dragCase.slider, end + (end - widget->rect().center()) / 4));
-
-        ASSERT_GE(codes.size(), 4u) << "the thumb moves several times";
-        EXPECT_EQ(std::count(codes.begin(), codes.end() - 2, tk::TB_THUMBTRACK), positionChanges);
-        EXPECT_EQ(static_cast<int>(codes.size()), positionChanges + 2);
-        EXPECT_EQ(std::vector<int>(codes.end() - 2, codes.end()),
-                  (std::vector<int>{tk::TB_THUMBPOSITION, tk::TB_ENDTRACK}));
-        EXPECT_EQ(robot->calls, expectedCalls);
-        EXPECT_EQ(robot->calls.back(), headCall(dragCase.pan, dragCase.tilt));
-        EXPECT_EQ(statusText(), headStatus(dragCase.pan, dragCase.tilt));
-    }
-}
-
-TEST_F(HeadAngle, ScrollEventsFromOtherControlsSendNothing)
-{
-    openOnline();
-    const std::string before = statusText();
-    QWidget *button = control(1003);
-    for (QWidget *other : {static_cast<QWidget *>(slider(IDC_TILT)), button, static_cast<QWidget *>(nullptr)})
-        panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_LINEDOWN, .control = other});
-    for (QWidget *other : {static_cast<QWidget *>(slider(IDC_PAN)), button, static_cast<QWidget *>(nullptr)})
-        panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_LINEDOWN, .control = other});
-    EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(statusText(), before);
-
-    // From the right slider they go through, whatever code and position they carry.
-    slider(IDC_PAN)->setPos(-40);
-    panel->dispatch({.kind = tk::EventKind::HScroll, .code = tk::TB_TOP, .position = 77, .control = slider(IDC_PAN)});
-    panel->dispatch({.kind = tk::EventKind::VScroll, .code = tk::TB_ENDTRACK, .control = slider(IDC_TILT)});
-    EXPECT_EQ(robot->calls, (Calls{headCall(40, 0), headCall(40, 0)}));
-    EXPECT_EQ(statusText(), headStatus(40, 0));
-}
-
 TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
 {
     for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {
@@ -238,22 +139,6 @@ TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
         EXPECT_EQ(robot->calls, Calls{});
         EXPECT_EQ(statusText(), before);
     }
-}
-
-TEST_F(HeadAngle, PositionsChosenOfflineGoWithTheNextEventOnceOnline)
-{
-    openPanel();
-    press(IDC_PAN, Qt::Key_Home);
-    ASSERT_EQ(robot->calls, Calls{});
-
-    post(robotlink::kConnectMessageId);
-    ASSERT_EQ(panel->linkState(), LinkState::Online);
-    EXPECT_TRUE(std::none_of(robot->calls.begin(), robot->calls.end(),
-                             [](const std::string &call) { return call.starts_with("ChangeHeadAngle"); }));
-    robot->calls.clear();
-
-    press(IDC_TILT, Qt::Key_Down);
-    EXPECT_EQ(robot->calls, (Calls{"ChangeHeadAngle(90, -2, 3, 0)", "ChangeHeadAngle(90, -2, 3, 0)"}));
 }
 
 } // namespace

@@ -43,23 +43,6 @@ TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
     EXPECT_EQ(status->cursorPosition(), 0);
 }
 
-TEST_F(EndToEndConnection, RefusedRemoteControlStaysOnlineWithoutPicturesAndCommandsStillWork)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel({QStringLiteral("--result"), QStringLiteral("ExternalControl=0")}));
-
-    EXPECT_EQ(panel->status(), res::kRemoteRefused);
-    EXPECT_EQ(panel->linkIndicator(), res::kOnline);
-    EXPECT_EQ(panel->window().linkState(), robotlink::LinkState::Online);
-    EXPECT_EQ(commandCalls(robot->operations()), (Texts{"ExternalControl(1)"}));
-
-    panel->click(IDC_SIT);
-    EXPECT_EQ(panel->status(), "コマンド（座る）送信");
-    ASSERT_FALSE(robot->operations().empty());
-    EXPECT_EQ(robot->operations().back().call(), "SetPosture(1, 0)");
-    EXPECT_EQ(robot->operations().back().result, 0);
-    EXPECT_EQ(robot->count(QStringLiteral("frame")), 0) << "no pictures without remote control";
-}
-
 TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyRestartsThePictures)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
@@ -91,23 +74,6 @@ TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyR
     const int frames = robot->count(QStringLiteral("frame"));
     EXPECT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("frame")) > frames; }))
         << "pictures play again after the play command alone";
-}
-
-TEST_F(EndToEndConnection, ASecondPanelIsRefusedWhileOneIsConnected)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel());
-    LivePanel second;
-    ASSERT_TRUE(second.open());
-
-    second.click(IDC_CONNECT);
-    ASSERT_TRUE(waitForDisconnected(second)) << "status: " << second.status();
-    EXPECT_EQ(second.statusHistory, (Texts{res::kConnectRequested, res::kDisconnected}));
-    EXPECT_TRUE(second.isEnabled(IDC_CONNECT));
-    EXPECT_EQ(second.window().linkState(), robotlink::LinkState::Offline);
-    EXPECT_EQ(robot->count(QStringLiteral("refuse")), 1);
-    EXPECT_EQ(panel->linkIndicator(), res::kOnline);
-    panel->click(IDC_STAND);
-    EXPECT_EQ(panel->status(), "コマンド（立つ）送信") << "the first panel keeps its link";
 }
 
 } // namespace

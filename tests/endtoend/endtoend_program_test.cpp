@@ -9,6 +9,37 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The program on the offscreen platform, in a directory of its own so that
+// it remembers no address.
+void startOffscreen(QProcess &program, const QString &path, const QTemporaryDir &directory)
+{
+    program.setProgram(path);
+    program.setWorkingDirectory(directory.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start();
+}
+
+} // namespace
+
+// The program as installed: it starts, opens its window and keeps running
+// until it is told to end.
+TEST(EndToEndProgram, TheProgramStartsAndRunsUntilEnded)
+{
+    QTemporaryDir directory;
+    QProcess program;
+    startOffscreen(program, QStringLiteral(KORVAN_PROGRAM), directory);
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit); // by the signal, not by a fault of its own
+    EXPECT_EQ(program.readAllStandardError().indexOf("ERROR"), -1);
+}
+
 // The real program, with a driver built in that connects and then closes the
 // window, against the robot on the program's own port.
 TEST(EndToEndProgram, ClosingWhileOnlineEndsTheProgramAndTellsTheRobotNothing)
@@ -27,12 +58,7 @@ TEST(EndToEndProgram, ClosingWhileOnlineEndsTheProgramAndTellsTheRobotNothing)
     memory.close();
 
     QProcess program;
-    program.setProgram(QStringLiteral(KORVAN_DRIVEN_PANEL));
-    program.setWorkingDirectory(directory.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start();
+    startOffscreen(program, QStringLiteral(KORVAN_DRIVEN_PANEL), directory);
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();

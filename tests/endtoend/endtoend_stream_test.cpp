@@ -35,19 +35,4 @@ TEST_F(EndToEndStream, FramesArePaintedIntoThePaneAndFollowTheHead)
         << "changed share " << changedShare(still, panel->paneImage());
 }
 
-TEST_F(EndToEndStream, TheBatteryTimerShowsTheRobotsCharge)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel());
-    for (const int level : {42, 7}) {
-        ASSERT_NO_FATAL_FAILURE(command(QStringLiteral("battery %1").arg(level)));
-        panel->tickBattery();
-        EXPECT_EQ(panel->text(IDC_BATTERY_FIGURE), std::to_string(level));
-        EXPECT_EQ(panel->batteryBar(), level);
-        const std::vector<RobotOperation> operations = robot->operations();
-        ASSERT_FALSE(operations.empty());
-        EXPECT_EQ(operations.back().call(), "GetBatteryLevel()");
-        EXPECT_EQ(operations.back().result, level);
-    }
-}
-
 } // namespace

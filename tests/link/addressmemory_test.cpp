@@ -88,27 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"NulEndsTheText", std::string("10.9\0.8.7", 9), {10, 9, 0, 0}, 2}),
     [](const auto &test) { return std::string(test.param.name); });
 
-TEST(AddressMemoryText, NumbersBeyondAnIntAreReducedFromTheirExactValue)
-{
-    // 2^32 + 44 and its negative, 212 modulo 256; too long for the file's
-    // sixteen bytes, so scanned as text.
-    const robotlink::RememberedAddress got =
-        robotlink::parseAddressMemory("4294967340.-4294967340.2147483648.-2147483649");
-    EXPECT_EQ(got.fields, (Octets{44, 212, 0, 255}));
-    EXPECT_EQ(got.scanned, 4);
-}
-
 TEST_F(AddressMemoryFile, MissingFileGivesNothing)
 {
     EXPECT_FALSE(readAddressMemory(path().c_str()).has_value());
-}
-
-TEST_F(AddressMemoryFile, ADirectoryInItsPlaceCannotBeReadNorWritten)
-{
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path())));
-    EXPECT_FALSE(readAddressMemory(path().c_str()).has_value());
-    robotlink::writeAddressMemory("1.2.3.4", path().c_str());
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(path())).isDir());
 }
 
 TEST_F(AddressMemoryFile, WritesExactlyTheDottedTextWithNoLineEnd)

@@ -55,12 +55,3 @@ TEST_F(Battery, NoReadingUnlessOnline)
     EXPECT_EQ(barPosition(), 0);
     EXPECT_TRUE(robot->calls.empty());
 }
-
-TEST_F(Battery, OtherTimersReadNothing)
-{
-    openPanel();
-    goOnline();
-    tick(2);
-    tick(0);
-    EXPECT_TRUE(robot->calls.empty());
-}

@@ -168,21 +168,4 @@ TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
     pane->removeEventFilter(&counter);
 }
 
-// Sizes are unsigned 32-bit numbers; failing, no gigabytes need be found.
-TEST_F(FrameHandler, FailedAllocationFetchesNothingAndTheNextFrameTriesAgain)
-{
-    g_fail = true;
-    EXPECT_EQ(frame(1000), -1);
-    EXPECT_EQ(statusText(), "malloc()エラー!");
-    EXPECT_EQ(frame(static_cast<LPARAM>(0x80000000u)), -1);
-    EXPECT_EQ(frame(-1), -1);
-    EXPECT_TRUE(robot->calls.empty());
-    EXPECT_EQ(panel->imageBuffer().data(), nullptr);
-    EXPECT_EQ(panel->imageBuffer().capacity(), 0u);
-    g_fail = false;
-    EXPECT_EQ(frame(1000), 0);
-    EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 0xFFFFFFFFu, 0xFFFFFFFFu, 2000}));
-    EXPECT_EQ(robot->calls, (Calls{"ImageGetData(1000)", "ImageSetWindowHandle()"}));
-}
-
 } // namespace

@@ -73,25 +73,6 @@ TEST_F(Connection, RefusedRequestChangesNothingButTheStatus)
     }
 }
 
-TEST_F(Connection, BlankAddressRequestsAndRemembersZeroes)
-{
-    openPanel();
-    click(IDC_CONNECT);
-    EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)"}));
-    EXPECT_EQ(readFile("zenkaiip.txt"), "0.0.0.0");
-}
-
-TEST_F(Connection, TypedAddressIsRequested)
-{
-    openPanel();
-    QLineEdit *first = addressBox()->fieldEdit(0);
-    first->setFocus();
-    for (char c : std::string("127.0.0.9"))
-        QTest::keyClick(panel->windowHandle(), c);
-    click(IDC_CONNECT);
-    EXPECT_EQ(robot->calls, (Calls{"Connect(127.0.0.9, null, null)"}));
-}
-
 TEST_F(Connection, EachConnectedNotificationAsksForRemoteControlAfterAPause)
 {
     openPanel();
@@ -130,16 +111,6 @@ TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPictures)
     }
 }
 
-TEST_F(Connection, ASecondConnectedRunsTheWholeHandlerAgain)
-{
-    openPanel();
-    goOnline();
-    robot->script("GetStateImageTP", {0});
-    post(robotlink::kConnectMessageId);
-    EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)", "GetStateImageTP()",
-                                   "SendCmd(33, 1, 0, 0, 0, 0)"}));
-}
-
 TEST_F(Connection, DisconnectRequestWaitsForTheNotificationUnlessRefused)
 {
     for (const int result : {-1, 1, 0}) {
@@ -162,46 +133,6 @@ TEST_F(Connection, DisconnectRequestWaitsForTheNotificationUnlessRefused)
         EXPECT_EQ(statusText(), "切断完了");
         expectButtons(true, false, "OFFLINE");
     }
-}
-
-TEST_F(Connection, UnrequestedDisconnectionLeavesBothButtonsEnabled)
-{
-    openPanel();
-    goOnline();
-    panel->item<tk::Edit>(IDC_BATTERY_FIGURE)->setText(QStringLiteral("57"));
-    panel->item<tk::ProgressBar>(1020)->setPos(57);
-    post(robotlink::kDisconnectMessageId);
-    EXPECT_EQ(panel->linkState(), LinkState::Offline);
-    expectButtons(true, true, "OFFLINE");
-    EXPECT_EQ(statusText(), "切断完了");
-    EXPECT_EQ(text(IDC_BATTERY_FIGURE), "");
-    EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->position(), 0);
-    EXPECT_TRUE(robot->calls.empty());
-}
-
-TEST_F(Connection, NotificationsRunInEveryState)
-{
-    openPanel();
-    post(robotlink::kDisconnectMessageId);
-    EXPECT_EQ(statusText(), "切断完了");
-    EXPECT_EQ(panel->linkState(), LinkState::Offline);
-
-    requestConnection({127, 0, 0, 1});
-    post(robotlink::kDisconnectMessageId);
-    EXPECT_EQ(panel->linkState(), LinkState::Offline);
-    expectButtons(true, false, "OFFLINE");
-}
-
-TEST_F(Connection, TheButtonsAreTheOnlyGuard)
-{
-    // A click that reaches the handler is acted on whatever the state.
-    openPanel();
-    goOnline();
-    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_CONNECT});
-    EXPECT_EQ(panel->linkState(), LinkState::Connecting);
-    panel->dispatch({.kind = tk::EventKind::Command, .id = IDC_DISCONNECT});
-    EXPECT_EQ(panel->linkState(), LinkState::Disconnecting);
-    EXPECT_EQ(robot->calls, (Calls{"Connect(0.0.0.0, null, null)", "Disconnect()"}));
 }
 
 TEST_F(Connection, AddressBoxShowsTheRememberedAddress)

@@ -32,15 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(ImageBufferTest, AFrameAsLargeAsTheCapacityAllocatesNothing)
-{
-    ASSERT_TRUE(buffer.reserve(1000));
-    unsigned char *block = buffer.data();
-    ASSERT_TRUE(buffer.reserve(2000));
-    EXPECT_EQ(buffer.data(), block);
-    EXPECT_EQ(g_requests.size(), 1u);
-}
-
 TEST_F(ImageBufferTest, FailedAllocationHoldsNothingAndTheNextFrameTriesAgain)
 {
     EXPECT_EQ(buffer.data(), nullptr);

@@ -30,28 +30,6 @@ TEST(ToolkitProgressBar, KeepsItsPositionInsideItsSixteenBitRange)
     EXPECT_EQ(bar.high(), 100);
 }
 
-TEST(ToolkitProgressBar, FillsFromTheLeftInBlocks)
-{
-    tk::ProgressBar bar;
-    bar.resize(200, 17);
-    bar.setRange(0, 100);
-    // The filled columns of the middle row, as a string of '#' and '.'.
-    const auto row = [&bar](int pos) {
-        bar.setPos(pos);
-        const QImage picture = bar.grab().toImage();
-        std::string columns;
-        for (int x = 0; x < picture.width(); ++x)
-            columns += picture.pixelColor(x, picture.height() / 2) == bar.palette().color(QPalette::Highlight) ? '#' : '.';
-        return columns;
-    };
-    EXPECT_EQ(row(0).find('#'), std::string::npos);
-    const std::string half = row(50);
-    EXPECT_LT(half.find('#'), 5u);
-    EXPECT_NEAR(static_cast<double>(half.rfind('#')), 100, 12);
-    EXPECT_LT(half.find('.', half.find('#')), half.rfind('#')); // gaps between the blocks
-    EXPECT_GT(row(100).rfind('#'), 190u);
-}
-
 // --- tab control ----------------------------------------------------------
 
 class ToolkitPageTabs : public ShownMainWindow
@@ -72,21 +50,6 @@ protected:
 
     tk::TabControl *tabs = nullptr;
 };
-
-TEST_F(ToolkitPageTabs, ChangesByTheProgramDoNotNotify)
-{
-    EXPECT_EQ(tabs->curSel(), 0); // the first item becomes current
-    EXPECT_EQ(tabs->itemCount(), 2);
-    EXPECT_EQ(tabs->itemText(1), QStringLiteral("MWCID"));
-    EXPECT_EQ(tabs->setCurSel(1), 0);
-    EXPECT_EQ(tabs->setCurSel(5), -1);
-    EXPECT_EQ(tabs->curSel(), 1);
-    EXPECT_TRUE(notifications().empty());
-    // The tab row is its only child; the pages are the window's.
-    EXPECT_EQ(tabs->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly), QList<QWidget *>{tabs->tabBar()});
-    EXPECT_EQ(tabs->tabBar()->y(), 0);
-    EXPECT_LT(tabs->tabBar()->height(), tabs->height() / 2);
-}
 
 TEST_F(ToolkitPageTabs, OnlyTheUsersChangesOfTheItemNotify)
 {
@@ -171,124 +134,9 @@ TEST_F(ToolkitContentList, OnlyADoubleClickNotifiesAndNothingIsSelectedUntilTheU
     EXPECT_EQ(commands[1].control, list);
 }
 
-TEST_F(ToolkitContentList, ScrollsVerticallyWhenFullAndNeverHorizontally)
-{
-    fill(5);
-    list->insertString(-1, QString(400, QLatin1Char('W')));
-    QApplication::processEvents();
-    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
-    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-    fill(1087);
-    QApplication::processEvents();
-    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
-    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-}
-
 // --- edits ----------------------------------------------------------------
 
-TEST_F(ToolkitMainWindow, TabIntoAReadOnlyEditSelectsAllForCopyingButNotChanging)
-{
-    auto *status = dialog.item<tk::Edit>(1008);
-    status->setText(QStringLiteral("OFFLINE"));
-    dialog.item(1006)->setFocus();
-    key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), status);
-    EXPECT_EQ(status->selectedText(), QStringLiteral("OFFLINE"));
-    type(QStringLiteral("xyz"));
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(status->text(), QStringLiteral("OFFLINE"));
-    QApplication::clipboard()->clear();
-    key(Qt::Key_A, Qt::ControlModifier);
-    key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("OFFLINE"));
-}
-
-TEST_F(ToolkitMainWindow, LongTextSetByTheProgramShowsFromItsStart)
-{
-    auto *status = dialog.item<tk::Edit>(1008);
-    const QString start = QStringLiteral("Head");
-    const QString tail = QString(20, QLatin1Char(' ')) + QString(200, QLatin1Char('m')) + QStringLiteral("End");
-    ASSERT_GT(status->fontMetrics().horizontalAdvance(start + tail), status->width());
-    // The left part of the picture, up to where the start ends.
-    const auto leftPart = [&] {
-        const int end = status->contentsRect().left() + status->fontMetrics().horizontalAdvance(start);
-        return status->grab().toImage().copy(0, 0, end, status->height());
-    };
-    status->setText(start);
-    const QImage shortText = leftPart();
-    status->setCursorPosition(2);
-    status->setText(start + tail);
-    EXPECT_EQ(status->text(), start + tail);
-    EXPECT_EQ(status->cursorPosition(), 0);
-    EXPECT_FALSE(status->hasSelectedText());
-    EXPECT_EQ(leftPart(), shortText);
-}
-
-TEST_F(ToolkitMainWindow, ReadOnlyEditsShowTheWindowColourAndTheirAlignment)
-{
-    for (int id : {1006, 1007, 1008}) {
-        auto *edit = dialog.item<tk::Edit>(id);
-        EXPECT_TRUE(edit->isReadOnly() && edit->hasFrame()) << id;
-        EXPECT_TRUE(edit->alignment() & (id == 1007 ? Qt::AlignHCenter : Qt::AlignLeft)) << id;
-        EXPECT_EQ(edit->grab().toImage().pixel(edit->rect().center()), dialog.palette().color(QPalette::Window).rgb())
-            << id;
-    }
-}
-
-TEST(ToolkitEdit, OnlyReadOnlyIsPaintedInTheWindowColourAndThePaletteIsLeftAlone)
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(200, 190, 180));
-    palette.setColor(QPalette::Base, QColor(255, 255, 250));
-    tk::Edit edit;
-    tk::MultiLineEdit multiLine;
-    for (const bool readOnly : {false, true}) {
-        for (QWidget *widget : std::initializer_list<QWidget *>{&edit, &multiLine}) {
-            widget->setPalette(palette);
-            widget->resize(80, 40);
-            widget->setProperty("readOnly", readOnly);
-            QWidget *painted = widget == &multiLine ? multiLine.viewport() : widget;
-            EXPECT_EQ(painted->grab().toImage().pixel(40, 12),
-                      palette.color(readOnly ? QPalette::Window : QPalette::Base).rgb())
-                << widget->metaObject()->className() << readOnly;
-        }
-    }
-    EXPECT_EQ(edit.palette().color(QPalette::Base), palette.color(QPalette::Base));
-}
-
-TEST(ToolkitMultiLineEdit, VersionHelpWrapsAtItsWidthAndScrollsOnlyVertically)
-{
-    tktest::RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.create();
-    auto *help = dialog.item<tk::MultiLineEdit>(1006);
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isReadOnly());
-    EXPECT_TRUE(help->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    EXPECT_EQ(help->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    dialog.show();
-    help->setPlainText(QString(300, QChar(0x3042)));
-    QApplication::processEvents();
-    EXPECT_GT(help->document()->firstBlock().layout()->lineCount(), 3);
-    EXPECT_FALSE(help->horizontalScrollBar()->isVisible());
-}
-
 // --- statics and buttons --------------------------------------------------
-
-TEST(ToolkitStaticText, AmpersandIsAPrefixUnlessNoPrefix)
-{
-    tk::StaticText label(QStringLiteral("A&B && C&"));
-    EXPECT_EQ(label.text(), QStringLiteral("AB & C"));
-    label.setNoPrefix(true);
-    EXPECT_EQ(label.text(), QStringLiteral("A&B && C&"));
-    EXPECT_TRUE(label.wordWrap());
-    EXPECT_EQ(label.alignment(), Qt::AlignLeft | Qt::AlignTop);
-    EXPECT_TRUE(label.testAttribute(Qt::WA_TransparentForMouseEvents));
-    tktest::RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.create();
-    auto *title = qobject_cast<tk::StaticText *>(dialog.controls()[0]);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text(), QString::fromUtf8(res::versionDialogTemplate().controls[0].caption));
-}
 
 TEST(ToolkitStaticFrame, DrawsItsOutlineLeavesTheInsideUnpaintedAndLetsTheMouseThrough)
 {

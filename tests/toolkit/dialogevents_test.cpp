@@ -3,7 +3,6 @@
 #include "toolkit/widgets/controls.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -84,21 +83,28 @@ INSTANTIATE_TEST_SUITE_P(
                     1001, 1001, false},
         UserCommand{"EnterElsewhereIsOkAndEndsWithOk", res::mainWindowTemplate(), 1008, keys({Qt::Key_Return}), false,
                     tk::IDOK, 0, true},
-        UserCommand{"RoutedKeypadEnterKeepsTheWindowOpen", res::mainWindowTemplate(), 1008,
-                    keys({Qt::KeypadModifier | Qt::Key_Enter}), true, tk::IDOK, 0, false},
         UserCommand{"EnterInTheListIsNotADoubleClick", res::mainWindowTemplate(), 1034,
                     keys({Qt::Key_Down, Qt::Key_Return}), true, tk::IDOK, 0, false},
         UserCommand{"EnterGoesToTheDefaultButton", res::versionDialogTemplate(), 1006, keys({Qt::Key_Return}), true,
                     tk::IDOK, tk::IDOK, false},
         UserCommand{"EscapeIsCancelAndEndsWithCancel", res::mainWindowTemplate(), 1001, keys({Qt::Key_Escape}), false,
                     tk::IDCANCEL, 0, true},
-        UserCommand{"RoutedCloseBoxIsCancelAndKeepsTheWindow", res::mainWindowTemplate(), 1001, kCloseBox, true,
-                    tk::IDCANCEL, 0, false},
         UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), 1001, kCloseBox, false, tk::IDCANCEL,
                     0, true},
         UserCommand{"ButtonClickThroughTheWindow", res::mainWindowTemplate(), 1001, kClick1041, true, 1041, 1041,
                     false}),
     [](const testing::TestParamInfo<UserCommand> &command) { return std::string(command.param.name); });
+
+TEST(ToolkitDialogEnter, ADisabledDefaultButtonTakesNoEnter)
+{
+    RecordingDialog dialog(res::versionDialogTemplate());
+    ASSERT_TRUE(showActive(dialog));
+    dialog.item(tk::IDOK)->setEnabled(false);
+    dialog.item(1006)->setFocus();
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.eventsOf(EventKind::Command).empty());
+    EXPECT_TRUE(dialog.isVisible());
+}
 
 TEST(ToolkitDialogModal, DoModalReturnsTheResultTheDialogEndsWith)
 {
@@ -115,75 +121,6 @@ TEST(ToolkitDialogModal, DoModalReturnsTheResultTheDialogEndsWith)
         EXPECT_EQ(dialog.doModal(), result);
         EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
     }
-}
-
-TEST(ToolkitDialogActivation, ActivationAndDeactivationAreRaisedAfterQtsOwnHandling)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    ASSERT_TRUE(showActive(dialog));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.eventsOf(EventKind::Activate).empty(); }, 2000));
-    EXPECT_EQ(dialog.eventsOf(EventKind::Activate).back().code, 1);
-    // By the time the window hears of its activation, the focus is back.
-    QWidget *focusAtActivation = nullptr;
-    dialog.takes = [&](const tk::WindowEvent &event) {
-        if (event.kind == EventKind::Activate && event.code == 1)
-            focusAtActivation = QApplication::focusWidget();
-        return false;
-    };
-    dialog.item(1006)->setFocus();
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(dialog.eventsOf(EventKind::Activate).back().code, 0);
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.eventsOf(EventKind::Activate).back().code == 1; }, 2000));
-    EXPECT_EQ(focusAtActivation, dialog.item(1006));
-}
-
-TEST(ToolkitDialogPaint, PaintIsRaisedAndRoutingItReplacesTheDefault)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.create();
-    dialog.takes = [&](const tk::WindowEvent &event) {
-        if (event.kind != EventKind::Paint)
-            return false;
-        QPainter painter(&dialog);
-        painter.fillRect(dialog.rect(), Qt::red);
-        return true;
-    };
-    EXPECT_EQ(dialog.grab().toImage().pixelColor(2, 2), QColor(Qt::red));
-    EXPECT_FALSE(dialog.eventsOf(EventKind::Paint).empty());
-}
-
-TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndClosesIgnoringTheLowBits)
-{
-    RecordingDialog dialog(res::mainWindowTemplate());
-    ASSERT_TRUE(showActive(dialog));
-    const auto minimiseAndRestore = [&](UINT command) {
-        dialog.events.clear();
-        dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(command)});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-        EXPECT_FALSE(dialog.eventsOf(EventKind::QueryDragIcon).empty()); // the minimised window asks for its icon
-        dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
-    };
-    const qint64 before = dialog.windowIcon().cacheKey();
-    minimiseAndRestore(tk::SC_MINIMIZE | 0x2);
-    EXPECT_EQ(dialog.windowIcon().cacheKey(), before); // unanswered: left alone
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::green);
-    dialog.icon = QIcon(pixmap);
-    dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::QueryDragIcon; };
-    minimiseAndRestore(tk::SC_MINIMIZE);
-    EXPECT_EQ(dialog.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::green));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = 16});
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), tk::IDCANCEL);
-    ASSERT_FALSE(dialog.eventsOf(EventKind::Command).empty());
-    EXPECT_EQ(dialog.eventsOf(EventKind::Command).back().id, tk::IDCANCEL);
 }
 
 } // namespace

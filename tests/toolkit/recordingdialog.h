@@ -21,7 +21,6 @@ public:
     std::vector<tk::WindowEvent> events;
     std::function<bool(const tk::WindowEvent &)> takes = [](const tk::WindowEvent &) { return false; };
     QIcon icon;
-    bool initResult = true;
 
     /// Recorded events of one kind.
     std::vector<tk::WindowEvent> eventsOf(tk::EventKind kind) const
@@ -35,8 +34,6 @@ public:
     }
 
 protected:
-    bool onInitDialog() override { return initResult; }
-
     bool route(const tk::WindowEvent &event) override
     {
         events.push_back(event);

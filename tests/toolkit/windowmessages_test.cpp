@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <set>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -36,27 +34,6 @@ TEST(ToolkitMessageRegistry, SameNameSameIdDistinctNamesDistinctIdsInOrder)
     EXPECT_LT(firstName, std::find(names.begin(), names.end(), "KorvanListedSecond"));
 }
 
-TEST(ToolkitMessageRegistry, ThreadsRegisteringTheSameNamesAgree)
-{
-    constexpr int kThreads = 8;
-    constexpr int kNames = 50;
-    std::vector<std::vector<UINT>> seen(kThreads, std::vector<UINT>(kNames));
-    std::vector<std::thread> threads;
-    for (int thread = 0; thread < kThreads; ++thread) {
-        threads.emplace_back([thread, &seen] {
-            for (int name = 0; name < kNames; ++name) {
-                const int which = (name * 7 + thread * 13) % kNames; // each thread in its own order
-                seen[thread][which] = tk::registerWindowMessage(("KorvanThreaded" + std::to_string(which)).c_str());
-            }
-        });
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    for (int thread = 1; thread < kThreads; ++thread)
-        EXPECT_EQ(seen[thread], seen[0]);
-    EXPECT_EQ(std::set<UINT>(seen[0].begin(), seen[0].end()).size(), static_cast<std::size_t>(kNames));
-}
-
 TEST(ToolkitPostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
@@ -70,18 +47,6 @@ TEST(ToolkitPostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
     EXPECT_EQ(event.message, message);
     EXPECT_EQ(event.wParam, 7u);
     EXPECT_EQ(event.lParam, -3);
-}
-
-TEST(ToolkitPostedMessages, RoutedMessageAnswersThroughTheResultSlot)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    dialog.takes = [](const tk::WindowEvent &event) {
-        if (event.kind == EventKind::Message)
-            *event.result = 42;
-        return event.kind == EventKind::Message;
-    };
-    EXPECT_EQ(dialog.dispatch({.kind = EventKind::Message, .message = tk::registerWindowMessage("KorvanAsk")}), 42);
-    EXPECT_EQ(dialog.dispatch({.kind = EventKind::Timer, .id = 1}), 0);
 }
 
 TEST(ToolkitWindowTimers, EachIdTicksWithItsOwnIdAndARepeatedSetRestartsIt)
@@ -115,22 +80,5 @@ public:
     void sleep(unsigned milliseconds) override { pauses.push_back(milliseconds); }
     std::vector<unsigned> pauses;
 };
-
-TEST(ToolkitSleeper, InstalledSleeperTakesThePausesAndNullRestoresTheRealOne)
-{
-    RecordingSleeper sleeper;
-    tk::Sleeper *previous = tk::setSleeper(&sleeper);
-    auto start = std::chrono::steady_clock::now();
-    tk::sleep(500);
-    tk::sleep(5000);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-    EXPECT_EQ(sleeper.pauses, (std::vector<unsigned>{500, 5000}));
-    EXPECT_EQ(tk::setSleeper(nullptr), &sleeper);
-    start = std::chrono::steady_clock::now();
-    tk::sleep(2);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2));
-    EXPECT_EQ(sleeper.pauses.size(), 2u);
-    tk::setSleeper(previous);
-}
 
 } // namespace

@@ -83,15 +83,6 @@ TEST_F(MainWindow, OpensInItsInitialState)
     EXPECT_TRUE(robot->calls.empty());
 }
 
-TEST_F(MainWindow, FocusStartsOnExitAndTheWindowCanOnlyBeMinimised)
-{
-    EXPECT_EQ(QApplication::focusWidget(), control(tk::IDCANCEL));
-    const Qt::WindowFlags flags = panel->windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(panel->minimumSize(), panel->maximumSize());
-}
-
 TEST_F(MainWindow, TheOkCommandDoesNothing)
 {
     panel->dispatch({.kind = tk::EventKind::Command, .id = tk::IDOK});
@@ -101,15 +92,6 @@ TEST_F(MainWindow, TheOkCommandDoesNothing)
     pressKey(Qt::Key_Enter);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(robot->calls.empty());
-}
-
-TEST_F(MainWindow, EnterOnAFocusedButtonClicksIt)
-{
-    goOnline();
-    control(1003)->setFocus();
-    pressKey(Qt::Key_Return);
-    EXPECT_EQ(robot->calls, (Calls{"SetPosture(0, 0)"}));
-    EXPECT_TRUE(panel->isVisible());
 }
 
 TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
@@ -127,20 +109,6 @@ TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
         EXPECT_EQ(panel->result(), tk::IDCANCEL) << name;
         EXPECT_TRUE(robot->calls.empty()) << name;
     }
-}
-
-TEST_F(MainWindow, UnroutedMessagesAreIgnored)
-{
-    for (std::size_t i = 0; i < robotlink::kVaiboMessageIds.size(); ++i) {
-        const UINT id = robotlink::kVaiboMessageIds[i];
-        if (id == robotlink::kConnectMessageId || id == robotlink::kDisconnectMessageId
-            || id == robotlink::kImageUpdateMessageId)
-            continue;
-        post(id, 1, 2);
-    }
-    EXPECT_TRUE(robot->calls.empty());
-    EXPECT_EQ(statusText(), "");
-    EXPECT_EQ(panel->linkState(), robotlink::LinkState::Offline);
 }
 
 using MainWindowClient = PanelTest;

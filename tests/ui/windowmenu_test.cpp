@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,27 +58,6 @@ protected:
     std::vector<std::string> boxes;
 };
 
-TEST_F(WindowMenuTest, MenuHoldsTheWindowCommandsThenASeparatorAndTheVersionItem)
-{
-    EXPECT_EQ(cp932::fromUtf8(res::loadString(IDS_ABOUTBOX).toStdString()), cp932::fromUtf8(kVersionItemText));
-    EXPECT_TRUE(res::loadString(IDS_ABOUTBOX + 1).isEmpty());
-    tk::SystemMenu *menu = panel->systemMenu();
-    ASSERT_NE(menu, nullptr);
-    const std::vector<tk::SystemMenu::Item> &items = menu->items();
-    ASSERT_GE(items.size(), 3u);
-    EXPECT_EQ(items.back().id, 16u);
-    EXPECT_EQ(cp932::fromUtf8(items.back().text.toStdString()), cp932::fromUtf8(kVersionItemText));
-    EXPECT_EQ(items[items.size() - 2].id, 0u) << "a separator before the item";
-
-    std::vector<UINT> ids;
-    for (const tk::SystemMenu::Item &item : items)
-        ids.push_back(item.id);
-    EXPECT_EQ(std::count_if(ids.begin(), ids.end(), [](UINT id) { return (id & 0xFFF0) == 16; }), 1)
-        << "only id 16 of 16..31 is in the menu";
-    for (const UINT command : {tk::SC_RESTORE, tk::SC_MOVE, tk::SC_MINIMIZE, tk::SC_CLOSE})
-        EXPECT_NE(std::find(ids.begin(), ids.end(), command), ids.end()) << std::hex << command;
-}
-
 TEST_F(WindowMenuTest, SystemCommandsWhoseIdMaskedBy0xFFF0Is16OpenTheBox)
 {
     const WhenOpened script = recordBoxes();
@@ -91,24 +69,6 @@ TEST_F(WindowMenuTest, SystemCommandsWhoseIdMaskedBy0xFFF0Is16OpenTheBox)
     sysCommand(0x10010);
     EXPECT_EQ(script.count(), 17);
     EXPECT_EQ(boxes, std::vector<std::string>(17, kBox));
-}
-
-TEST_F(WindowMenuTest, OtherSystemCommandsPassToDefaultProcessing)
-{
-    const WhenOpened script = recordBoxes();
-    for (const UINT id : {0u, 1u, 15u, 32u, 47u, 0x1010u, 0xF000u}) {
-        sysCommand(id);
-        QCoreApplication::processEvents();
-    }
-    EXPECT_FALSE(panel->isMinimized());
-    // The default processing minimises and restores the window.
-    sysCommand(tk::SC_MINIMIZE);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(panel->isMinimized());
-    sysCommand(tk::SC_RESTORE);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(panel->isMinimized());
-    EXPECT_EQ(script.count(), 0);
 }
 
 TEST_F(WindowMenuTest, TheMenuOfARightClickOnTheBackgroundOpensTheBoxByClickOrAccessKey)
@@ -140,21 +100,6 @@ TEST_F(WindowMenuTest, HelpButtonAndMenuItemOpenTheSameBox)
     click(IDC_HELP_BUTTON);
     sysCommand(IDM_ABOUTBOX);
     EXPECT_EQ(boxes, std::vector<std::string>(2, kBox));
-}
-
-TEST_F(WindowMenuTest, TheMainWindowTakesNoInputWhileTheBoxIsOpen)
-{
-    int nestedBoxes = 0;
-    const WhenOpened script = WhenOpened::modal([&](QWidget &window) {
-        const WhenOpened nested = WhenOpened::modalOver(window, [](QWidget &) {});
-        click(IDC_HELP_BUTTON);
-        rightClickBackground();
-        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-        nestedBoxes = nested.count();
-    });
-    click(IDC_HELP_BUTTON);
-    EXPECT_EQ(script.count(), 1);
-    EXPECT_EQ(nestedBoxes, 0);
 }
 
 } // namespace

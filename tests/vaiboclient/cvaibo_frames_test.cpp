@@ -78,18 +78,6 @@ protected:
 
 } // namespace
 
-TEST_F(FramesTest, EachFrameIsAnnouncedWithItsSizeWhenThePanelKeepsUp)
-{
-    fetchEachFrame();
-    connectOnline();
-    for (std::uint8_t n = 1; n <= 5; ++n) {
-        robot.send(numberedFrame(n));
-        ASSERT_TRUE(window.waitFor(kImageUpdate, n));
-    }
-    EXPECT_EQ(window.parameters(kImageUpdate), (std::vector<LPARAM>{101, 102, 103, 104, 105}));
-    EXPECT_EQ(fetched, (std::vector<int>{1, 2, 3, 4, 5}));
-}
-
 TEST_F(FramesTest, StalledPanelGetsOneAnnouncementThenTheNewestFrame)
 {
     fetchEachFrame();
@@ -175,27 +163,6 @@ TEST_F(FramesTest, PicturePaintsIntoThePaneInsideItsFrameAndSurvivesADamagedOne)
     EXPECT_TRUE(near(centreOf(pane), kRed)) << "an undecodable frame keeps the last picture";
     show(QColor(20, 40, 220), 3);
     EXPECT_TRUE(near(centreOf(pane), QColor(20, 40, 220)));
-}
-
-TEST_F(FramesTest, OnlyTheLatestLivingWidgetIsPainted)
-{
-    QObject notAWidget;
-    EXPECT_NE(client.ImageSetWindowHandle(&notAWidget, &window), 0);
-    EXPECT_NE(client.ImageSetWindowHandle(nullptr, &window), 0);
-    QFrame first;
-    auto second = std::make_unique<QFrame>();
-    first.resize(100, 100);
-    second->resize(100, 100);
-    const QColor background = centreOf(first);
-    ASSERT_EQ(client.ImageSetWindowHandle(&first, &window), 0);
-    ASSERT_EQ(client.ImageSetWindowHandle(second.get(), &window), 0);
-    connectOnline();
-    show(QColor(200, 200, 30), 1);
-    EXPECT_TRUE(near(centreOf(*second), QColor(200, 200, 30)));
-    EXPECT_EQ(centreOf(first), background);
-    // A pane destroyed before the client is forgotten.
-    second.reset();
-    show(QColor(10, 10, 10), 2);
 }
 
 TEST_F(FramesTest, TheReadoutCountsUpWithoutFramesAndALostLinkLeavesADimmedPicture)

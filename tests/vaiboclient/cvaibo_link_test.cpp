@@ -17,14 +17,6 @@ namespace {
 constexpr const char *kConnected = vaibo::kConnectMessage;
 constexpr const char *kDisconnected = vaibo::kDisconnectMessage;
 
-// A loopback port with nobody listening: bound once, then released.
-std::uint16_t closedPort()
-{
-    std::uint16_t port = 0;
-    ::close(listenOnLoopback(port));
-    return port;
-}
-
 template<typename T>
 int countOf(const std::vector<protocol::Message> &messages)
 {
@@ -79,51 +71,6 @@ TEST_F(LinkTest, AcceptedConnectionPostsConnectAfterTheHandshakeAndRefusesASecon
     EXPECT_EQ(robot.connections(), 1);
 }
 
-TEST_F(LinkTest, RefusedHandshakePostsDisconnectOnly)
-{
-    robot.setGreeting(FakeRobot::Greeting::Refuse);
-    expectAttemptFails(0ms, 1s);
-}
-
-TEST_F(LinkTest, NobodyListeningPostsDisconnectPromptly)
-{
-    change([](vaibo::Settings &s) {
-        s.port = closedPort();
-        s.connectTimeout = 5s;
-    });
-    expectAttemptFails(0ms, 1s);
-}
-
-TEST_F(LinkTest, HandshakeThatNeverCompletesIsGivenUp)
-{
-    robot.setGreeting(FakeRobot::Greeting::Silent);
-    expectAttemptFails(kConnectTimeout - 20ms, kConnectTimeout + 1s);
-}
-
-TEST_F(LinkTest, WrongVersionInTheWelcomeEndsTheAttempt)
-{
-    robot.setGreeting(FakeRobot::Greeting::Silent);
-    std::vector<std::uint8_t> welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "v2"});
-    welcome[protocol::kHeaderSize + 1] = 2;
-    change([](vaibo::Settings &s) { s.connectTimeout = 5s; });
-    expectAttemptFails(0ms, 1s, [&] {
-        ASSERT_TRUE(heardFromClient());
-        robot.sendRaw(welcome);
-    });
-}
-
-TEST_F(LinkTest, InvalidAddressesAreRefusedAtOnceAndLeaveNothingToDisconnect)
-{
-    for (const char *address : {"", "robot", "1.2.3", "256.1.1.1", " 1.2.3.4", "0x7f.0.0.1", "0.0.0.0", "224.0.0.1",
-                                "255.255.255.255"})
-        EXPECT_LT(client.Connect(address, nullptr, nullptr), 0) << address;
-    EXPECT_LT(client.Connect(nullptr, nullptr, nullptr), 0);
-    EXPECT_NE(client.Disconnect(), 0);
-    pump(30ms);
-    EXPECT_EQ(window.count(kDisconnected), 0);
-    EXPECT_EQ(robot.connections(), 0);
-}
-
 TEST_F(LinkTest, DisconnectSaysByePostsDisconnectOnceAndAllowsAReconnect)
 {
     connectOnline();
@@ -138,20 +85,6 @@ TEST_F(LinkTest, DisconnectSaysByePostsDisconnectOnceAndAllowsAReconnect)
     ASSERT_TRUE(window.waitFor(kConnected, 2));
     EXPECT_EQ(robot.connections(), 2);
     EXPECT_EQ(client.GetBatteryLevel(), 0);
-}
-
-TEST_F(LinkTest, DisconnectWhileConnectingEndsTheAttempt)
-{
-    robot.setGreeting(FakeRobot::Greeting::Silent);
-    // Only the Disconnect can end the attempt.
-    change([](vaibo::Settings &s) { s.connectTimeout = 10s; });
-    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(heardFromClient());
-    EXPECT_EQ(client.Disconnect(), 0);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 2s));
-    pump(100ms);
-    EXPECT_EQ(window.count(kDisconnected), 1);
-    EXPECT_EQ(window.count(kConnected), 0);
 }
 
 TEST_F(LinkTest, EveryOperationFailsWithoutALink)
@@ -225,50 +158,6 @@ TEST_F(LinkTest, SilentRobotMakesEveryCallFailWithinTheBound)
         EXPECT_LT(took, kReplyTimeout + 400ms) << i;
     }
     EXPECT_EQ(window.count(kDisconnected), 0);
-}
-
-TEST_F(LinkTest, LateAnswerIsDroppedAndTheNextCallGetsItsOwn)
-{
-    robot.setAnswer([](const protocol::Request &request) -> std::optional<std::int32_t> {
-        if (request.sequence == 1)
-            std::this_thread::sleep_for(kReplyTimeout + 100ms);
-        return static_cast<std::int32_t>(request.sequence) * 10;
-    });
-    // The robot's pause must not count as a dead link.
-    change([](vaibo::Settings &s) { s.deadLinkTimeout = 2s; });
-    connectOnline();
-    EXPECT_LT(client.MotionStop(), 0);
-    EXPECT_EQ(client.MotionStop(), 20);
-    EXPECT_EQ(window.count(kDisconnected), 0);
-}
-
-TEST_F(LinkTest, RobotVanishingMidCallFailsTheCallAndPostsDisconnectPromptly)
-{
-    robot.setAnswer([this](const protocol::Request &) -> std::optional<std::int32_t> {
-        robot.dropClient();
-        return std::nullopt;
-    });
-    change([](vaibo::Settings &s) {
-        s.replyTimeout = 1500ms;
-        s.deadLinkTimeout = 5s;
-    });
-    connectOnline();
-    const auto start = Clock::now();
-    EXPECT_LT(client.PlayContents(3000, 0), 0);
-    EXPECT_LT(Clock::now() - start, 1s);
-    ASSERT_TRUE(window.waitFor(kDisconnected, 1, 1s));
-    EXPECT_LT(client.MotionStop(), 0);
-}
-
-TEST_F(LinkTest, HeartbeatsBothWaysKeepAQuietLinkUp)
-{
-    connectOnline();
-    pump(kDeadLink * 2);
-    EXPECT_EQ(window.count(kDisconnected), 0);
-    EXPECT_EQ(client.GetBatteryLevel(), 0);
-    const int heartbeats = countOf<protocol::Heartbeat>(robot.received());
-    EXPECT_GE(heartbeats, 4);
-    EXPECT_LE(heartbeats, 16);
 }
 
 TEST_F(LinkTest, SilentLinkIsDeclaredDeadAfterTheTimeout)

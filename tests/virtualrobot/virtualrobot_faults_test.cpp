@@ -36,14 +36,3 @@ TEST(VirtualRobotFaults, BadRulesAreRejectedWithAReason)
         EXPECT_NE(plan.addDelayRule(rule), "") << rule;
     EXPECT_EQ(plan.delay(Operation::DoWalking), 0ms);
 }
-
-TEST(VirtualRobotFaults, DelaysPerOperationAndForAll)
-{
-    FaultPlan plan;
-    EXPECT_EQ(plan.addDelayRule("all=20"), "");
-    EXPECT_EQ(plan.addDelayRule("DoWalking=300"), "");
-    EXPECT_EQ(plan.delay(Operation::DoWalking), 300ms);
-    EXPECT_EQ(plan.delay(Operation::SendCmd), 20ms);
-    plan.clear();
-    EXPECT_EQ(plan.delay(Operation::DoWalking), 0ms);
-}

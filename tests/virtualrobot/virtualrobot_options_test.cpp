@@ -78,16 +78,3 @@ TEST(VirtualRobotOptions, BadOptionsAndValuesAreErrorsThatSayWhy)
         EXPECT_TRUE(parsed.text.contains(QString::fromUtf8(mentioned))) << parsed.text.toStdString();
     }
 }
-
-TEST(VirtualRobotControlInput, BadLinesSayWhatIsWrongAndBlankOnesNothing)
-{
-    QString error;
-    EXPECT_FALSE(vr::parseControlLine(QStringLiteral("   "), error).has_value());
-    EXPECT_TRUE(error.isEmpty());
-    for (const char *line : {"fly", "battery lots", "battery -3", "burst", "refuse maybe", "drop now", "result"}) {
-        EXPECT_FALSE(vr::parseControlLine(QLatin1String(line), error).has_value()) << line;
-        EXPECT_FALSE(error.isEmpty()) << line;
-    }
-    EXPECT_FALSE(vr::parseControlLine(QStringLiteral("battery"), error).has_value());
-    EXPECT_EQ(error, QStringLiteral("usage: battery PERCENT"));
-}

@@ -98,18 +98,6 @@ TEST_F(VirtualRobotServer, ASecondControllerIsRefusedAsBusy)
     EXPECT_EQ(controller()->call(Operation::MotionStop), 0);
 }
 
-TEST_F(VirtualRobotServer, RefusesAHelloOfAnotherVersion)
-{
-    start();
-    const auto client = stranger();
-    // Hello, version 2, empty name: the encoder will not build it.
-    client->sendRaw(QByteArray::fromHex("4b560100000000030002"
-                                        "00"));
-    const auto refused = client->receiveA<protocol::Refused>();
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->reason, "version: this robot speaks protocol 1");
-}
-
 TEST_F(VirtualRobotServer, RefusesEveryControllerWhenToldUntilToldOtherwise)
 {
     m_config.link.refuseConnections = true;
@@ -166,40 +154,6 @@ INSTANTIATE_TEST_SUITE_P(When, VirtualRobotLinkEnd, ::testing::Bool(),
                              return std::string(param.param ? "TheControllerBreaksTheProtocol" : "TheLinkDrops");
                          });
 
-TEST_F(VirtualRobotServer, ClosesPeersThatSkipTheHandshakeOrFallSilent)
-{
-    m_config.timings.handshake = 100ms;
-    m_config.timings.deadLink = 150ms;
-    start();
-    EXPECT_TRUE(stranger()->waitClosed()) << "never says Hello";
-    const auto eager = stranger();
-    eager->send(protocol::Request{1, static_cast<std::uint16_t>(Operation::MotionStop), {}});
-    EXPECT_TRUE(eager->waitClosed()) << "asks before Hello";
-    EXPECT_FALSE(m_robot->hasController());
-    EXPECT_TRUE(controller()->waitClosed()) << "falls silent";
-    EXPECT_TRUE(waitForController(false));
-}
-
-TEST_F(VirtualRobotServer, PlannedResultsAndDelaysReachTheControllerInOrder)
-{
-    m_config.faults.addAnswerRule("SetPosture=-1,ok");
-    m_config.faults.addDelayRule("GetBatteryLevel=150");
-    start();
-    const auto client = controller();
-    EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), -1);
-    EXPECT_EQ(client->call(Operation::SetPosture, {2, 0}), 0);
-    const auto before = std::chrono::steady_clock::now();
-    client->send(protocol::Request{10, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
-    client->send(protocol::Request{11, static_cast<std::uint16_t>(Operation::MotionStop), {}});
-    const auto first = client->receiveA<protocol::Reply>();
-    EXPECT_GE(std::chrono::steady_clock::now() - before, 150ms);
-    const auto second = client->receiveA<protocol::Reply>();
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->sequence, 10u);
-    EXPECT_EQ(first->result, 90);
-    EXPECT_EQ(second->sequence, 11u);
-}
-
 TEST_F(VirtualRobotServer, PlannedLinkFaultsComeAfterTheirFramesTimeOrOperation)
 {
     // A fresh robot with only the planned link fault, and a controller.
@@ -210,10 +164,15 @@ TEST_F(VirtualRobotServer, PlannedLinkFaultsComeAfterTheirFramesTimeOrOperation)
         return controller();
     };
     auto client = restart([](vr::LinkFaults &link) { link.dropAfterFrames = 3; });
-    startPictures(*client);
-    EXPECT_EQ(countFrames(*client, 1000ms), 3);
-    EXPECT_TRUE(client->waitClosed());
-    EXPECT_TRUE(waitForController(false));
+    // Each controller gets its own allowance of frames.
+    for (int round = 0; round < 2; ++round) {
+        if (round > 0)
+            client = controller();
+        startPictures(*client);
+        EXPECT_EQ(countFrames(*client, 1000ms), 3) << "controller " << round + 1;
+        EXPECT_TRUE(client->waitClosed());
+        EXPECT_TRUE(waitForController(false));
+    }
 
     client = restart([](vr::LinkFaults &link) { link.malformedAfterFrames = 2; });
     startPictures(*client);
@@ -228,106 +187,6 @@ TEST_F(VirtualRobotServer, PlannedLinkFaultsComeAfterTheirFramesTimeOrOperation)
     const auto before = std::chrono::steady_clock::now();
     EXPECT_TRUE(restart([](vr::LinkFaults &link) { link.dropAfter = 100ms; })->waitClosed());
     EXPECT_GE(std::chrono::steady_clock::now() - before, 90ms);
-}
-
-TEST_F(VirtualRobotServer, HeartbeatsKeepAQuietLinkAliveUntilItHangs)
-{
-    m_config.timings.heartbeat = 30ms;
-    m_config.link.hangAfter = 200ms;
-    start();
-    const auto client = controller();
-    EXPECT_TRUE(client->receiveA<protocol::Heartbeat>(500ms).has_value());
-    QTest::qWait(250);
-    while (client->receive(50ms)) {
-    }
-    EXPECT_FALSE(client->receive(300ms).has_value());
-    EXPECT_TRUE(client->connected());
-    EXPECT_EQ(client->error(), protocol::Decoder::Error::None);
-}
-
-TEST_F(VirtualRobotServer, TracesOperationsFramesAndLinkEventsAsJsonLines)
-{
-    QTemporaryDir directory;
-    m_config.tracePath = directory.filePath(QStringLiteral("trace.jsonl"));
-    start();
-    const auto client = controller();
-    EXPECT_EQ(client->call(Operation::SetPosture, {1, 0}), 0);
-    startPictures(*client);
-    ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
-    client->send(protocol::Bye{"done"});
-    client->close();
-    ASSERT_TRUE(waitForController(false));
-
-    QFile file(m_config.tracePath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::vector<QJsonObject> entries;
-    for (const QByteArray &line : file.readAll().trimmed().split('\n')) {
-        QJsonParseError error;
-        entries.push_back(QJsonDocument::fromJson(line, &error).object());
-        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-        ASSERT_TRUE(entries.back().contains(QStringLiteral("t")));
-    }
-    const auto first = [&](const char *event) {
-        const auto found = std::find_if(entries.begin(), entries.end(), [&](const QJsonObject &entry) {
-            return entry.value(QStringLiteral("event")).toString() == QLatin1String(event);
-        });
-        return found == entries.end() ? QJsonObject() : *found;
-    };
-    EXPECT_EQ(entries.front().value(QStringLiteral("event")), QStringLiteral("listen"));
-    EXPECT_FALSE(first("welcome").isEmpty());
-    const QJsonObject op = first("op");
-    EXPECT_EQ(op.value(QStringLiteral("name")), QStringLiteral("SetPosture"));
-    EXPECT_EQ(op.value(QStringLiteral("args")).toVariant().toList(), (QVariantList{1, 0}));
-    EXPECT_EQ(op.value(QStringLiteral("result")).toInt(-99), 0);
-    EXPECT_GT(first("frame").value(QStringLiteral("bytes")).toInt(), 0);
-    EXPECT_EQ(entries.back().value(QStringLiteral("event")), QStringLiteral("close"));
-    EXPECT_EQ(entries.back().value(QStringLiteral("reason")), QStringLiteral("peer said Bye: done"));
-}
-
-TEST_F(VirtualRobotServer, ControlPlansResultsPausesAndBurstsFrames)
-{
-    start();
-    const auto client = controller();
-    EXPECT_EQ(control(QStringLiteral("battery 42")), QString());
-    EXPECT_EQ(control(QStringLiteral("result ExternalControl=0")), QString());
-    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 0);
-    EXPECT_FALSE(control(QStringLiteral("result Fly=0")).isEmpty());
-    EXPECT_EQ(control(QStringLiteral("heal")), QString());
-    EXPECT_EQ(client->call(Operation::ExternalControl, {1}), 1);
-    EXPECT_TRUE(control(QStringLiteral("status")).contains(QStringLiteral("battery=42")));
-    startPictures(*client);
-    ASSERT_TRUE(client->receiveA<protocol::Frame>().has_value());
-    control(QStringLiteral("pause"));
-    while (client->receive(100ms)) {
-    }
-    control(QStringLiteral("burst 5"));
-    EXPECT_EQ(countFrames(*client, 200ms), 5);
-    control(QStringLiteral("resume"));
-    EXPECT_TRUE(client->receiveA<protocol::Frame>().has_value());
-}
-
-TEST_F(VirtualRobotServer, ControlDropsOrEndsTheLinkAndQuits)
-{
-    start();
-    auto client = controller();
-    control(QStringLiteral("drop"));
-    EXPECT_TRUE(client->waitClosed());
-    ASSERT_TRUE(waitForController(false));
-    EXPECT_FALSE(control(QStringLiteral("drop")).isEmpty());
-
-    client = controller();
-    control(QStringLiteral("bye see you"));
-    const auto bye = client->receiveA<protocol::Bye>();
-    ASSERT_TRUE(bye.has_value());
-    EXPECT_EQ(bye->reason, "see you");
-    client->close();
-    ASSERT_TRUE(waitForController(false));
-
-    client = controller();
-    QSignalSpy quit(m_robot.get(), &vr::RobotServer::quitRequested);
-    control(QStringLiteral("quit"));
-    EXPECT_EQ(quit.count(), 1);
-    EXPECT_TRUE(client->receiveA<protocol::Bye>().has_value());
 }
 
 TEST_F(VirtualRobotServer, AControllerThatFloodsAndNeverReadsLosesTheLinkAndTheNextIsServed)
@@ -352,27 +211,4 @@ TEST_F(VirtualRobotServer, AControllerThatFloodsAndNeverReadsLosesTheLinkAndTheN
     ASSERT_TRUE(waitForController(false));
     client.reset();
     EXPECT_EQ(controller()->call(Operation::GetBatteryLevel), 90);
-}
-
-TEST_F(VirtualRobotServer, AHelloLateInTheHandshakeWindowIsWelcomedFirst)
-{
-    m_config.timings.heartbeat = 30ms;
-    start();
-    const auto client = stranger();
-    QTest::qWait(150);
-    client->send(protocol::Hello{protocol::kVersion, "slow"});
-    const auto first = client->receive();
-    ASSERT_TRUE(first.has_value());
-    EXPECT_TRUE(std::holds_alternative<protocol::Welcome>(*first)) << "a heartbeat came before Welcome";
-}
-
-TEST_F(VirtualRobotServer, ABusyPortIsAClearError)
-{
-    start();
-    vr::ServerConfig config;
-    config.port = m_robot->port();
-    vr::RobotServer second(config);
-    QString error;
-    EXPECT_FALSE(second.listen(error));
-    EXPECT_TRUE(error.contains(QString::number(config.port))) << error.toStdString();
 }

@@ -32,40 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(VirtualRobotSnapshot, PosturesAndTheirChangesInWords)
-{
-    EXPECT_EQ(after(0ms).posture, QStringLiteral("立つ"));
-    call(Operation::SetPosture, {1, 0});
-    EXPECT_EQ(after(600ms).posture, QStringLiteral("立つ → 座る (50%)"));
-    EXPECT_EQ(after(1s).posture, QStringLiteral("座る"));
-    call(Operation::SetPosture, {2, 0});
-    EXPECT_EQ(after(300ms).posture, QStringLiteral("座る → 伏せる (25%)"));
-}
-
-TEST_F(VirtualRobotSnapshot, WalksAndTurnsShowHowFarTheyHaveGot)
-{
-    call(Operation::DoWalking, {0, 0, 1000, 0});
-    EXPECT_EQ(after(2s).motion, QStringLiteral("前進 300 / 1000 mm"));
-    const vr::RobotSnapshot moving = after(1s);
-    EXPECT_EQ(moving.motion, QStringLiteral("前進 450 / 1000 mm"));
-    EXPECT_TRUE(moving.drain.startsWith(QStringLiteral("動作中の減り方")));
-    call(Operation::DoWalking, {7, 90, 0, 0});
-    EXPECT_EQ(after(1s).motion, QStringLiteral("右旋回 45 / 90°"));
-    EXPECT_EQ(after(2s).motion, QStringLiteral("なし"));
-    EXPECT_TRUE(after(2s).drain.startsWith(QStringLiteral("待機中の減り方")));
-    call(Operation::DoWalking, {1, 0, 0, 0});
-    EXPECT_EQ(after(2s).motion, QStringLiteral("後退 200 mm (止めるまで)"));
-
-    // The path: a point a tenth of a second at most, for the last minute.
-    const vr::RobotSnapshot walked = after(0ms);
-    ASSERT_GE(walked.trail.size(), 2u);
-    EXPECT_DOUBLE_EQ(walked.trail.back().x, walked.pose.x);
-    EXPECT_LT(walked.trail.front().x, walked.trail.back().x + 1) << "the walk back is on the path";
-    for (int i = 0; i < 700; ++i)
-        after(100ms);
-    EXPECT_EQ(after(50ms).trail.size(), 601u);
-}
-
 TEST_F(VirtualRobotSnapshot, TheContentPlayingIsItsCatalogueEntryWithTimeLeftAndKinds)
 {
     EXPECT_EQ(after(0ms).content, QStringLiteral("なし"));
@@ -115,32 +81,6 @@ TEST(VirtualRobotContentKinds, EveryCatalogueEntryHasAKindByTheRule)
     // The tag is the last parentheses: "(顔)" is part of the description.
     const vr::ContentKinds face = vr::contentKinds("2346: 音＋LED(顔) 短く(any)");
     EXPECT_EQ(std::tuple(face.motion, face.sound, face.light), std::tuple(false, true, true));
-}
-
-TEST_F(VirtualRobotSnapshot, TheBoneInTheMouthAndTheKickedBallAreWhereTheRobotLeftThem)
-{
-    call(Operation::DoWalking, {0, 0, 700, 0});
-    after(6s);
-    call(Operation::PlayContents, {2894, 1});
-    const vr::RobotSnapshot holding = after(3s);
-    ASSERT_TRUE(holding.holdingBone);
-    EXPECT_LT(std::hypot(holding.bone.position.x - holding.pose.x, holding.bone.position.y - holding.pose.y), 250);
-    call(Operation::PlayContents, {3129, 0});
-    EXPECT_FALSE(after(3s).holdingBone);
-
-    // Up to the ball, and a kick.
-    const vr::RobotSnapshot here = after(0ms);
-    const double bearing =
-        std::atan2(here.ball.position.y - here.pose.y, here.ball.position.x - here.pose.x) * 180 / 3.141592653589793;
-    const double turn = std::remainder(bearing - here.pose.heading, 360);
-    call(Operation::DoWalking, {turn > 0 ? 4 : 7, static_cast<int>(std::lround(std::fabs(turn))), 0, 0});
-    after(5s);
-    const double distance = std::hypot(here.ball.position.x - here.pose.x, here.ball.position.y - here.pose.y);
-    call(Operation::DoWalking, {0, 0, static_cast<int>(distance) - 250, 0});
-    EXPECT_EQ(after(10s).ball.velocity.x, 0);
-    call(Operation::PlayContents, {3142, 0});
-    const vr::Ball kicked = after(1200ms).ball;
-    EXPECT_GT(std::hypot(kicked.velocity.x, kicked.velocity.y), 500) << "rolling";
 }
 
 TEST_F(VirtualRobotSnapshot, TheLinkAndTheOperationLogNewestFirst)
