@@ -7,6 +7,7 @@
 #   scripts/mutate.sh            every fault
 #   scripts/mutate.sh PATTERN    the faults whose name contains PATTERN
 #   scripts/mutate.sh --check    only check that every fault applies
+# KORVAN_MUTATE_BUILD names the build directory (build/mutate by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,7 +42,10 @@ check() { # check LINE: the fault's text is on exactly one line of its file
 for fault in "${faults[@]}"; do check "$fault"; done
 [[ ${1:-} == --check ]] && { echo "${#faults[@]} faults, each applies"; exit 0; }
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
+# A build of the developer's own may be named instead; a new one is Release.
+if [[ ! -f $build/CMakeCache.txt ]]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
+fi
 log=$build/mutate.log
 suite() {
     cmake --build "$build" -j"$jobs" >"$log" 2>&1 || return 2

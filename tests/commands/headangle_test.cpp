@@ -124,21 +124,4 @@ TEST_F(HeadAngle, StatusShowsTheAnglesInCodePage932BeforeTheCall)
     EXPECT_EQ(cp932::fromUtf8(statusText()), "HeadAngle=( -90\x81\x8B, 15\x81\x8B)");
 }
 
-TEST_F(HeadAngle, SlidersMoveButSendNothingWhileNotOnline)
-{
-    for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {
-        SCOPED_TRACE(linkStateName(state));
-        openPanel();
-        enterLinkState(state);
-        const std::string before = statusText();
-        press(IDC_PAN, Qt::Key_Right);
-        press(IDC_TILT, Qt::Key_End);
-        drag(control(IDC_PAN), pathFromCentre(IDC_PAN, QPoint(-20, control(IDC_PAN)->height() / 2)));
-        EXPECT_EQ(slider(IDC_PAN)->position(), -90);
-        EXPECT_EQ(slider(IDC_TILT)->position(), 45);
-        EXPECT_EQ(robot->calls, Calls{});
-        EXPECT_EQ(statusText(), before);
-    }
-}
-
 } // namespace

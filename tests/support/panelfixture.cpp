@@ -40,7 +40,6 @@ void PanelTest::openPanel()
                      [this](const QString &text) { statusHistory.push_back(text.toStdString()); });
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
-    startupCalls = robot->calls;
     robot->calls.clear();
 }
 
@@ -128,17 +127,6 @@ void PanelTest::pressKey(Qt::Key key)
 void PanelTest::clickAt(QWidget *widget, QPoint at)
 {
     QTest::mouseClick(panel->windowHandle(), Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), at));
-    QCoreApplication::processEvents();
-}
-
-void PanelTest::drag(QWidget *widget, const std::vector<QPoint> &path)
-{
-    ASSERT_FALSE(path.empty());
-    QWindow *window = panel->windowHandle();
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), path.front()));
-    for (auto point = path.begin() + 1; point != path.end(); ++point)
-        QTest::mouseMove(window, widget->mapTo(panel.get(), *point));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, widget->mapTo(panel.get(), path.back()));
     QCoreApplication::processEvents();
 }
 

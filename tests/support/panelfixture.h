@@ -47,9 +47,6 @@ protected:
     void pressKey(Qt::Key key);
     /// A real left click at a point of any widget of the window.
     void clickAt(QWidget *widget, QPoint at);
-    /// A real mouse drag through the window: press at the first point of a
-    /// widget, move through the others, release at the last.
-    void drag(QWidget *widget, const std::vector<QPoint> &path);
 
     /// Runs inside each pause the panel makes.
     void onSleep(std::function<void()> hook);
@@ -61,8 +58,6 @@ protected:
     bool isVisible(int id) const;
 
     RecordingVaibo *robot = nullptr;
-    /// The calls made while the window was built and shown.
-    std::vector<std::string> startupCalls;
     std::unique_ptr<CRemoteDlg> panel;
     /// Every text the status line has shown since the window opened.
     std::vector<std::string> statusHistory;

@@ -110,19 +110,4 @@ TEST_F(VersionDialogTest, OpensCentredWithFocusOnOkAndRewritesTheWrappedHelpText
     });
 }
 
-TEST_F(VersionDialogTest, OpenRunsALocalBoxAndDiscardsIt)
-{
-    QPointer<QWidget> seen;
-    const WhenOpened script = WhenOpened::modal([&](QWidget &window) {
-        seen = &window;
-        EXPECT_NE(qobject_cast<CVersionDlg *>(&window), nullptr);
-        EXPECT_EQ(window.parentWidget(), &owner);
-        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
-    });
-    CVersionDlg::open(&owner);
-    EXPECT_EQ(script.count(), 1);
-    EXPECT_EQ(seen, nullptr) << "destroyed when the modal run returns";
-    EXPECT_TRUE(owner.findChildren<CVersionDlg *>().isEmpty());
-}
-
 } // namespace

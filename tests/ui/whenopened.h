@@ -52,10 +52,9 @@ private:
     QSet<const QObject *> m_active;
 };
 
-/// Acts on each modal dialog (or popup) that opens while this object lives,
-/// once a dialog is activated (at most a few seconds' wait), then closes the
-/// window whatever the action did, so a failing test never hangs in a modal
-/// run.
+/// Acts on each modal dialog that opens while this object lives, once it is
+/// activated (at most a few seconds' wait), then closes it whatever the
+/// action did, so a failing test never hangs in a modal run.
 class WhenOpened
 {
 public:
@@ -64,24 +63,7 @@ public:
     /// The result of a dialog that the action left open.
     static constexpr int kClosedByTest = -100;
 
-    static WhenOpened modal(Action action)
-    {
-        return WhenOpened(&QApplication::activeModalWidget, true, std::move(action));
-    }
-    static WhenOpened popup(Action action)
-    {
-        return WhenOpened(&QApplication::activePopupWidget, false, std::move(action));
-    }
-    /// For a modal dialog opened from within the action on another one.
-    static WhenOpened modalOver(const QWidget &outer, Action action)
-    {
-        return WhenOpened(
-            [&outer]() -> QWidget * {
-                QWidget *modal = QApplication::activeModalWidget();
-                return modal != &outer ? modal : nullptr;
-            },
-            true, std::move(action));
-    }
+    static WhenOpened modal(Action action) { return WhenOpened(std::move(action)); }
 
     WhenOpened(WhenOpened &&) = delete;
     ~WhenOpened() = default;
@@ -90,25 +72,22 @@ public:
     int count() const { return m_count; }
 
 private:
-    using Finder = std::function<QWidget *()>;
     static constexpr qint64 kActivationTimeoutMs = 5000;
 
-    WhenOpened(Finder finder, bool awaitActivation, Action action)
+    explicit WhenOpened(Action action)
     {
         m_timer->setInterval(0);
-        QObject::connect(m_timer.get(), &QTimer::timeout,
-                         [this, finder = std::move(finder), awaitActivation, action = std::move(action)] {
-                             QWidget *found = finder();
-                             if (found == nullptr)
-                                 return;
-                             if (awaitActivation && !activatedOrTimedOut(*found))
-                                 return;
-                             ++m_count;
-                             m_waiting.invalidate();
-                             QPointer<QWidget> window = found;
-                             action(*window);
-                             close(window);
-                         });
+        QObject::connect(m_timer.get(), &QTimer::timeout, [this, action = std::move(action)] {
+            QWidget *found = QApplication::activeModalWidget();
+            if (found == nullptr || !activatedOrTimedOut(*found))
+                return;
+            ++m_count;
+            m_waiting.invalidate();
+            QPointer<QWidget> window = found;
+            action(*window);
+            if (auto *dialog = qobject_cast<QDialog *>(window.data()); dialog != nullptr && dialog->isVisible())
+                dialog->done(kClosedByTest);
+        });
         m_timer->start();
     }
 
@@ -122,16 +101,6 @@ private:
             return false;
         ADD_FAILURE() << "the dialog was never activated";
         return true;
-    }
-
-    static void close(const QPointer<QWidget> &window)
-    {
-        if (window == nullptr || !window->isVisible())
-            return;
-        if (auto *dialog = qobject_cast<QDialog *>(window.data()))
-            dialog->done(kClosedByTest);
-        else
-            window->close();
     }
 
     ActivationWatch m_watch;

@@ -92,34 +92,6 @@ TEST_F(FramesTest, StalledPanelGetsOneAnnouncementThenTheNewestFrame)
     EXPECT_EQ(window.parameters(kImageUpdate), (std::vector<LPARAM>{101, 120}));
 }
 
-TEST_F(FramesTest, ImageGetDataCopiesTheAnnouncedFrameAndNoMore)
-{
-    connectOnline();
-    std::vector<unsigned char> buffer(300, 0xEE);
-    EXPECT_EQ(client.ImageGetData(buffer.data(), 300), -1);
-    EXPECT_EQ(buffer[0], 0xEE);
-
-    // A panel that fetched nothing still gets the later frame.
-    robot.send(numberedFrame(6));
-    ASSERT_TRUE(window.waitFor(kImageUpdate, 1));
-    robot.send(numberedFrame(7));
-    ASSERT_TRUE(window.waitFor(kImageUpdate, 2));
-    EXPECT_EQ(client.ImageGetData(buffer.data(), 300), 107);
-    EXPECT_EQ(std::count(buffer.begin(), buffer.begin() + 107, 7), 107);
-    EXPECT_EQ(buffer[107], 0xEE);
-
-    std::fill(buffer.begin(), buffer.end(), 0xEE);
-    EXPECT_EQ(client.ImageGetData(buffer.data(), 50), 50);
-    EXPECT_EQ(buffer[49], 7);
-    EXPECT_EQ(buffer[50], 0xEE);
-
-    std::fill(buffer.begin(), buffer.end(), 0xEE);
-    EXPECT_EQ(client.ImageGetData(buffer.data(), 0), -1);
-    EXPECT_EQ(client.ImageGetData(buffer.data(), -5), -1);
-    EXPECT_EQ(client.ImageGetData(nullptr, 300), -1);
-    EXPECT_EQ(buffer[0], 0xEE);
-}
-
 TEST_F(FramesTest, ImageTransportIsSetUpByInitAndOpenAndOutlivesTheLink)
 {
     robot.setAnswer([](const protocol::Request &request) -> std::optional<std::int32_t> {

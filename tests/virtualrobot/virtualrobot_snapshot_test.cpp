@@ -82,20 +82,3 @@ TEST(VirtualRobotContentKinds, EveryCatalogueEntryHasAKindByTheRule)
     const vr::ContentKinds face = vr::contentKinds("2346: 音＋LED(顔) 短く(any)");
     EXPECT_EQ(std::tuple(face.motion, face.sound, face.light), std::tuple(false, true, true));
 }
-
-TEST_F(VirtualRobotSnapshot, TheLinkAndTheOperationLogNewestFirst)
-{
-    m_link.controller = QStringLiteral("127.0.0.1:4000");
-    m_link.framesPerSecond = 30;
-    m_link.operations = {{QStringLiteral("MotionStop"), {}, 0}, {QStringLiteral("SetPosture"), {1, 0}, -1}};
-    call(Operation::ExternalControl, {1});
-    call(Operation::SendCmd, {33, 1, 0, 0, 0, 0});
-    const vr::RobotSnapshot snapshot = after(0ms);
-    EXPECT_EQ(snapshot.controller, QStringLiteral("127.0.0.1:4000"));
-    EXPECT_EQ(snapshot.remoteControl, QStringLiteral("許可済み"));
-    EXPECT_EQ(snapshot.camera, QStringLiteral("オン 30 fps"));
-    EXPECT_EQ(snapshot.operations,
-              (QStringList{QStringLiteral("MotionStop() → 0"), QStringLiteral("SetPosture(1, 0) → -1")}));
-    m_link.picturesPaused = true;
-    EXPECT_EQ(after(0ms).camera, QStringLiteral("一時停止"));
-}
