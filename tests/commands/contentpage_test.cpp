@@ -134,23 +134,6 @@ TEST_F(ContentPage, ADoubleClickedRowPlaysTheNumberBeforeTheColon)
     }
 }
 
-TEST_F(ContentPage, NegativeResultShowsTheFailureText)
-{
-    openListIn(LinkState::Online);
-    robot->script("PlayContents", {-1, 5});
-
-    doubleClickRow(485);
-    EXPECT_EQ(robot->calls, (Calls{"PlayContents(603, 0)"}));
-    EXPECT_EQ(statusText(), "コマンド送信失敗");
-    EXPECT_EQ(list()->curSel(), 485);
-    EXPECT_EQ(list()->rowCount(), kRows);
-    EXPECT_EQ(panel->linkState(), LinkState::Online);
-
-    doubleClickRow(485);
-    EXPECT_EQ(statusText(), "コマンド(MWCID=603)送信") << "a positive result is a success";
-    EXPECT_EQ(cp932::fromUtf8(statusText()), "\x83\x52\x83\x7D\x83\x93\x83\x68(MWCID=603)\x91\x97\x90\x4D");
-}
-
 TEST_F(ContentPage, ADoubleClickSendsNothingWhileNotOnline)
 {
     for (const LinkState state : {LinkState::Offline, LinkState::Connecting, LinkState::Disconnecting}) {

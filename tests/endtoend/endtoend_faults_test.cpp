@@ -50,18 +50,4 @@ TEST_F(EndToEndFaults, ARobotKilledWhileFramesFlowIsReportedWithinASecond)
     EXPECT_EQ(panel->window().linkState(), robotlink::LinkState::Offline);
 }
 
-TEST_F(EndToEndFaults, AMalformedMessageInPlaceOfAFrameClosesTheLink)
-{
-    ASSERT_NO_FATAL_FAILURE(connectPanel({QStringLiteral("--malformed-after-frames"), QStringLiteral("5")}));
-    EXPECT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
-    EXPECT_EQ(robot->count(QStringLiteral("malformed")), 1);
-    EXPECT_GE(robot->count(QStringLiteral("frame")), 5);
-    EXPECT_TRUE(waitUntil([&] { return !closeReason().isEmpty(); })) << "the client closed its end";
-
-    // The panel and the robot both carry on: the next link works as well.
-    ASSERT_NO_FATAL_FAILURE(connectThrough(*panel));
-    EXPECT_EQ(panel->status(), res::kImagePlayOk);
-    EXPECT_TRUE(robot->isRunning());
-}
-
 } // namespace

@@ -25,7 +25,7 @@ void EndToEndTest::openPanel()
 {
     panel = std::make_unique<LivePanel>();
     ASSERT_TRUE(panel->open());
-    ASSERT_EQ(panel->linkIndicator(), res::kOffline);
+    ASSERT_EQ(panel->text(IDC_LINK_INDICATOR), res::kOffline);
 }
 
 void EndToEndTest::connectPanel(const QStringList &options)
@@ -42,7 +42,7 @@ void EndToEndTest::connectThrough(LivePanel &target)
     // On loopback the outcome may already have been handled within the click.
     ASSERT_GT(target.statusHistory.size(), shown);
     ASSERT_EQ(target.statusHistory[shown], res::kConnectRequested);
-    ASSERT_TRUE(waitUntil([&] { return target.linkIndicator() == res::kOnline; }))
+    ASSERT_TRUE(waitUntil([&] { return target.text(IDC_LINK_INDICATOR) == res::kOnline; }))
         << "status: " << target.status();
 }
 
@@ -51,13 +51,6 @@ std::vector<RobotOperation> EndToEndTest::operationsFrom(std::size_t first) cons
     std::vector<RobotOperation> all = robot->operations();
     all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(first, all.size())));
     return all;
-}
-
-void EndToEndTest::command(const QString &line)
-{
-    const int controls = robot->count(QStringLiteral("control"));
-    robot->command(line);
-    ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("control")) > controls; }));
 }
 
 QString EndToEndTest::closeReason() const
@@ -69,7 +62,7 @@ QString EndToEndTest::closeReason() const
 bool EndToEndTest::waitForDisconnected(LivePanel &target, int timeoutMs)
 {
     return waitUntil(
-        [&] { return target.linkIndicator() == res::kOffline && target.status() == res::kDisconnected; },
+        [&] { return target.text(IDC_LINK_INDICATOR) == res::kOffline && target.status() == res::kDisconnected; },
         timeoutMs);
 }
 
@@ -78,17 +71,3 @@ bool EndToEndTest::waitForPicture()
     return waitUntil([&] { return panel->window().imageBuffer().capacity() > 0; });
 }
 
-double changedShare(const QImage &before, const QImage &after)
-{
-    if (before.size() != after.size() || before.isNull())
-        return 1.0;
-    const QImage a = before.convertToFormat(QImage::Format_RGB32);
-    const QImage b = after.convertToFormat(QImage::Format_RGB32);
-    const int rows = a.height() * 3 / 5;
-    long changed = 0;
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            changed += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
-    }
-    return static_cast<double>(changed) / (static_cast<double>(rows) * a.width());
-}

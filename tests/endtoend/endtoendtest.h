@@ -47,8 +47,6 @@ protected:
     }
     /// The robot's operations from the index on.
     std::vector<RobotOperation> operationsFrom(std::size_t first) const;
-    /// Writes a control line to the robot and waits until it was read.
-    void command(const QString &line);
     /// The reason of the robot's first "close" trace line; empty before.
     QString closeReason() const;
     /// Waits until the panel shows "OFFLINE" and "切断完了".
@@ -67,7 +65,3 @@ private:
     std::unique_ptr<PanelDirectory> m_directory = std::make_unique<PanelDirectory>();
     std::unique_ptr<RecordingSleeper> m_sleeper = std::make_unique<RecordingSleeper>(pauses);
 };
-
-/// The share of pixels in the top part of two pictures that differ: the
-/// bottom holds the painted frame-rate readout, which changes by itself.
-double changedShare(const QImage &before, const QImage &after);

@@ -26,18 +26,6 @@ void LivePanel::clickAt(int id, QPoint at)
     QCoreApplication::processEvents();
 }
 
-void LivePanel::drag(int id, const std::vector<QPoint> &path)
-{
-    if (path.empty())
-        return;
-    QWindow *window = m_window->windowHandle();
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, inWindow(id, path.front()));
-    for (auto point = path.begin() + 1; point != path.end(); ++point)
-        QTest::mouseMove(window, inWindow(id, *point));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, inWindow(id, path.back()));
-    QCoreApplication::processEvents();
-}
-
 void LivePanel::tickBattery()
 {
     m_window->dispatch({.kind = tk::EventKind::Timer, .id = kBatteryTimer});

@@ -3,7 +3,6 @@
 #include "res/resource.h"
 #include "ui/remotedlg.h"
 
-#include <QImage>
 #include <QPoint>
 
 #include <memory>
@@ -26,19 +25,14 @@ public:
     void click(int id) { clickAt(id, control(id)->rect().center()); }
     /// A real left click at a point of a control, through the window.
     void clickAt(int id, QPoint at);
-    /// A real mouse drag through the window over a control's points.
-    void drag(int id, const std::vector<QPoint> &path);
     /// One tick of the battery timer, as its five-second period would bring.
     void tickBattery();
 
     /// The text of an edit control.
     std::string text(int id) const;
     std::string status() const { return text(IDC_STATUS); }
-    std::string linkIndicator() const { return text(IDC_LINK_INDICATOR); }
     bool isEnabled(int id) const { return control(id)->isEnabled(); }
     int batteryBar() const;
-    /// The image pane as it paints now.
-    QImage paneImage() const { return control(IDC_IMAGE_PANE)->grab().toImage(); }
 
     /// Every text the status line showed since the window opened.
     std::vector<std::string> statusHistory;

@@ -115,20 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {"GetStateImageTP()", "SendCmd(33, 1, 0, 0, 0, 0)"}, {"SendCmd(APPCMD_IMAGE_PLAY)エラー"}}),
     [](const auto &test) { return std::string(test.param.name); });
 
-using ImageStartLinkLost = PanelTest;
-
-TEST_F(ImageStartLinkLost, DoesNothingOnceTheLinkIsNoLongerOnline)
-{
-    // The library reports the link lost while remote control is granted.
-    openPanel();
-    robot->onCall = [this](const std::string &call) {
-        if (call == "ExternalControl(1)")
-            deliver(robotlink::kDisconnectMessageId);
-    };
-    post(robotlink::kConnectMessageId);
-    EXPECT_EQ(robot->calls, (Calls{"Sleep(500)", "ExternalControl(1)"}));
-    EXPECT_EQ(statusText(), kRemoteGranted);
-}
 
 // Frames are handled in every link state; these arrive while Offline.
 class FrameHandler : public PanelTest

@@ -56,23 +56,6 @@ TEST_F(Connection, AnyNonNegativeResultAcceptsTheRequestAndRemembersTheAddress)
     }
 }
 
-TEST_F(Connection, RefusedRequestChangesNothingButTheStatus)
-{
-    // First with no file, which the refusal must not create.
-    for (const std::optional<std::string> &remembered : {std::optional<std::string>(),
-                                                          std::optional<std::string>("10.1.2.3")}) {
-        if (remembered)
-            writeFile("zenkaiip.txt", *remembered);
-        openPanel();
-        robot->script("Connect", {remembered ? -1 : -5});
-        requestConnection({127, 0, 0, 2});
-        EXPECT_EQ(statusText(), "接続要求失敗");
-        EXPECT_EQ(panel->linkState(), LinkState::Offline);
-        expectButtons(true, false, "OFFLINE");
-        EXPECT_EQ(readFile("zenkaiip.txt"), remembered) << "the file is left as it was";
-    }
-}
-
 TEST_F(Connection, EachConnectedNotificationAsksForRemoteControlAfterAPause)
 {
     openPanel();

@@ -100,20 +100,6 @@ protected:
     tk::ListBox *list = nullptr;
 };
 
-TEST_F(ToolkitContentList, InsertsWhereToldDespiteTheSortStyle)
-{
-    EXPECT_EQ(list->insertString(-1, QStringLiteral("2126: b")), 0);
-    EXPECT_EQ(list->insertString(-1, QStringLiteral("2029: a")), 1);
-    EXPECT_EQ(list->insertString(-1, QStringLiteral("1000: c")), 2);
-    EXPECT_EQ(list->insertString(1, QStringLiteral("0: inserted")), 1);
-    EXPECT_EQ(list->insertString(9, QStringLiteral("beyond")), -1);
-    ASSERT_EQ(list->rowCount(), 4);
-    const QStringList rows{QStringLiteral("2126: b"), QStringLiteral("0: inserted"), QStringLiteral("2029: a"),
-                           QStringLiteral("1000: c"), QString()};
-    for (int row = 0; row < rows.size(); ++row)
-        EXPECT_EQ(list->rowText(row), rows[row]);
-}
-
 TEST_F(ToolkitContentList, OnlyADoubleClickNotifiesAndNothingIsSelectedUntilTheUserSelects)
 {
     fill(5);

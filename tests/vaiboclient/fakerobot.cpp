@@ -65,7 +65,6 @@ void FakeRobot::run()
             ++m_connections;
             m_received.clear();
             m_toSend.clear();
-            m_drop = false;
         });
         m_changed.notify_all();
         serve(client);
@@ -87,7 +86,7 @@ void FakeRobot::serve(int client)
                 // Like a real robot, no heartbeats before the Welcome.
                 if (m_welcomed)
                     heartbeat = m_heartbeat;
-                return m_stopping || m_drop;
+                return m_stopping;
             }))
             return;
         if (heartbeat && Clock::now() - lastSent >= *heartbeat)
@@ -116,20 +115,14 @@ void FakeRobot::serve(int client)
 
 bool FakeRobot::handle(int client, protocol::Message &&message)
 {
-    const auto [greeting, answer] = locked([&] {
+    const Answer answer = locked([&] {
         m_received.push_back(message);
-        return std::pair(m_greeting, m_answer);
+        return m_answer;
     });
     m_changed.notify_all();
     if (std::holds_alternative<protocol::Hello>(message)) {
-        if (greeting == Greeting::Refuse) {
-            sendAll(client, protocol::encode(protocol::Refused{"busy: another controller is connected"}));
-            return false;
-        }
-        if (greeting == Greeting::Welcome) {
-            sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"}));
-            locked([&] { m_welcomed = true; });
-        }
+        sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"}));
+        locked([&] { m_welcomed = true; });
         return true;
     }
     if (const auto *request = std::get_if<protocol::Request>(&message)) {

@@ -13,12 +13,11 @@
 #include <vector>
 
 /// A scriptable robot on 127.0.0.1 and an ephemeral port, for the client's
-/// tests: it greets, answers requests, sends what a test hands it and can
-/// vanish or fall silent at will. One client at a time.
+/// tests: it welcomes, answers requests, sends what a test hands it and can
+/// fall silent at will. One client at a time.
 class FakeRobot
 {
 public:
-    enum class Greeting { Welcome, Refuse, Silent };
     /// Answer to a request; empty to leave it unanswered.
     using Answer = std::function<std::optional<std::int32_t>(const protocol::Request &)>;
 
@@ -30,7 +29,6 @@ public:
 
     std::uint16_t port() const { return m_port; }
 
-    void setGreeting(Greeting greeting) { locked([&] { m_greeting = greeting; }); }
     void setAnswer(Answer answer) { locked([&] { m_answer = std::move(answer); }); }
     /// Heartbeat interval of the robot; empty for a robot that sends none.
     void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
@@ -38,8 +36,6 @@ public:
     /// Sends to the connected client.
     void send(const protocol::Message &message);
     void sendRaw(std::vector<std::uint8_t> bytes) { locked([&] { m_toSend.push_back(std::move(bytes)); }); }
-    /// Closes the client's connection without a Bye.
-    void dropClient() { locked([&] { m_drop = true; }); }
 
     /// Messages received from the current or last client, oldest first.
     std::vector<protocol::Message> received() const { return locked([&] { return m_received; }); }
@@ -68,11 +64,9 @@ private:
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
-    Greeting m_greeting = Greeting::Welcome;
     Answer m_answer;
     std::optional<std::chrono::milliseconds> m_heartbeat = std::chrono::milliseconds(50);
     std::deque<std::vector<std::uint8_t>> m_toSend;
-    bool m_drop = false;
     bool m_stopping = false;
     bool m_welcomed = false;
     int m_connections = 0;
