@@ -79,7 +79,7 @@ TEST_F(Connection, EachConnectedNotificationAsksForRemoteControlAfterAPause)
 
 TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPictures)
 {
-    for (int refusal : {0, 2, -1}) {
+    for (int refusal : {0, -1}) {
         openPanel();
         robot->script("ExternalControl", {refusal});
         post(robotlink::kConnectMessageId);

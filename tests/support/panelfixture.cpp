@@ -151,21 +151,6 @@ bool PanelTest::isVisible(int id) const
     return control(id)->isVisible();
 }
 
-std::string linkStateName(robotlink::LinkState state)
-{
-    switch (state) {
-    case robotlink::LinkState::Offline:
-        return "Offline";
-    case robotlink::LinkState::Online:
-        return "Online";
-    case robotlink::LinkState::Connecting:
-        return "Connecting";
-    case robotlink::LinkState::Disconnecting:
-        return "Disconnecting";
-    }
-    return "Unknown";
-}
-
 std::optional<std::string> readFile(const char *path)
 {
     std::ifstream file(path, std::ios::binary);

@@ -68,9 +68,6 @@ private:
     std::unique_ptr<RecordingSleeper> m_sleeper;
 };
 
-/// "Offline", "Online", "Connecting" or "Disconnecting", for test names.
-std::string linkStateName(robotlink::LinkState state);
-
 /// Reads a whole file, or nothing when it is missing.
 std::optional<std::string> readFile(const char *path);
 void writeFile(const char *path, const std::string &content);

@@ -52,8 +52,6 @@ void RecordingVaibo::setDefault(const std::string &operation, int result)
 int RecordingVaibo::answer(const std::string &operation, const std::string &call)
 {
     calls.push_back(call);
-    if (onCall)
-        onCall(call);
     std::deque<int> &queue = m_scripts[operation];
     if (queue.empty())
         return m_defaults.at(operation);

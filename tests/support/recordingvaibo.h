@@ -24,9 +24,6 @@ public:
 
     /// Every call so far, e.g. "SetPosture(0, 0)".
     std::vector<std::string> calls;
-    /// Runs inside each call, after it is recorded and before it answers, as
-    /// a library's own notifications can arrive during a call.
-    std::function<void(const std::string &call)> onCall;
     /// Where ImageGetData was asked to deliver.
     unsigned char *lastBuffer = nullptr;
     HWND lastPane = nullptr;

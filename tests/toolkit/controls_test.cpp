@@ -2,16 +2,12 @@
 #include "toolkit/widgets/controls.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QScrollBar>
 #include <QTabBar>
-#include <QTextBlock>
 
 namespace {
 
 using tk::EventKind;
 using tktest::ShownMainWindow;
-using ToolkitMainWindow = ShownMainWindow;
 
 // --- progress bar ---------------------------------------------------------
 
@@ -73,54 +69,6 @@ TEST_F(ToolkitPageTabs, OnlyTheUsersChangesOfTheItemNotify)
     EXPECT_EQ(tabs->curSel(), 1);
     EXPECT_EQ(notifications().size(), 3u);
 }
-
-// --- list box -------------------------------------------------------------
-
-class ToolkitContentList : public ShownMainWindow
-{
-protected:
-    void SetUp() override
-    {
-        ShownMainWindow::SetUp();
-        list = dialog.item<tk::ListBox>(1034);
-        ASSERT_NE(list, nullptr);
-    }
-
-    void fill(int rows)
-    {
-        for (int row = 0; row < rows; ++row)
-            list->insertString(-1, QStringLiteral("%1: row").arg(9000 - row));
-    }
-
-    QPoint rowCentre(int row) const
-    {
-        return inWindow(list->viewport(), list->visualItemRect(list->item(row)).center());
-    }
-
-    tk::ListBox *list = nullptr;
-};
-
-TEST_F(ToolkitContentList, OnlyADoubleClickNotifiesAndNothingIsSelectedUntilTheUserSelects)
-{
-    fill(5);
-    list->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(list->curSel(), -1);
-    click(rowCentre(1));
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
-    EXPECT_EQ(list->curSel(), 2);
-    ASSERT_EQ(dialog.eventsOf(EventKind::Command).size(), 1u); // Enter's IDOK only
-    QTest::mouseDClick(window(), Qt::LeftButton, {}, rowCentre(3));
-    EXPECT_EQ(list->curSel(), 3);
-    EXPECT_EQ(list->selectedItems().size(), 1);
-    const auto commands = dialog.eventsOf(EventKind::Command);
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[1].id, 1034);
-    EXPECT_EQ(commands[1].code, tk::LBN_DBLCLK);
-    EXPECT_EQ(commands[1].control, list);
-}
-
-// --- edits ----------------------------------------------------------------
 
 // --- statics and buttons --------------------------------------------------
 

@@ -89,20 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                            {"12.34", Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}, "12.34..", 1, 0}),
     [](const testing::TestParamInfo<Typing> &typing) { return std::string(typing.param.name); });
 
-TEST_F(ToolkitAddressField, TabLeavesTheControlAndClampsTheFieldLeft)
-{
-    field->setRange(1, 0, 50);
-    type(QStringLiteral("1.99"));
-    key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.item(1001));
-    EXPECT_EQ(field->address(), (Octets{1, 50, 0, 0}));
-    click(centreOf(field->fieldEdit(2)));
-    key(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.item(tk::IDCANCEL));
-    key(Qt::Key_Tab);
-    EXPECT_EQ(focusedField(), 0);
-}
-
 TEST_F(ToolkitAddressField, BlankFieldsReadAsZeroAndSettersKeepEachFieldInItsRange)
 {
     EXPECT_EQ(field->filledFields(), 0);

@@ -22,16 +22,15 @@ protected:
         tilt = dialog.item<tk::Trackbar>(1037);
         ASSERT_NE(pan, nullptr);
         ASSERT_NE(tilt, nullptr);
-        // As the panel sets them up.
+        // The panel's ranges; pages and lines differ on the tilt slider.
         pan->setRangeMin(-90);
         pan->setRangeMax(90);
         tilt->setRangeMin(-15);
         tilt->setRangeMax(45);
-        for (tk::Trackbar *slider : {pan, tilt}) {
-            slider->setPageSize(2);
-            slider->setLineSize(2);
-            slider->setPos(0);
-        }
+        pan->setPageSize(2);
+        pan->setLineSize(2);
+        tilt->setPageSize(5);
+        tilt->setLineSize(1);
         dialog.events.clear();
     }
 
@@ -78,8 +77,8 @@ TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
     const std::vector<Case> cases{
         {pan, 0, {Qt::Key_Right}, {{tk::TB_LINEDOWN, 2}, {tk::TB_ENDTRACK, 2}}},
         {pan, 0, {Qt::Key_Up}, {{tk::TB_LINEUP, -2}, {tk::TB_ENDTRACK, -2}}},
-        {tilt, 0, {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home},
-         {{tk::TB_PAGEDOWN, 2}, {tk::TB_ENDTRACK, 2}, {tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0},
+        {tilt, 0, {Qt::Key_PageDown, Qt::Key_Up, Qt::Key_End, Qt::Key_Home},
+         {{tk::TB_PAGEDOWN, 5}, {tk::TB_ENDTRACK, 5}, {tk::TB_LINEUP, 4}, {tk::TB_ENDTRACK, 4},
           {tk::TB_BOTTOM, 45}, {tk::TB_ENDTRACK, 45}, {tk::TB_TOP, -15}, {tk::TB_ENDTRACK, -15}}},
         {pan, -90, {Qt::Key_Left, Qt::Key_Home}, {{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}},
         {tilt, 45, {Qt::Key_Down}, {{tk::TB_ENDTRACK, 45}}},

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
-#include <tuple>
 
 using namespace std::chrono_literals;
 using vr::Operation;
@@ -12,8 +10,6 @@ using vr::Posture;
 using vr::RobotModel;
 
 namespace {
-
-constexpr double kDegree = 3.141592653589793 / 180;
 
 // Drives a model on a clock of its own, the way a controller's calls would.
 class VirtualRobotModel : public ::testing::Test
@@ -27,12 +23,6 @@ protected:
     {
         m_now += span;
         m_robot.advance(m_now);
-    }
-    double distanceToBall() const
-    {
-        const auto pose = m_robot.pose();
-        const auto ball = m_robot.scene().ball.position;
-        return std::hypot(ball.x - pose.x, ball.y - pose.y);
     }
 
     RobotModel m_robot;
