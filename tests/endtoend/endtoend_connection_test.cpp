@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <vector>
 
 // Connecting and disconnecting through the window, with the robot's trace as
-// the record of what reached it.
+// the record of what reached it, and a robot that vanishes.
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -74,6 +75,18 @@ TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyR
     const int frames = robot->count(QStringLiteral("frame"));
     EXPECT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("frame")) > frames; }))
         << "pictures play again after the play command alone";
+}
+
+TEST_F(EndToEndConnection, ARobotKilledWhileFramesFlowIsReportedWithinASecond)
+{
+    ASSERT_NO_FATAL_FAILURE(connectPanel());
+    ASSERT_TRUE(waitForPicture());
+    QElapsedTimer sinceKill;
+    sinceKill.start();
+    robot->kill();
+    EXPECT_TRUE(waitForDisconnected(*panel, 1000)) << "status: " << panel->status();
+    EXPECT_LT(sinceKill.elapsed(), 1000);
+    EXPECT_TRUE(panel->isEnabled(IDC_CONNECT));
 }
 
 } // namespace

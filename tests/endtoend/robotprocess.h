@@ -41,7 +41,6 @@ public:
                std::uint16_t port = 0);
     std::uint16_t port() const { return m_port; }
     QString error() const { return m_error; }
-    bool isRunning() const { return m_process.state() == QProcess::Running; }
     qint64 processId() const { return m_process.processId(); }
 
     /// Writes one control line to the robot's standard input.

@@ -9,23 +9,6 @@ namespace {
 using tk::EventKind;
 using tktest::ShownMainWindow;
 
-// --- progress bar ---------------------------------------------------------
-
-TEST(ToolkitProgressBar, KeepsItsPositionInsideItsSixteenBitRange)
-{
-    tk::ProgressBar bar;
-    bar.setRange(0, 100);
-    for (const auto &[set, read] : {std::pair{57, 57}, {-1, 0}, {120, 100}}) {
-        bar.setPos(set);
-        EXPECT_EQ(bar.position(), read) << set;
-    }
-    bar.setRange(10, 50);
-    EXPECT_EQ(bar.position(), 50);
-    bar.setRange(0x10005, 0x20064);
-    EXPECT_EQ(bar.low(), 5);
-    EXPECT_EQ(bar.high(), 100);
-}
-
 // --- tab control ----------------------------------------------------------
 
 class ToolkitPageTabs : public ShownMainWindow

@@ -106,21 +106,4 @@ TEST(ToolkitDialogEnter, ADisabledDefaultButtonTakesNoEnter)
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST(ToolkitDialogModal, DoModalReturnsTheResultTheDialogEndsWith)
-{
-    const std::vector<std::pair<Action, int>> runs{
-        {[](RecordingDialog &dialog) { dialog.endDialog(1234); }, 1234},
-        {[](RecordingDialog &dialog) {
-             QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, tk::IDOK));
-         },
-         tk::IDOK},
-        {keys({Qt::Key_Escape}), tk::IDCANCEL}};
-    for (const auto &[act, result] : runs) {
-        RecordingDialog dialog(res::versionDialogTemplate());
-        QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
-        EXPECT_EQ(dialog.doModal(), result);
-        EXPECT_EQ(dialog.controls().size(), res::versionDialogTemplate().controls.size());
-    }
-}
-
 } // namespace

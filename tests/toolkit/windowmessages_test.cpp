@@ -49,31 +49,6 @@ TEST(ToolkitPostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
     EXPECT_EQ(event.lParam, -3);
 }
 
-TEST(ToolkitWindowTimers, EachIdTicksWithItsOwnIdAndARepeatedSetRestartsIt)
-{
-    RecordingDialog dialog(res::versionDialogTemplate());
-    ASSERT_TRUE(dialog.setTimer(1, 5000));
-    EXPECT_EQ(dialog.timerInterval(1), 5000u);
-    EXPECT_EQ(dialog.timerInterval(2), 0u);
-    ASSERT_TRUE(dialog.setTimer(1, 5));
-    ASSERT_TRUE(dialog.setTimer(7, 5));
-    EXPECT_EQ(dialog.timerInterval(1), 5u);
-    const auto ticksOf = [&](int id) {
-        const auto timers = dialog.eventsOf(EventKind::Timer);
-        return std::count_if(timers.begin(), timers.end(), [id](const tk::WindowEvent &event) { return event.id == id; });
-    };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ticksOf(1) > 0 && ticksOf(7) > 0; }, 2000));
-    EXPECT_EQ(ticksOf(1) + ticksOf(7), static_cast<long>(dialog.eventsOf(EventKind::Timer).size()));
-    // Only one timer stands behind an id, and a killed one stops.
-    EXPECT_TRUE(dialog.killTimer(1));
-    EXPECT_FALSE(dialog.killTimer(1));
-    EXPECT_EQ(dialog.timerInterval(1), 0u);
-    const auto stopped = ticksOf(1);
-    const auto running = ticksOf(7);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ticksOf(7) >= running + 3; }, 2000));
-    EXPECT_EQ(ticksOf(1), stopped);
-}
-
 class RecordingSleeper : public tk::Sleeper
 {
 public:

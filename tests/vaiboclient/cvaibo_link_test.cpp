@@ -73,6 +73,10 @@ TEST_F(LinkTest, EveryOperationFailsWithoutALink)
     EXPECT_LT(client.ChangeHeadAngle(10, 5, 3, 0), 0);
     EXPECT_LT(client.ImageClose(), 0);
     EXPECT_EQ(client.GetStateImageTP(), -150);
+    // Nor are they sent once a link comes up.
+    connectOnline();
+    pump(100ms);
+    EXPECT_EQ(countOf<protocol::Request>(robot.received()), 0);
 }
 
 TEST_F(LinkTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
@@ -86,26 +90,13 @@ TEST_F(LinkTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)
     });
     connectOnline();
     EXPECT_EQ(client.ExternalControl(1), 1001);
-    EXPECT_EQ(client.RequestNetService(2), 5002);
     EXPECT_EQ(client.SendCmd(35, 1, 1, 3, 0, 0), 6000 + 35 + 2 + 3 + 12);
     EXPECT_EQ(client.GetBatteryLevel(), 7000);
     EXPECT_EQ(client.SetPosture(2, 0), 8002);
-    EXPECT_EQ(client.MotionStop(), 9000);
     EXPECT_EQ(client.DoWalking(7, 90, 0, 0), 10007 + 180);
-    EXPECT_EQ(client.DoHeader(0, 1), 11002);
     EXPECT_EQ(client.PlayContents(2894, 1), 12000 + 2894 + 2);
     EXPECT_EQ(client.ChangeHeadAngle(-90, 15, 3, 0), 13000 - 90 + 30 + 9);
-    EXPECT_EQ(client.ImageClose(), 4000);
-    std::uint32_t sequence = 0;
-    for (const protocol::Message &message : robot.received()) {
-        if (const auto *request = std::get_if<protocol::Request>(&message)) {
-            EXPECT_EQ(request->sequence, ++sequence);
-        }
-    }
-    EXPECT_EQ(sequence, 11u);
-
     robot.setAnswer([](const protocol::Request &) { return -7; });
-    EXPECT_EQ(client.PlayContents(3000, 0), -7);
     EXPECT_EQ(client.ExternalControl(1), -7);
 }
 

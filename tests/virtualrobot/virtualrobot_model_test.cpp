@@ -43,31 +43,6 @@ TEST_F(VirtualRobotModel, RefusesWhatItCannotDo)
     EXPECT_FALSE(m_robot.moving());
 }
 
-TEST_F(VirtualRobotModel, WalksForwardAMetreFasterThanBackAndStopsAtOnceWhenTold)
-{
-    const auto start = m_robot.pose();
-    call(Operation::DoWalking, {0, 0, 1000, 0});
-    wait(3s);
-    EXPECT_TRUE(m_robot.walking());
-    const double forward = m_robot.pose().x - start.x;
-    EXPECT_GT(forward, 300);
-    EXPECT_LT(forward, 700);
-    wait(5s);
-    EXPECT_FALSE(m_robot.walking());
-    EXPECT_NEAR(m_robot.pose().x, start.x + 1000, 1e-6);
-    EXPECT_NEAR(m_robot.pose().y, start.y, 1e-6);
-
-    call(Operation::DoWalking, {1, 0, 1000, 0});
-    wait(3s);
-    EXPECT_GT(start.x + 1000 - m_robot.pose().x, 0);
-    EXPECT_LT(start.x + 1000 - m_robot.pose().x, forward);
-    call(Operation::MotionStop);
-    const double stopped = m_robot.pose().x;
-    wait(2s);
-    EXPECT_FALSE(m_robot.moving());
-    EXPECT_EQ(m_robot.pose().x, stopped);
-}
-
 TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMovingAndWhenEmptyStopsTheRobot)
 {
     RobotModel idle;

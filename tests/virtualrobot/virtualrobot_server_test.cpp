@@ -111,22 +111,6 @@ TEST_F(VirtualRobotServer, RefusesEveryControllerWhenToldUntilToldOtherwise)
     ASSERT_NO_FATAL_FAILURE(expectRefused(*stranger(), "refused"));
 }
 
-TEST_F(VirtualRobotServer, FramesOf208By160JpegFlowInOrderOnlyOncePicturesArePlayed)
-{
-    start();
-    const auto client = controller();
-    EXPECT_FALSE(client->receiveA<protocol::Frame>(200ms).has_value());
-    startPictures(*client);
-    std::uint32_t last = 0;
-    for (int i = 0; i < 3; ++i) {
-        const auto frame = client->receiveA<protocol::Frame>();
-        ASSERT_TRUE(frame.has_value());
-        EXPECT_EQ(std::tuple(frame->width, frame->height, frame->jpeg.at(0), frame->jpeg.at(1)),
-                  std::tuple(208, 160, 0xFF, 0xD8));
-        EXPECT_GT(frame->sequence, std::exchange(last, frame->sequence));
-    }
-}
-
 TEST_F(VirtualRobotServer, AControllerBreakingTheProtocolLosesTheLinkAndTheRobotStops)
 {
     start();

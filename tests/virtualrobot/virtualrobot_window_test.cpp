@@ -54,21 +54,3 @@ TEST_F(VirtualRobotWindow, TheMapFollowsAWalkAndTheLogShowsTheNewestOperationFir
     EXPECT_EQ(operations[1].name, QStringLiteral("DoWalking"));
     EXPECT_EQ(operations[1].arguments, (std::vector<int>{0, 0, 1000, 0}));
 }
-
-TEST_F(VirtualRobotWindow, ItsPauseDoesWhatThePauseLineDoes)
-{
-    EXPECT_EQ(m_controller.call(Operation::SendCmd, {33, 1, 0, 0, 0, 0}), 0);
-    QPushButton *pause = nullptr;
-    for (QPushButton *button : m_window->findChildren<QPushButton *>()) {
-        if (button->text() == QStringLiteral("映像停止"))
-            pause = button;
-    }
-    ASSERT_NE(pause, nullptr);
-    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      pause->mapTo(m_window.get(), pause->rect().center()));
-    EXPECT_TRUE(m_robot->linkView().picturesPaused);
-    EXPECT_TRUE(m_robot->status().contains(QStringLiteral("camera=paused"))) << qPrintable(m_robot->status());
-    // What was on its way is read; then no frame comes.
-    while (m_controller.receiveA<protocol::Frame>(std::chrono::milliseconds(100))) {}
-    EXPECT_FALSE(m_controller.receiveA<protocol::Frame>(std::chrono::milliseconds(300)).has_value());
-}
