@@ -323,7 +323,7 @@ int RobotModel::changeHeadAngle(int pan, int tilt)
 void RobotModel::step(Millis dt)
 {
     const double seconds = static_cast<double>(dt.count()) / 1000;
-    const double drain = moving() ? m_settings.movingDrainPerMinute : m_settings.idleDrainPerMinute;
+    const double drain = drainPerMinute();
     m_stanceElapsed = std::min(m_stanceElapsed + dt, kPostureChange);
 
     const double headStep = kHeadSpeed * seconds;
