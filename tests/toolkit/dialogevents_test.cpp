@@ -106,4 +106,19 @@ TEST(ToolkitDialogEnter, ADisabledDefaultButtonTakesNoEnter)
     EXPECT_TRUE(dialog.isVisible());
 }
 
+// The window menu's own commands, unrouted, do what the frame's buttons do;
+// the low four bits of the id are ignored.
+TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndCloses)
+{
+    RecordingDialog dialog(res::mainWindowTemplate());
+    ASSERT_TRUE(showActive(dialog));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE | 0x2)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), tk::IDCANCEL);
+}
+
 } // namespace

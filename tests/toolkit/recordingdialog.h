@@ -2,7 +2,6 @@
 
 #include "toolkit/widgets/dialog.h"
 
-#include <QIcon>
 #include <QTest>
 
 #include <functional>
@@ -20,7 +19,6 @@ public:
 
     std::vector<tk::WindowEvent> events;
     std::function<bool(const tk::WindowEvent &)> takes = [](const tk::WindowEvent &) { return false; };
-    QIcon icon;
 
     /// Recorded events of one kind.
     std::vector<tk::WindowEvent> eventsOf(tk::EventKind kind) const
@@ -37,11 +35,7 @@ protected:
     bool route(const tk::WindowEvent &event) override
     {
         events.push_back(event);
-        if (!takes(event))
-            return false;
-        if (event.kind == tk::EventKind::QueryDragIcon && event.icon != nullptr)
-            *event.icon = icon;
-        return true;
+        return takes(event);
     }
 };
 

@@ -91,3 +91,31 @@ TEST_F(VirtualRobotModel, PlannedResultsStandInForTheOperation)
     EXPECT_EQ(call(Operation::ExternalControl, {1}), 0);
     EXPECT_FALSE(m_robot.remoteControl());
 }
+
+TEST_F(VirtualRobotModel, TakesTheBoneInFrontTurnsWithItAndPutsItDown)
+{
+    call(Operation::PlayContents, {2894, 1});
+    wait(3s);
+    EXPECT_FALSE(m_robot.holdingBone()) << "out of reach at the start";
+    call(Operation::DoWalking, {0, 0, 700, 0});
+    wait(6s);
+    call(Operation::PlayContents, {2894, 1});
+    wait(3s);
+    ASSERT_TRUE(m_robot.holdingBone());
+    call(Operation::DoWalking, {4, 90, 0, 0});
+    wait(3s);
+    EXPECT_NEAR(m_robot.pose().heading, 90, 1e-6) << "left is positive";
+    EXPECT_GT(m_robot.scene().bone.position.y, m_robot.pose().y + 100);
+    call(Operation::PlayContents, {3129, 0});
+    wait(3s);
+    EXPECT_FALSE(m_robot.holdingBone());
+    EXPECT_DOUBLE_EQ(m_robot.scene().bone.height, vr::room::kBoneKnobRadius);
+}
+
+TEST_F(VirtualRobotModel, HeadFollowsTheAnglesSentWithinItsRange)
+{
+    call(Operation::ChangeHeadAngle, {-150, 40, 3, 0});
+    wait(1s);
+    EXPECT_EQ(std::pair(m_robot.headPan(), m_robot.headTilt()), std::pair(-90.0, 15.0));
+    EXPECT_NEAR(m_robot.scene().camera.yaw, -90, 1e-9);
+}
