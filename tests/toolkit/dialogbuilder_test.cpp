@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 
 namespace {
 
@@ -49,20 +48,6 @@ TEST(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrderFromTheFirst)
         std::reverse(expected.begin(), expected.end());
         EXPECT_EQ(backward, expected);
     }
-}
-
-TEST(ToolkitMulDiv, RoundsHalvesAwayFromZeroWithoutOverflow)
-{
-    struct Case
-    {
-        int number, numerator, denominator, expected;
-    };
-    for (const Case &c : {Case{7, 3, 2, 11}, {-7, 3, 2, -11}, {7, -3, 2, -11}, {7, 3, -2, -11}, {-7, -3, 2, 11},
-                          {10, 1, 4, 3}, {9, 1, 4, 2}, {11, 1, 4, 3}, {-9, 1, 4, -2}, {-11, 1, 4, -3},
-                          {INT_MAX, 4, 4, INT_MAX}, {INT_MIN + 1, 3, 3, INT_MIN + 1}, {1 << 30, 8, 16, 1 << 29},
-                          {5, 3, 0, -1}, {0, 0, 0, -1}})
-        EXPECT_EQ(tk::mulDiv(c.number, c.numerator, c.denominator), c.expected)
-            << c.number << "*" << c.numerator << "/" << c.denominator;
 }
 
 } // namespace
