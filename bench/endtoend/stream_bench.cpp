@@ -214,19 +214,17 @@ Physical printPhysical(const BenchSession &session, QSize paneSize)
     Physical physical;
     physical.loopback = bench::percentile(transfer, 0.5);
     physical.decode = median(500, [&] { decoder.decode(jpeg.data(), jpeg.size(), 4096); });
-    physical.smoothPaint = median(500, [&] {
+    const auto smoothPaint = [&](const QImage &image) {
         QPainter painter(&target);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), paneSize), picture);
-    });
+        painter.drawImage(QRect(QPoint(0, 0), paneSize), image);
+    };
+    physical.smoothPaint = median(500, [&] { smoothPaint(picture); });
     std::vector<double> paced;
     for (int i = 0; i < 60; ++i) {
         std::this_thread::sleep_for(std::chrono::microseconds(33333));
         const auto start = Clock::now();
-        const QImage decoded = decoder.decode(jpeg.data(), jpeg.size(), 4096);
-        QPainter painter(&target);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), paneSize), decoded);
+        smoothPaint(decoder.decode(jpeg.data(), jpeg.size(), 4096));
         paced.push_back(microseconds(start, Clock::now()));
     }
     physical.pacedDecodeAndPaint = bench::percentile(paced, 0.5);

@@ -44,10 +44,10 @@ TEST_F(HeadAngle, OneKeySendsTheNegatedPositionsTwice)
         goOnline();
         logStatusChanges();
         press(keyCase.slider, keyCase.key);
-        const std::string call = "ChangeHeadAngle(" + std::to_string(keyCase.pan) + ", "
-            + std::to_string(keyCase.tilt) + ", 3, 0)";
-        const std::string status = "HeadAngle=( " + std::to_string(keyCase.pan) + "°, "
-            + std::to_string(keyCase.tilt) + "°)";
+        const std::string call =
+            "ChangeHeadAngle(" + std::to_string(keyCase.pan) + ", " + std::to_string(keyCase.tilt) + ", 3, 0)";
+        const std::string status =
+            "HeadAngle=( " + std::to_string(keyCase.pan) + "°, " + std::to_string(keyCase.tilt) + "°)";
         EXPECT_EQ(robot->calls, (Calls{"Status(" + status + ")", call, call}));
     }
     // The degree sign is the full-width one of code page 932.

@@ -4,10 +4,6 @@
 #include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 
-#include <QTest>
-
-#include <optional>
-
 using robotlink::LinkState;
 using Calls = std::vector<std::string>;
 

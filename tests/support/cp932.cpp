@@ -46,8 +46,8 @@ std::string fromUtf8(std::string_view utf8)
         const std::string_view character = utf8.substr(at, utf8Length(static_cast<unsigned char>(utf8[at])));
         const std::optional<std::string> encoded = convert("CP932", "UTF-8", character);
         if (!encoded || convert("UTF-8", "CP932", *encoded) != std::string(character)) {
-            throw std::invalid_argument("no exact code page 932 form for \"" + std::string(character) + "\" at byte "
-                                        + std::to_string(at) + " of \"" + std::string(utf8) + "\"");
+            throw std::invalid_argument("no exact code page 932 form for \"" + std::string(character) + "\" at byte " +
+                                        std::to_string(at) + " of \"" + std::string(utf8) + "\"");
         }
         bytes += *encoded;
         at += character.size();

@@ -2,9 +2,7 @@
 #include "tests/toolkit/recordingdialog.h"
 #include "toolkit/widgets/controls.h"
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 #include "toolkit/widgets/controls.h"
 
 #include <QApplication>
-#include <QWheelEvent>
 
 namespace {
 

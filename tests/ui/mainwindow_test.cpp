@@ -6,8 +6,7 @@
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/vaibomessages.h"
 
-#include <QApplication>
-#include <QTest>
+#include <QCoreApplication>
 
 #include <functional>
 #include <tuple>

@@ -30,7 +30,8 @@ TEST_F(WindowMenu, HelpButtonAndMenuItemOpenTheVersionBox)
                 QApplication::activeModalWidget()->close();
                 FAIL() << "another box opened";
             }
-            EXPECT_TRUE(QTest::qWaitFor([&] { return !box->item<tk::MultiLineEdit>(IDC_HELP_TEXT)->toPlainText().isEmpty(); }));
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return !box->item<tk::MultiLineEdit>(IDC_HELP_TEXT)->toPlainText().isEmpty(); }));
             boxes.push_back(box->parentWidget() == panel.get() ? "over the panel" : "elsewhere");
             box->endDialog(tk::IDOK);
         });

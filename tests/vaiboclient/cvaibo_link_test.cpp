@@ -1,12 +1,7 @@
 #include "protocol/encoder.h"
 #include "protocol/operation.h"
 #include "tests/vaiboclient/clienttest.h"
-#include "tests/vaiboclient/loopback.h"
 #include "vaiboclient/vaibomessages.h"
-
-#include <unistd.h>
-
-#include <thread>
 
 using namespace std::chrono_literals;
 using protocol::Operation;

@@ -3,19 +3,12 @@
 #include "tests/virtualrobot/testclient.h"
 #include "virtualrobot/server/robotserver.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-#include <tuple>
-#include <utility>
 
 using namespace std::chrono_literals;
 using protocol::Operation;

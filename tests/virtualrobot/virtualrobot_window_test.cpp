@@ -3,7 +3,6 @@
 #include "virtualrobot/window/mapview.h"
 #include "virtualrobot/window/robotwindow.h"
 
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
