@@ -124,6 +124,24 @@ Parsed<Frame> parseFrame(PayloadReader r)
     return {std::move(m)};
 }
 
+Parsed<FrameAck> parseFrameAck(PayloadReader r)
+{
+    return {FrameAck{r.u32()}};
+}
+
+Parsed<Ping> parsePing(PayloadReader r)
+{
+    return {Ping{r.u64()}};
+}
+
+Parsed<Pong> parsePong(PayloadReader r)
+{
+    Pong m;
+    m.origin = r.u64();
+    m.timeUs = r.u64();
+    return {m};
+}
+
 // Turns a typed parse into a Message, or records its fault.
 template<typename T>
 std::optional<Message> accept(Parsed<T> parsed, Error &error)
@@ -248,6 +266,15 @@ void Decoder::finishMessage()
         break;
     case MessageType::Bye:
         message = accept(parseReason<Bye>(reader), m_error);
+        break;
+    case MessageType::FrameAck:
+        message = accept(parseFrameAck(reader), m_error);
+        break;
+    case MessageType::Ping:
+        message = accept(parsePing(reader), m_error);
+        break;
+    case MessageType::Pong:
+        message = accept(parsePong(reader), m_error);
         break;
     }
     if (message)

@@ -46,6 +46,9 @@ bool valid(const Refused &m) { return fitsText(m.reason, kMaxReasonBytes); }
 bool valid(const Bye &m) { return fitsText(m.reason, kMaxReasonBytes); }
 bool valid(const Reply &) { return true; }
 bool valid(const Heartbeat &) { return true; }
+bool valid(const FrameAck &) { return true; }
+bool valid(const Ping &) { return true; }
+bool valid(const Pong &) { return true; }
 
 bool valid(const Request &m)
 {
@@ -77,6 +80,14 @@ void write(PayloadWriter &w, const Welcome &m) { writeName(w, m.version, m.name)
 void write(PayloadWriter &w, const Refused &m) { writeReason(w, m.reason); }
 void write(PayloadWriter &w, const Bye &m) { writeReason(w, m.reason); }
 void write(PayloadWriter &, const Heartbeat &) {}
+void write(PayloadWriter &w, const FrameAck &m) { w.u32(m.sequence); }
+void write(PayloadWriter &w, const Ping &m) { w.u64(m.origin); }
+
+void write(PayloadWriter &w, const Pong &m)
+{
+    w.u64(m.origin);
+    w.u64(m.timeUs);
+}
 
 void write(PayloadWriter &w, const Request &m)
 {

@@ -9,14 +9,6 @@ MessageType typeOf(const Message &message)
     return static_cast<MessageType>(message.index() + 1);
 }
 
-std::optional<std::size_t> maxPayload(std::uint8_t type)
-{
-    const PayloadBounds *bounds = payloadBounds(type);
-    if (bounds == nullptr)
-        return std::nullopt;
-    return bounds->maximum;
-}
-
 const char *typeName(std::uint8_t type)
 {
     const PayloadBounds *bounds = payloadBounds(type);

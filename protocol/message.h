@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,8 +11,11 @@
 // every size a peer can announce.
 namespace protocol {
 
-/// Version spoken by this build; Hello and Welcome carry it.
-constexpr std::uint16_t kVersion = 1;
+/// Version spoken by this build; Hello and Welcome carry it. Version 2
+/// added the frame acknowledgement and the clock probe (Ping and Pong); a
+/// peer of version 1 would flood the link with unpaced frames, so it is
+/// refused.
+constexpr std::uint16_t kVersion = 2;
 /// TCP port a robot listens on.
 constexpr std::uint16_t kDefaultPort = 20207;
 
@@ -96,8 +98,33 @@ struct Bye
     bool operator==(const Bye &) const = default;
 };
 
+/// The client has received every frame up to and including this sequence
+/// number; the robot sends the next picture only as the link carries them.
+struct FrameAck
+{
+    std::uint32_t sequence = 0;
+    bool operator==(const FrameAck &) const = default;
+};
+
+/// Asks the peer for its clock; either end may send it once the link is up.
+struct Ping
+{
+    /// The sender's own clock, microseconds; the Pong gives it back.
+    std::uint64_t origin = 0;
+    bool operator==(const Ping &) const = default;
+};
+
+/// The answer to a Ping: its origin, and the responder's clock as it
+/// answered, on the clock its frames' timestamps use.
+struct Pong
+{
+    std::uint64_t origin = 0;
+    std::uint64_t timeUs = 0;
+    bool operator==(const Pong &) const = default;
+};
+
 /// Any message of the protocol.
-using Message = std::variant<Hello, Welcome, Refused, Request, Reply, Frame, Heartbeat, Bye>;
+using Message = std::variant<Hello, Welcome, Refused, Request, Reply, Frame, Heartbeat, Bye, FrameAck, Ping, Pong>;
 
 /// Type codes in the header, in the order of the Message alternatives.
 enum class MessageType : std::uint8_t {
@@ -109,14 +136,13 @@ enum class MessageType : std::uint8_t {
     Frame = 6,
     Heartbeat = 7,
     Bye = 8,
+    FrameAck = 9,
+    Ping = 10,
+    Pong = 11,
 };
 
 /// Type code of a message.
 MessageType typeOf(const Message &message);
-
-/// Largest payload a message of the type may announce; empty for an unknown
-/// type code.
-std::optional<std::size_t> maxPayload(std::uint8_t type);
 
 /// Short name of a message type for diagnostics, "unknown" for other codes.
 const char *typeName(std::uint8_t type);

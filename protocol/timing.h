@@ -15,5 +15,8 @@ constexpr std::chrono::milliseconds kDeadLinkTimeout{4000};
 constexpr std::chrono::milliseconds kHandshakeTimeout{3000};
 /// Longest a client waits for the Reply to a Request.
 constexpr std::chrono::milliseconds kReplyTimeout{1500};
+/// How often an end that wants the link's round trip and its peer's clock
+/// sends a Ping, one outstanding at a time.
+constexpr std::chrono::milliseconds kPingInterval{500};
 
 } // namespace protocol

@@ -7,7 +7,7 @@ namespace protocol {
 namespace {
 
 // Indexed by type code - 1.
-constexpr std::array<PayloadBounds, 8> kBounds{{
+constexpr std::array<PayloadBounds, 11> kBounds{{
     {kHelloFixed, kHelloFixed + kMaxNameBytes, "hello"},
     {kHelloFixed, kHelloFixed + kMaxNameBytes, "welcome"},
     {kReasonFixed, kReasonFixed + kMaxReasonBytes, "refused"},
@@ -16,6 +16,9 @@ constexpr std::array<PayloadBounds, 8> kBounds{{
     {kFrameFixed + 1, kFrameFixed + kMaxJpegBytes, "frame"},
     {0, 0, "heartbeat"},
     {kReasonFixed, kReasonFixed + kMaxReasonBytes, "bye"},
+    {kFrameAckSize, kFrameAckSize, "frame ack"},
+    {kPingSize, kPingSize, "ping"},
+    {kPongSize, kPongSize, "pong"},
 }};
 
 // Length of the UTF-8 sequence a lead byte starts, 0 for a byte that cannot

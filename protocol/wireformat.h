@@ -19,6 +19,9 @@ constexpr std::size_t kReasonFixed = 2;  // reason length u16
 constexpr std::size_t kRequestFixed = 8; // sequence u32, operation u16, count u8, reserved u8
 constexpr std::size_t kReplySize = 8;    // sequence u32, result i32
 constexpr std::size_t kFrameFixed = 16;  // sequence u32, timestamp u64, width u16, height u16
+constexpr std::size_t kFrameAckSize = 4; // sequence u32
+constexpr std::size_t kPingSize = 8;     // origin u64
+constexpr std::size_t kPongSize = 16;    // origin u64, time u64
 
 /// Smallest and largest payload of a message type.
 struct PayloadBounds

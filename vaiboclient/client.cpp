@@ -143,8 +143,15 @@ void Client::frameArrived(protocol::Frame &&frame)
     const QSize paneSize = m_store.pictureSize();
     if (!picture.isNull() && !paneSize.isEmpty() && picture.size() != paneSize)
         picture = picture.scaled(paneSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (const std::optional<std::size_t> size = m_store.offer(std::move(frame.jpeg), std::move(picture), arrival))
+    if (const std::optional<std::size_t> size =
+            m_store.offer(std::move(frame.jpeg), std::move(picture), arrival, frame.timestampUs))
         announce(*size);
+}
+
+void Client::clockSampled(FrameStore::Clock::time_point sent, FrameStore::Clock::time_point received,
+                          std::uint64_t robotUs)
+{
+    m_store.clockSampled(sent, received, robotUs);
 }
 
 void Client::announce(std::size_t size)

@@ -69,6 +69,8 @@ private:
     void linkDown() override;
     void linkChanged(bool up);
     void frameArrived(protocol::Frame &&frame) override;
+    void clockSampled(FrameStore::Clock::time_point sent, FrameStore::Clock::time_point received,
+                      std::uint64_t robotUs) override;
     void announce(std::size_t size);
 
     HWND m_window;

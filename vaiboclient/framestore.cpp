@@ -14,7 +14,7 @@ constexpr std::size_t kMaxArrivals = 512;
 } // namespace
 
 std::optional<std::size_t> FrameStore::offer(std::vector<std::uint8_t> bytes, QImage picture,
-                                             Clock::time_point arrival)
+                                             Clock::time_point arrival, std::uint64_t capturedUs)
 {
     const std::lock_guard lock(m_mutex);
     m_recentArrivals.push_back(arrival);
@@ -23,6 +23,7 @@ std::optional<std::size_t> FrameStore::offer(std::vector<std::uint8_t> bytes, QI
     if (!picture.isNull()) {
         m_picture = std::move(picture);
         m_pictureArrival = arrival;
+        m_pictureCapturedUs = capturedUs;
     }
     if (m_pending) {
         m_waiting = std::move(bytes);
@@ -63,7 +64,17 @@ FrameStore::Picture FrameStore::picture(Clock::time_point now) const
     const auto recent = std::count_if(m_recentArrivals.begin(), m_recentArrivals.end(),
                                       [now](Clock::time_point t) { return now - t <= kRateWindow; });
     const bool live = m_linkUp && m_pictureArrival >= m_linkUpSince;
-    return {m_picture, m_pictureArrival, static_cast<int>(recent), m_linkUp, live};
+    // A clock estimate a little off must not put the capture after the
+    // picture's arrival.
+    const Clock::time_point captured =
+        std::min(m_clock.toLocal(m_pictureCapturedUs).value_or(m_pictureArrival), m_pictureArrival);
+    return {m_picture, m_pictureArrival, captured, m_clock.roundTrip(), static_cast<int>(recent), m_linkUp, live};
+}
+
+void FrameStore::clockSampled(Clock::time_point sent, Clock::time_point received, std::uint64_t robotUs)
+{
+    const std::lock_guard lock(m_mutex);
+    m_clock.sample(sent, received, robotUs);
 }
 
 void FrameStore::setLinkUp(bool up, Clock::time_point now)
@@ -71,6 +82,8 @@ void FrameStore::setLinkUp(bool up, Clock::time_point now)
     const std::lock_guard lock(m_mutex);
     m_linkUp = up;
     m_linkUpSince = now;
+    if (up)
+        m_clock.reset();
 }
 
 void FrameStore::setPictureSize(QSize size)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vaiboclient/clocksync.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -28,6 +30,11 @@ public:
     {
         QImage image;
         Clock::time_point arrival;
+        /// When the robot took it, on the local clock; its arrival while the
+        /// robot's clock is not known yet.
+        Clock::time_point captured;
+        /// The link's newest round trip; empty before the first.
+        std::optional<std::chrono::microseconds> roundTrip;
         /// Frames that arrived in the second before the moment asked about.
         int framesPerSecond = 0;
         /// Whether the link is up.
@@ -39,7 +46,12 @@ public:
     /// A frame arrived (network thread). Returns the byte count to announce
     /// now, or nothing when an announcement is pending and the frame waits.
     /// A null picture (undecodable bytes) leaves the painted picture as it is.
-    std::optional<std::size_t> offer(std::vector<std::uint8_t> bytes, QImage picture, Clock::time_point arrival);
+    std::optional<std::size_t> offer(std::vector<std::uint8_t> bytes, QImage picture, Clock::time_point arrival,
+                                     std::uint64_t capturedUs);
+
+    /// A Ping sent at sent came back at received with the robot's clock
+    /// (network thread).
+    void clockSampled(Clock::time_point sent, Clock::time_point received, std::uint64_t robotUs);
 
     /// The panel has handled the pending announcement. Returns the byte
     /// count of the waiting frame, which is announced in its place, or
@@ -67,6 +79,8 @@ private:
     bool m_pending = false;
     QImage m_picture;
     Clock::time_point m_pictureArrival;
+    std::uint64_t m_pictureCapturedUs = 0;
+    ClockSync m_clock;
     std::deque<Clock::time_point> m_recentArrivals;
     bool m_linkUp = false;
     Clock::time_point m_linkUpSince;

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cerrno>
+#include <string>
 
 namespace vaibo {
 
@@ -21,11 +22,24 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr const char *kClientName = "korvan panel";
+const std::string kWrongVersion = "version: this client speaks protocol " + std::to_string(protocol::kVersion);
 constexpr std::size_t kReadChunk = 64 * 1024;
 // Reads per wake-up, so that a flooding robot cannot starve the commands.
 constexpr int kReadsPerWake = 16;
 // Poll limit when the wake-up descriptor could not be made.
 constexpr int kPollLimitWithoutWake = 20;
+
+std::uint64_t microsecondsOf(Clock::time_point at)
+{
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count());
+}
+
+std::uint64_t epochMicroseconds()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+}
 
 int millisecondsUntil(Clock::time_point deadline, Clock::time_point now)
 {
@@ -48,6 +62,9 @@ struct NetworkLink::Connection
     Clock::time_point deadline;
     Clock::time_point lastReceived;
     Clock::time_point lastSent;
+    Clock::time_point nextPing;
+    // When the Ping awaiting its Pong left; its origin is this moment.
+    std::optional<Clock::time_point> pingSent;
     protocol::Decoder decoder;
     std::vector<std::uint8_t> sendBuffer;
     std::size_t sent = 0;
@@ -57,7 +74,8 @@ struct NetworkLink::Connection
     {
         if (phase != Phase::Up)
             return deadline;
-        return std::min(lastReceived + settings.deadLinkTimeout, lastSent + settings.heartbeatInterval);
+        const Clock::time_point quiet = std::min(lastReceived + settings.deadLinkTimeout, lastSent + settings.heartbeatInterval);
+        return pingSent ? quiet : std::min(quiet, nextPing);
     }
 
     void queue(const protocol::Message &message) { protocol::appendEncoded(sendBuffer, message); }
@@ -297,8 +315,14 @@ void NetworkLink::service(Connection &connection, short events)
                     break;
                 handleMessage(connection, std::move(*message));
             }
-            if (connection.decoder.error() != protocol::Decoder::Error::None)
+            if (connection.decoder.error() != protocol::Decoder::Error::None) {
+                // A robot of another version is told why before the link ends.
+                if (connection.decoder.error() == protocol::Decoder::Error::BadVersion) {
+                    connection.queue(protocol::Bye{kWrongVersion});
+                    connection.flush();
+                }
                 connection.broken = true;
+            }
             if (static_cast<std::size_t>(n) < chunk.size())
                 break;
         }
@@ -317,6 +341,8 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
         }
         connection.phase = Connection::Phase::Up;
         connection.lastSent = Clock::now();
+        // The first Ping goes at once, so the pane knows the picture's age soon.
+        connection.nextPing = connection.lastSent;
         bool wanted = false;
         {
             const std::lock_guard lock(m_mutex);
@@ -340,11 +366,30 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
         return;
     }
     if (auto *frame = std::get_if<protocol::Frame>(&message)) {
+        // Acknowledged before it is decoded: the robot paces its pictures by
+        // these, so the link's time, not the decoding's, should set them.
+        connection.queue(protocol::FrameAck{frame->sequence});
+        connection.flush();
         m_listener.frameArrived(std::move(*frame));
         return;
     }
-    // A Bye ends the link; Hello, Welcome, Refused and Request have no place
-    // on an established link.
+    if (const auto *ping = std::get_if<protocol::Ping>(&message)) {
+        connection.queue(protocol::Pong{ping->origin, epochMicroseconds()});
+        connection.flush();
+        return;
+    }
+    if (const auto *pong = std::get_if<protocol::Pong>(&message)) {
+        // A Pong for no Ping of ours is a fault like any impossible message.
+        if (!connection.pingSent || pong->origin != microsecondsOf(*connection.pingSent)) {
+            connection.broken = true;
+            return;
+        }
+        m_listener.clockSampled(*connection.pingSent, Clock::now(), pong->timeUs);
+        connection.pingSent.reset();
+        return;
+    }
+    // A Bye ends the link; Hello, Welcome, Refused, Request and FrameAck
+    // have no place on a client's established link.
     connection.broken = !std::holds_alternative<protocol::Heartbeat>(message);
 }
 
@@ -358,6 +403,12 @@ void NetworkLink::checkTimers(Connection &connection)
     if (now - connection.lastReceived >= connection.settings.deadLinkTimeout) {
         connection.broken = true;
         return;
+    }
+    if (!connection.pingSent && now >= connection.nextPing) {
+        connection.pingSent = now;
+        connection.nextPing = now + protocol::kPingInterval;
+        connection.queue(protocol::Ping{microsecondsOf(now)});
+        connection.flush();
     }
     if (now - connection.lastSent >= connection.settings.heartbeatInterval && connection.sendBuffer.empty()) {
         connection.queue(protocol::Heartbeat{});

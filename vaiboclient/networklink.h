@@ -4,6 +4,7 @@
 #include "protocol/operation.h"
 #include "vaiboclient/settings.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -32,6 +33,10 @@ public:
         virtual void linkDown() = 0;
         /// A camera frame arrived.
         virtual void frameArrived(protocol::Frame &&frame) = 0;
+        /// The robot answered a Ping sent at sent, received back at
+        /// received, with its clock reading robotUs.
+        virtual void clockSampled(std::chrono::steady_clock::time_point sent,
+                                  std::chrono::steady_clock::time_point received, std::uint64_t robotUs) = 0;
     };
 
     /// Results of open() and close().

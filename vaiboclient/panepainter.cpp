@@ -16,6 +16,14 @@ using namespace std::chrono_literals;
 // at least this often while no frame comes.
 constexpr auto kStaleAfter = 1s;
 
+// Milliseconds up to a second, then seconds with one decimal.
+QString duration(std::chrono::milliseconds time)
+{
+    if (time < 1s)
+        return QStringLiteral("%1 ms").arg(time.count());
+    return QStringLiteral("%1 s").arg(static_cast<double>(time.count()) / 1000.0, 0, 'f', 1);
+}
+
 } // namespace
 
 PanePainter::PanePainter(FrameStore &store) : m_store(store)
@@ -50,12 +58,13 @@ void PanePainter::refresh()
         m_pane->update();
 }
 
-QString PanePainter::readout(int framesPerSecond, std::chrono::milliseconds age)
+QString PanePainter::readout(int framesPerSecond, std::chrono::milliseconds age,
+                             std::optional<std::chrono::microseconds> roundTrip)
 {
-    const QString ageText = age.count() < 1000
-        ? QStringLiteral("%1 ms").arg(age.count())
-        : QStringLiteral("%1 s").arg(static_cast<double>(age.count()) / 1000.0, 0, 'f', 1);
-    return QStringLiteral("%1 fps  %2").arg(framesPerSecond).arg(ageText);
+    const QString text = QStringLiteral("%1 fps %2").arg(framesPerSecond).arg(duration(age));
+    if (!roundTrip)
+        return text;
+    return text + QStringLiteral(" ⇄ ") + duration(std::chrono::duration_cast<std::chrono::milliseconds>(*roundTrip));
 }
 
 QString PanePainter::staleNote(bool linkUp)
@@ -102,7 +111,7 @@ void PanePainter::repaintIfStale()
         return;
     const auto now = FrameStore::Clock::now();
     const FrameStore::Picture picture = m_store.picture(now);
-    if (!picture.image.isNull() && now - picture.arrival >= kStaleAfter)
+    if (!picture.image.isNull() && now - picture.captured >= kStaleAfter)
         m_pane->update();
 }
 
@@ -127,7 +136,8 @@ void PanePainter::paint(QWidget *pane) const
     QRect box;
     if (picture.live) {
         text = readout(picture.framesPerSecond,
-                       std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.arrival));
+                       std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.captured),
+                       picture.roundTrip);
         painter.setFont(m_readout.font);
         box.setSize(m_readout.boxFor(text));
         box.moveBottomRight(target.bottomRight() - QPoint(2, 2));

@@ -31,8 +31,10 @@ public:
     /// Paints the pane again: the link came up or ended.
     void refresh();
 
-    /// The readout for a rate and an age, as painted.
-    static QString readout(int framesPerSecond, std::chrono::milliseconds age);
+    /// The readout for a rate, the picture's age from its capture and the
+    /// link's round trip, as painted: "12 fps 180 ms ⇄ 40 ms".
+    static QString readout(int framesPerSecond, std::chrono::milliseconds age,
+                           std::optional<std::chrono::microseconds> roundTrip);
     /// The note over a picture that is not live.
     static QString staleNote(bool linkUp);
 

@@ -2,7 +2,7 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
-#include "tests/vaiboclient/loopback.h"
+#include "tests/peers/loopback.h"
 #include "tests/vaiboclient/testjpeg.h"
 #include "vaiboclient/settings.h"
 

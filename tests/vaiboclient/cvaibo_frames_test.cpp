@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QRegularExpression>
 
 #include <thread>
 
@@ -122,14 +123,14 @@ TEST_F(FramesTest, TheReadoutCountsUpWithoutFramesAndALostLinkLeavesADimmedPictu
     QFrame pane;
     ASSERT_NO_FATAL_FAILURE(showRedIn(pane));
     pane.repaint();
-    EXPECT_TRUE(pane.accessibleDescription().startsWith(QStringLiteral("1 fps  "))) << qPrintable(pane.accessibleDescription());
+    EXPECT_TRUE(pane.accessibleDescription().startsWith(QStringLiteral("1 fps "))) << qPrintable(pane.accessibleDescription());
 
     // Nobody repaints the pane but the library itself.
     pump(2100ms);
     const QString stale = pane.accessibleDescription();
-    ASSERT_TRUE(stale.startsWith(QStringLiteral("0 fps  "))) << qPrintable(stale);
-    ASSERT_TRUE(stale.endsWith(QStringLiteral(" s"))) << qPrintable(stale);
-    EXPECT_GE(stale.mid(7).chopped(2).toDouble(), 1.0) << qPrintable(stale);
+    const QRegularExpressionMatch age = QRegularExpression(QStringLiteral("^0 fps (\\d+\\.\\d) s ⇄ ")).match(stale);
+    ASSERT_TRUE(age.hasMatch()) << qPrintable(stale);
+    EXPECT_GE(age.captured(1).toDouble(), 1.0) << qPrintable(stale);
 
     ASSERT_EQ(client.Disconnect(), 0);
     ASSERT_TRUE(window.waitFor(vaibo::kDisconnectMessage, 1));
@@ -142,7 +143,7 @@ TEST_F(FramesTest, TheReadoutCountsUpWithoutFramesAndALostLinkLeavesADimmedPictu
     ASSERT_TRUE(window.waitFor(vaibo::kConnectMessage, 2));
     show(QColor(20, 40, 220), 2);
     pane.repaint();
-    EXPECT_TRUE(pane.accessibleDescription().contains(QStringLiteral(" fps  "))) << "live again";
+    EXPECT_TRUE(pane.accessibleDescription().contains(QStringLiteral(" fps "))) << "live again";
     EXPECT_TRUE(near(centreOf(pane), QColor(20, 40, 220)));
     robot.send(numberedFrame(9));
     ASSERT_TRUE(window.waitFor(kImageUpdate, 3));

@@ -2,7 +2,7 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
-#include "tests/vaiboclient/loopback.h"
+#include "tests/peers/loopback.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -125,6 +125,8 @@ bool FakeRobot::handle(int client, protocol::Message &&message)
         locked([&] { m_welcomed = true; });
         return true;
     }
+    if (const auto *ping = std::get_if<protocol::Ping>(&message))
+        return sendAll(client, protocol::encode(protocol::Pong{ping->origin, 0}));
     if (const auto *request = std::get_if<protocol::Request>(&message)) {
         const std::optional<std::int32_t> result = answer ? answer(*request) : std::optional<std::int32_t>(0);
         return !result || sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));

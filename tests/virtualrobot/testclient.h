@@ -24,7 +24,7 @@ public:
     // Hello, then true on Welcome.
     bool handshake();
     // The next message, heartbeats and frames included; empty on time-out,
-    // a closed link or a fault.
+    // a closed link or a fault. Frames are acknowledged and Pings answered.
     std::optional<protocol::Message> receive(Millis timeout = Millis{2000});
     // The next message of the type within the time, skipping others.
     template <typename Type>

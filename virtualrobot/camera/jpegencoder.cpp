@@ -18,6 +18,11 @@ JpegEncoder::~JpegEncoder()
         tjDestroy(static_cast<tjhandle>(m_handle));
 }
 
+void JpegEncoder::setQuality(int quality)
+{
+    m_quality = std::clamp(quality, 1, 100);
+}
+
 bool JpegEncoder::encode(const std::uint8_t *rgb, int width, int height, std::vector<std::uint8_t> &out)
 {
     out.clear();

@@ -17,6 +17,10 @@ public:
     JpegEncoder(const JpegEncoder &) = delete;
     JpegEncoder &operator=(const JpegEncoder &) = delete;
 
+    /// The quality of the pictures encoded from now on, 1 to 100.
+    void setQuality(int quality);
+    int quality() const { return m_quality; }
+
     /// Encodes packed RGB rows into out, replacing its contents. Returns false,
     /// with out empty, when the picture cannot be encoded.
     bool encode(const std::uint8_t *rgb, int width, int height, std::vector<std::uint8_t> &out);

@@ -15,19 +15,21 @@ FrameRenderer::~FrameRenderer()
     m_thread.wait();
 }
 
-bool FrameRenderer::capture(const Scene &scene)
+bool FrameRenderer::capture(const Scene &scene, int quality)
 {
     if (m_busy)
         return false;
     m_busy = true;
-    // The camera and the buffer belong to the worker's thread until the
-    // picture is handed back.
-    QMetaObject::invokeMethod(&m_worker, [this, scene] {
-        if (!m_camera.capture(scene, m_jpeg))
-            m_jpeg.clear();
-        QMetaObject::invokeMethod(this, [this] {
+    // The camera belongs to the worker's thread; the picture comes back by
+    // value, so no buffer is shared between the two threads.
+    QMetaObject::invokeMethod(&m_worker, [this, scene, quality] {
+        std::vector<std::uint8_t> jpeg;
+        m_camera.setQuality(quality);
+        if (!m_camera.capture(scene, jpeg))
+            jpeg.clear();
+        QMetaObject::invokeMethod(this, [this, picture = std::move(jpeg)] {
             m_busy = false;
-            Q_EMIT captured(m_jpeg);
+            Q_EMIT captured(picture);
         });
     });
     return true;

@@ -22,8 +22,9 @@ public:
     FrameRenderer();
     ~FrameRenderer() override;
 
-    /// Starts taking a picture of the scene; false while one is in hand.
-    bool capture(const Scene &scene);
+    /// Starts taking a picture of the scene at a JPEG quality; false while
+    /// one is in hand.
+    bool capture(const Scene &scene, int quality);
     bool busy() const { return m_busy; }
 
 Q_SIGNALS:
@@ -35,7 +36,6 @@ private:
     QThread m_thread;
     QObject m_worker;
     Camera m_camera;
-    std::vector<std::uint8_t> m_jpeg;
     bool m_busy = false;
 };
 

@@ -48,12 +48,39 @@ QLatin1String yesNo(bool value)
     return value ? QLatin1String("yes") : QLatin1String("no");
 }
 
+const char *pacingName(FramePacer::Reason reason)
+{
+    switch (reason) {
+    case FramePacer::Reason::Full:
+        return "full";
+    case FramePacer::Reason::Link:
+        return "link";
+    case FramePacer::Reason::Waiting:
+        return "waiting";
+    }
+    return "?";
+}
+
+std::uint64_t epochMicroseconds()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+}
+
+std::uint64_t microsecondsOf(FramePacer::Clock::time_point at)
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count());
+}
+
 } // namespace
 
 RobotServer::RobotServer(ServerConfig config, QObject *parent)
     : QObject(parent)
     , m_config(std::move(config))
     , m_model(m_config.robot)
+    , m_pacer(m_config.framesPerSecond)
 {
     m_model.faults() = m_config.faults;
     m_clock.start();
@@ -66,6 +93,9 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
     m_dropTimer.setTimerType(Qt::PreciseTimer);
     m_hangTimer.setSingleShot(true);
     m_hangTimer.setTimerType(Qt::PreciseTimer);
+    m_paceTimer.setSingleShot(true);
+    m_paceTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_paceTimer, &QTimer::timeout, this, &RobotServer::pump);
     connect(&m_server, &QTcpServer::newConnection, this, &RobotServer::accept);
     connect(&m_answer, &QTimer::timeout, this, [this] {
         if (m_requests.empty() || !m_controller)
@@ -205,16 +235,23 @@ LinkView RobotServer::linkView() const
     const qint64 oneSecondAgo = m_clock.elapsed() - 1000;
     const auto recent = std::count_if(m_frameTimes.begin(), m_frameTimes.end(),
                                       [oneSecondAgo](qint64 at) { return at > oneSecondAgo; });
-    return {m_controller ? m_controller->peer() : QString(), m_paused, m_config.link.refuseConnections,
-            static_cast<int>(recent), m_answered, m_answeredInAll};
+    return {m_controller ? m_controller->peer() : QString(),
+            m_paused,
+            m_config.link.refuseConnections,
+            static_cast<int>(recent),
+            m_pacer.quality(),
+            m_pacer.reason(FramePacer::Clock::now()),
+            m_answered,
+            m_answeredInAll};
 }
 
 QString RobotServer::status() const
 {
     const Pose pose = m_model.pose();
     const auto content = m_model.playingContent();
+    const LinkView link = linkView();
     return QStringLiteral("controller=%1 remote=%2 camera=%3 frames=%4 posture=%5 x=%6 y=%7 heading=%8 pan=%9 "
-                          "tilt=%10 battery=%11 moving=%12 content=%13")
+                          "tilt=%10 battery=%11 moving=%12 content=%13 sending=%14fps quality=%15 pacing=%16")
         .arg(m_controller ? m_controller->peer() : QStringLiteral("none"), yesNo(m_model.remoteControl()),
              m_model.cameraOn() ? (m_paused ? QLatin1String("paused") : QLatin1String("on")) : QLatin1String("off"))
         .arg(m_frameSequence)
@@ -226,7 +263,10 @@ QString RobotServer::status() const
         .arg(m_model.headTilt(), 0, 'f', 0)
         .arg(m_model.battery(), 0, 'f', 1)
         .arg(yesNo(m_model.moving()))
-        .arg(content ? QString::number(*content) : QStringLiteral("none"));
+        .arg(content ? QString::number(*content) : QStringLiteral("none"))
+        .arg(link.framesPerSecond)
+        .arg(link.quality)
+        .arg(QLatin1String(pacingName(link.pacing)));
 }
 
 void RobotServer::accept()
@@ -281,6 +321,15 @@ void RobotServer::handle(Connection *connection, const protocol::Message &messag
             } else if constexpr (std::is_same_v<Type, protocol::Heartbeat>) {
                 if (!controller)
                     connection->close(QStringLiteral("protocol fault: a heartbeat before Hello"));
+            } else if constexpr (std::is_same_v<Type, protocol::FrameAck>) {
+                acknowledged(connection, content);
+            } else if constexpr (std::is_same_v<Type, protocol::Ping>) {
+                if (controller)
+                    connection->send(protocol::Pong{content.origin, epochMicroseconds()});
+                else
+                    connection->close(QStringLiteral("protocol fault: a ping before Hello"));
+            } else if constexpr (std::is_same_v<Type, protocol::Pong>) {
+                ponged(connection, content);
             } else if constexpr (std::is_same_v<Type, protocol::Bye>) {
                 connection->close(QStringLiteral("peer said Bye: %1").arg(QString::fromStdString(content.reason)));
             } else {
@@ -305,6 +354,7 @@ void RobotServer::greet(Connection *connection, const protocol::Hello &hello)
     connection->markWelcomed();
     connection->send(protocol::Welcome{protocol::kVersion, kRobotName.toStdString()});
     m_controller = connection;
+    m_pacer.reset();
     m_linkFrames = 0;
     m_malformedSent = false;
     m_trace.event(QStringLiteral("welcome"), {{QStringLiteral("peer"), connection->peer()},
@@ -344,17 +394,62 @@ void RobotServer::answerNext()
     m_answer.start(operation ? m_model.faults().delay(*operation) : RobotModel::Millis{0});
 }
 
+void RobotServer::acknowledged(Connection *connection, const protocol::FrameAck &ack)
+{
+    if (connection != m_controller || !m_pacer.acknowledged(ack.sequence, FramePacer::Clock::now())) {
+        connection->close(QStringLiteral("protocol fault: an acknowledgement of frame %1, never sent").arg(ack.sequence));
+        return;
+    }
+    pump();
+}
+
+void RobotServer::ponged(Connection *connection, const protocol::Pong &pong)
+{
+    if (connection != m_controller || !m_pacer.pingOutstanding() || pong.origin != m_pingOrigin) {
+        connection->close(QStringLiteral("protocol fault: a pong for no ping"));
+        return;
+    }
+    m_pacer.pingAnswered(FramePacer::Clock::now());
+    pump();
+}
+
+void RobotServer::pump()
+{
+    if (!m_controller || !m_model.cameraOn() || m_paused || m_renderer.busy())
+        return;
+    const auto at = FramePacer::Clock::now();
+    if (m_pacer.pingDue(at)) {
+        m_pingOrigin = microsecondsOf(at);
+        m_pacer.pingSent(at);
+        m_controller->send(protocol::Ping{m_pingOrigin});
+        return;
+    }
+    const auto period = std::chrono::duration_cast<FramePacer::Clock::duration>(std::chrono::seconds(1))
+                        / m_config.framesPerSecond;
+    // The picture is taken when it can leave at once, so it is as fresh as
+    // the link allows; never more often than the frame rate.
+    std::optional<FramePacer::Clock::time_point> opens = m_pacer.opensAt(at);
+    if (opens)
+        opens = std::max(*opens, m_lastCapture + period);
+    if (!opens || *opens > at) {
+        if (opens)
+            m_paceTimer.start(static_cast<int>(
+                std::chrono::ceil<std::chrono::milliseconds>(*opens - at).count()));
+        return;
+    }
+    if (!m_pacer.mayCapture(at) || nextSlot() != Slot::Picture)
+        return;
+    m_lastCapture = at;
+    // The picture is taken on the camera's thread; requests are answered
+    // meanwhile, and the frame goes out once it is ready.
+    m_captureStartedUs = epochMicroseconds();
+    m_renderer.capture(m_model.scene(), m_pacer.quality());
+}
+
 void RobotServer::tick()
 {
     m_model.advance(now());
-    if (m_controller && m_model.cameraOn() && !m_paused) {
-        // The picture is taken on the camera's thread; requests are answered
-        // meanwhile, and the frame goes out once it is ready.
-        if (m_renderer.busy())
-            m_trace.event(QStringLiteral("skip"), {{QStringLiteral("rendering"), true}});
-        else if (nextSlot() == Slot::Picture)
-            m_renderer.capture(m_model.scene());
-    }
+    pump();
     // Frames are due on a fixed grid, so the rate holds whatever a tick costs;
     // after a long stall the grid starts again rather than catching up.
     const double period = 1000.0 / m_config.framesPerSecond;
@@ -394,28 +489,29 @@ bool RobotServer::sendFrame()
     case Slot::Picture:
         break;
     }
-    return m_camera.capture(m_model.scene(), m_jpeg) && sendPicture(m_jpeg);
+    const std::uint64_t capturedUs = epochMicroseconds();
+    m_camera.setQuality(m_pacer.quality());
+    return m_camera.capture(m_model.scene(), m_jpeg) && sendPicture(m_jpeg, capturedUs);
 }
 
 void RobotServer::captured(const std::vector<std::uint8_t> &jpeg)
 {
     // The link or the pictures may have stopped while it was being taken.
-    if (m_controller && m_model.cameraOn() && !m_paused && !jpeg.empty())
-        sendPicture(jpeg);
+    if (m_controller && m_model.cameraOn() && !m_paused && !jpeg.empty() && sendPicture(jpeg, m_captureStartedUs))
+        pump();
 }
 
-bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg)
+bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg, std::uint64_t capturedUs)
 {
     protocol::Frame frame;
     frame.sequence = ++m_frameSequence;
-    frame.timestampUs = static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count());
+    frame.timestampUs = capturedUs;
     frame.width = kFrameWidth;
     frame.height = kFrameHeight;
     frame.jpeg = jpeg;
     if (!m_controller->send(frame))
         return false;
+    m_pacer.sent(frame.sequence, frame.jpeg.size() + protocol::kHeaderSize, FramePacer::Clock::now());
     m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
     m_lastPicture = jpeg;
     m_frameTimes.push_back(m_clock.elapsed());

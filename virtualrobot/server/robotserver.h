@@ -4,6 +4,7 @@
 #include "virtualrobot/camera/camera.h"
 #include "virtualrobot/model/robotmodel.h"
 #include "virtualrobot/server/control.h"
+#include "virtualrobot/server/framepacer.h"
 #include "virtualrobot/server/framerenderer.h"
 #include "virtualrobot/server/serverconfig.h"
 #include "virtualrobot/server/trace.h"
@@ -37,6 +38,9 @@ struct LinkView
     bool refusing = false;
     /// Frames sent in the last second.
     int framesPerSecond = 0;
+    /// The JPEG quality pictures are taken at, and why at that rate.
+    int quality = FramePacer::kFullQuality;
+    FramePacer::Reason pacing = FramePacer::Reason::Full;
     /// The last operations answered, newest first, and how many were
     /// answered in all.
     std::deque<AnsweredOperation> operations;
@@ -94,6 +98,11 @@ private:
     void controllerClosed(const QString &reason);
     void answerNext();
     void tick();
+    /// Takes the next picture, or sends the robot's Ping, as soon as the
+    /// link has room for it and the frame rate allows.
+    void pump();
+    void acknowledged(Connection *connection, const protocol::FrameAck &ack);
+    void ponged(Connection *connection, const protocol::Pong &pong);
     /// What the next frame's turn brings.
     enum class Slot { Picture, Malformed, Skipped };
     Slot nextSlot();
@@ -101,7 +110,7 @@ private:
     /// when nothing went out.
     bool sendFrame();
     void captured(const std::vector<std::uint8_t> &jpeg);
-    bool sendPicture(const std::vector<std::uint8_t> &jpeg);
+    bool sendPicture(const std::vector<std::uint8_t> &jpeg, std::uint64_t capturedUs);
     void dropController(const QString &reason);
     RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
 
@@ -118,6 +127,11 @@ private:
     QTimer m_frameTimer;
     QTimer m_dropTimer;
     QTimer m_hangTimer;
+    QTimer m_paceTimer;
+    FramePacer m_pacer;
+    FramePacer::Clock::time_point m_lastCapture{};
+    std::uint64_t m_captureStartedUs = 0;
+    std::uint64_t m_pingOrigin = 0;
     qint64 m_framesDue = 0;
     quint32 m_frameSequence = 0;
     int m_linkFrames = 0;

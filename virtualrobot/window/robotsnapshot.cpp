@@ -76,6 +76,20 @@ QString call(const AnsweredOperation &operation)
         .arg(operation.result);
 }
 
+// Why the pictures go at their rate, as the window says it.
+QString pacingText(FramePacer::Reason reason)
+{
+    switch (reason) {
+    case FramePacer::Reason::Full:
+        return QStringLiteral("(全速)");
+    case FramePacer::Reason::Link:
+        return QStringLiteral("(回線に合わせて)");
+    case FramePacer::Reason::Waiting:
+        return QStringLiteral("(受信確認待ち)");
+    }
+    return {};
+}
+
 } // namespace
 
 ContentKinds contentKinds(const char *entry)
@@ -156,7 +170,10 @@ RobotSnapshot snapshotOf(const RobotModel &model, const LinkView &link, const Tr
     else if (link.picturesPaused)
         snapshot.camera = QStringLiteral("一時停止");
     else
-        snapshot.camera = QStringLiteral("オン %1 fps").arg(link.framesPerSecond);
+        snapshot.camera = QStringLiteral("オン %1 fps 画質 %2 %3")
+                              .arg(link.framesPerSecond)
+                              .arg(link.quality)
+                              .arg(pacingText(link.pacing));
     for (const AnsweredOperation &operation : link.operations)
         snapshot.operations << call(operation);
     return snapshot;

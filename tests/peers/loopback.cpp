@@ -1,4 +1,4 @@
-#include "tests/vaiboclient/loopback.h"
+#include "tests/peers/loopback.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
