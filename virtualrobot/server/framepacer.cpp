@@ -24,6 +24,9 @@ constexpr auto kWaitingAfter = 1s;
 // up makes pictures about a fifth larger.
 constexpr double kLowerBelow = 0.9;
 constexpr double kRaiseAbove = 1.6;
+// The share of a frame's spacing a round trip may take before it makes room
+// for one more frame on its way.
+constexpr double kRoundTripGrace = 0.1;
 // A shorter time through the link than this is measurement noise.
 constexpr auto kShortestPassage = 50us;
 // Weight of the newest frame in the average frame size.
@@ -49,10 +52,11 @@ void FramePacer::reset()
 std::size_t FramePacer::mostInFlight() const
 {
     // One frame passing the link's slowest stretch, and as many more as are
-    // on their way behind it in the link's round trip.
+    // on their way behind it in the link's round trip. A round trip of a
+    // small part of a frame's spacing, as on a link without delay, adds none.
     const double passage = m_rate > 0 ? m_averageBytes / m_rate : 0;
     const double spacing = std::max(seconds(m_period), passage);
-    return 1 + static_cast<std::size_t>(std::ceil(seconds(m_roundTrip) / spacing));
+    return 1 + static_cast<std::size_t>(std::max(0.0, std::ceil(seconds(m_roundTrip) / spacing - kRoundTripGrace)));
 }
 
 bool FramePacer::mayCapture(Clock::time_point now) const

@@ -512,7 +512,7 @@ bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg, std::uint64
     if (!m_controller->send(frame))
         return false;
     m_pacer.sent(frame.sequence, frame.jpeg.size() + protocol::kHeaderSize, FramePacer::Clock::now());
-    m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()));
+    m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()), m_pacer.quality());
     m_lastPicture = jpeg;
     m_frameTimes.push_back(m_clock.elapsed());
     while (m_frameTimes.front() < m_frameTimes.back() - 1000)

@@ -31,10 +31,11 @@ void Trace::operation(quint32 sequence, const QString &name, const std::vector<i
                                  {QStringLiteral("result"), result}});
 }
 
-void Trace::frame(quint32 sequence, qsizetype bytes)
+void Trace::frame(quint32 sequence, qsizetype bytes, int quality)
 {
-    event(QStringLiteral("frame"),
-          {{QStringLiteral("seq"), static_cast<qint64>(sequence)}, {QStringLiteral("bytes"), static_cast<qint64>(bytes)}});
+    event(QStringLiteral("frame"), {{QStringLiteral("seq"), static_cast<qint64>(sequence)},
+                                    {QStringLiteral("bytes"), static_cast<qint64>(bytes)},
+                                    {QStringLiteral("quality"), quality}});
 }
 
 void Trace::event(const QString &kind, QJsonObject fields)

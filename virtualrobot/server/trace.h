@@ -25,8 +25,8 @@ public:
 
     /// An operation answered: its name, arguments and result.
     void operation(quint32 sequence, const QString &name, const std::vector<int> &arguments, int result);
-    /// A camera frame sent.
-    void frame(quint32 sequence, qsizetype bytes);
+    /// A camera frame sent, with its JPEG quality.
+    void frame(quint32 sequence, qsizetype bytes, int quality);
     /// Any other event, with its fields.
     void event(const QString &kind, QJsonObject fields = {});
 
