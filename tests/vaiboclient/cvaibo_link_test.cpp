@@ -36,6 +36,22 @@ TEST_F(LinkTest, AcceptedConnectionPostsConnectAfterTheHandshakeAndRefusesASecon
     EXPECT_EQ(robot.connections(), 1);
 }
 
+TEST_F(LinkTest, ARobotOfTheOldVersionIsToldWhyAndTheLinkEnds)
+{
+    auto welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "old robot"});
+    welcome[9] = 1; // the version's low byte
+    robot.setWelcome(welcome);
+    ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
+    ASSERT_TRUE(window.waitFor(kDisconnected, 1));
+    EXPECT_EQ(window.count(kConnected), 0);
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return countOf<protocol::Bye>(r.received()) == 1; }));
+    for (const protocol::Message &message : robot.received()) {
+        if (const auto *bye = std::get_if<protocol::Bye>(&message)) {
+            EXPECT_EQ(bye->reason, "version: this client speaks protocol " + std::to_string(protocol::kVersion));
+        }
+    }
+}
+
 TEST_F(LinkTest, DisconnectSaysByePostsDisconnectOnceAndAllowsAReconnect)
 {
     connectOnline();
@@ -158,4 +174,5 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::vector<std::uint8_t>{'G', 'E', 'T', ' ', '/', '\r', '\n'},
                       header(protocol::MessageType::Frame, 0x7FFFFFFF), protocol::encode(protocol::Reply{99, 1}),
                       protocol::encode(protocol::Welcome{protocol::kVersion, "again"}),
+                      protocol::encode(protocol::FrameAck{1}), protocol::encode(protocol::Pong{12345, 0}),
                       protocol::encode(protocol::Bye{"going"})));

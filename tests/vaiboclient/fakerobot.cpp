@@ -22,6 +22,7 @@ constexpr int kPollMs = 5;
 FakeRobot::FakeRobot()
 {
     m_listener = listenOnLoopback(m_port);
+    m_welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"});
     m_thread = std::thread(&FakeRobot::run, this);
 }
 
@@ -115,13 +116,15 @@ void FakeRobot::serve(int client)
 
 bool FakeRobot::handle(int client, protocol::Message &&message)
 {
+    std::vector<std::uint8_t> welcome;
     const Answer answer = locked([&] {
         m_received.push_back(message);
+        welcome = m_welcome;
         return m_answer;
     });
     m_changed.notify_all();
     if (std::holds_alternative<protocol::Hello>(message)) {
-        sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"}));
+        sendAll(client, welcome);
         locked([&] { m_welcomed = true; });
         return true;
     }

@@ -32,6 +32,8 @@ public:
     void setAnswer(Answer answer) { locked([&] { m_answer = std::move(answer); }); }
     /// Heartbeat interval of the robot; empty for a robot that sends none.
     void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
+    /// What the robot answers a Hello with.
+    void setWelcome(std::vector<std::uint8_t> bytes) { locked([&] { m_welcome = std::move(bytes); }); }
 
     /// Sends to the connected client.
     void send(const protocol::Message &message);
@@ -66,6 +68,7 @@ private:
     mutable std::condition_variable m_changed;
     Answer m_answer;
     std::optional<std::chrono::milliseconds> m_heartbeat = std::chrono::milliseconds(50);
+    std::vector<std::uint8_t> m_welcome;
     std::deque<std::vector<std::uint8_t>> m_toSend;
     bool m_stopping = false;
     bool m_welcomed = false;

@@ -168,3 +168,26 @@ TEST_F(VirtualRobotServer, AControllerThatFloodsAndNeverReadsLosesTheLinkAndTheN
     client.reset();
     EXPECT_EQ(controller()->call(Operation::GetBatteryLevel), 90);
 }
+
+TEST_F(VirtualRobotServer, APeerOfTheOldVersionIsRefusedAndAnAcknowledgementOfAFrameNeverSentEndsTheLink)
+{
+    start();
+    auto old = stranger();
+    const auto bytes = protocol::encode(protocol::Hello{protocol::kVersion, "old"});
+    QByteArray hello(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    hello[9] = 1; // the version's low byte
+    old->sendRaw(hello);
+    const auto refused = old->receiveA<protocol::Refused>();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->reason, "version: this robot speaks protocol " + std::to_string(protocol::kVersion));
+    EXPECT_TRUE(old->waitClosed());
+
+    const auto client = controller();
+    startPictures(*client);
+    const auto frame = client->receiveA<protocol::Frame>();
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(client->call(Operation::MotionStop), 0) << "its acknowledgement was in order";
+    client->send(protocol::FrameAck{frame->sequence + 1000});
+    EXPECT_TRUE(client->waitClosed());
+    EXPECT_TRUE(waitForController(false));
+}
