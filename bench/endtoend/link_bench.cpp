@@ -1,5 +1,6 @@
 #include "bench/vaiboclient/benchsupport.h"
 #include "res/resource.h"
+#include "res/strings.h"
 #include "tests/endtoend/livepanel.h"
 #include "tests/endtoend/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
@@ -248,15 +249,14 @@ public:
                    || m_robot.count(QStringLiteral("close")) > 0;
         };
         runUntil(done, 15s);
-        measured.started = m_panel->status().find("SETPARAM)成功") != std::string::npos;
-        return measured.started;
+        measured.started = m_panel->status() == res::kImageSetParamOk;
+        return true;
     }
 
     // Clicks 前進 and 停止 in turn, once a second, for this long.
     void drive(std::chrono::seconds length, Measured &measured, const std::function<void(int)> &everySecond = {})
     {
         const qint64 from = traceNow(m_robot);
-        const int closesBefore = m_robot.count(QStringLiteral("close"));
         {
             const std::lock_guard lock(m_mutex);
             m_queued.clear();
@@ -266,12 +266,14 @@ public:
         for (int second = 0; second < length.count(); ++second) {
             if (everySecond)
                 everySecond(second);
-            const int button = second % 2 == 0 ? IDC_FORWARD : IDC_WALK_STOP;
+            const bool forward = second % 2 == 0;
             const auto clicked = Clock::now();
-            m_panel->click(button);
+            m_panel->click(forward ? IDC_FORWARD : IDC_WALK_STOP);
             measured.roundTripsMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
             ++measured.commands;
-            if (m_panel->status().find("エラー") != std::string::npos)
+            // Offline, the panel sends nothing and says nothing: that fails too.
+            if (m_panel->text(IDC_LINK_INDICATOR) != res::kOnline
+                || m_panel->status() != (forward ? res::kForwardSent : res::kStopDone))
                 ++measured.failed;
             const auto next = clicked + 1s;
             while (Clock::now() < next) {
@@ -289,7 +291,7 @@ public:
         measured.framesPerSecond = to > from ? frames.count * 1000.0 / static_cast<double>(to - from) : 0;
         measured.averageFrameBytes = frames.bytes;
         measured.quality = frames.quality;
-        measured.drops = m_robot.count(QStringLiteral("close")) - closesBefore;
+        measured.drops = m_robot.count(QStringLiteral("close"));
         const std::lock_guard lock(m_mutex);
         measured.queuedBytes = m_queued;
     }
@@ -349,10 +351,10 @@ void printRow(const Row &row, const Measured &m)
     char quality[16] = "-";
     if (m.quality >= 0)
         std::snprintf(quality, sizeof quality, "%.0f", m.quality);
-    std::printf("%-22s %-5s %3d/%-3d %5d %7.1f/%-7.1f %7.1f/%-7.1f %5.1f/%-5.1f %4s %8.1f  %s%s%s%s\n", row.label,
+    std::printf("%-22s %-5s %3d/%-3d %5d %7.1f/%-7.1f %7.1f/%-7.1f %5.1f/%-5.1f %4s %8.1f  %s%s%s%s%s\n", row.label,
                 m.started ? "ok" : "FAIL", m.failed, m.commands, m.drops, bench::percentile(m.roundTripsMs, 0.5),
                 tripP95, bench::percentile(m.agesMs, 0.5), ageP95, m.framesPerSecond, carried, quality,
-                bench::percentile(m.queuedBytes, 0.95) / 1024, ok ? "goals met" : "MISSED:", tripOk ? "" : " round-trip",
+                bench::percentile(m.queuedBytes, 0.95) / 1024, ok ? "goals met" : "MISSED:", m.started && m.failed == 0 && m.drops == 0 ? "" : " link", tripOk ? "" : " round-trip",
                 ageOk ? "" : " age", rateOk ? "" : " rate");
     if (m.recovery)
         std::printf("%-22s full rate and quality back %.1f s after the link recovered (goal <= 2 s)\n", "",
