@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 
-// Timings both ends keep to, so that either one notices a dead peer.
+// Timings both ends keep to, so that either one notices a dead peer, and
+// the clocks their messages carry.
 namespace protocol {
 
 /// A peer that has sent nothing for this long sends a Heartbeat.
@@ -18,5 +20,20 @@ constexpr std::chrono::milliseconds kReplyTimeout{1500};
 /// How often an end that wants the link's round trip and its peer's clock
 /// sends a Ping, one outstanding at a time.
 constexpr std::chrono::milliseconds kPingInterval{500};
+
+/// The clock of frame timestamps and Pongs: microseconds since the Unix epoch.
+inline std::uint64_t epochMicroseconds()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+}
+
+/// The origin a Ping sent at this moment carries, so that its Pong names it.
+inline std::uint64_t pingOrigin(std::chrono::steady_clock::time_point sent)
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(sent.time_since_epoch()).count());
+}
 
 } // namespace protocol

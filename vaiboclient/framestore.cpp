@@ -68,7 +68,7 @@ FrameStore::Picture FrameStore::picture(Clock::time_point now) const
     // picture's arrival.
     const Clock::time_point captured =
         std::min(m_clock.toLocal(m_pictureCapturedUs).value_or(m_pictureArrival), m_pictureArrival);
-    return {m_picture, m_pictureArrival, captured, m_clock.roundTrip(), static_cast<int>(recent), m_linkUp, live};
+    return {m_picture, captured, m_clock.roundTrip(), static_cast<int>(recent), m_linkUp, live};
 }
 
 void FrameStore::clockSampled(Clock::time_point sent, Clock::time_point received, std::uint64_t robotUs)

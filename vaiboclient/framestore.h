@@ -29,7 +29,6 @@ public:
     struct Picture
     {
         QImage image;
-        Clock::time_point arrival;
         /// When the robot took it, on the local clock; its arrival while the
         /// robot's clock is not known yet.
         Clock::time_point captured;

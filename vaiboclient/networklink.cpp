@@ -2,6 +2,7 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "protocol/timing.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -28,18 +29,6 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr int kReadsPerWake = 16;
 // Poll limit when the wake-up descriptor could not be made.
 constexpr int kPollLimitWithoutWake = 20;
-
-std::uint64_t microsecondsOf(Clock::time_point at)
-{
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count());
-}
-
-std::uint64_t epochMicroseconds()
-{
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count());
-}
 
 int millisecondsUntil(Clock::time_point deadline, Clock::time_point now)
 {
@@ -374,13 +363,13 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
         return;
     }
     if (const auto *ping = std::get_if<protocol::Ping>(&message)) {
-        connection.queue(protocol::Pong{ping->origin, epochMicroseconds()});
+        connection.queue(protocol::Pong{ping->origin, protocol::epochMicroseconds()});
         connection.flush();
         return;
     }
     if (const auto *pong = std::get_if<protocol::Pong>(&message)) {
         // A Pong for no Ping of ours is a fault like any impossible message.
-        if (!connection.pingSent || pong->origin != microsecondsOf(*connection.pingSent)) {
+        if (!connection.pingSent || pong->origin != protocol::pingOrigin(*connection.pingSent)) {
             connection.broken = true;
             return;
         }
@@ -407,7 +396,7 @@ void NetworkLink::checkTimers(Connection &connection)
     if (!connection.pingSent && now >= connection.nextPing) {
         connection.pingSent = now;
         connection.nextPing = now + protocol::kPingInterval;
-        connection.queue(protocol::Ping{microsecondsOf(now)});
+        connection.queue(protocol::Ping{protocol::pingOrigin(now)});
         connection.flush();
     }
     if (now - connection.lastSent >= connection.settings.heartbeatInterval && connection.sendBuffer.empty()) {

@@ -1,3 +1,4 @@
+#include "bench/endtoend/benchsession.h"
 #include "bench/vaiboclient/benchsupport.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -45,6 +45,7 @@
 // starts so, "drop" for the last), --inside (set by the bench itself).
 namespace {
 
+using e2ebench::BenchSession;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
@@ -68,12 +69,13 @@ bool shell(const std::string &command)
 }
 
 // The kernel's token bucket on this namespace's loopback; 0 removes it.
-bool shapeLoopback(double bitsPerSecond)
+void shapeLoopback(double bitsPerSecond)
 {
     if (bitsPerSecond <= 0)
-        return shell("tc qdisc del dev lo root") || true;
-    return shell("tc qdisc replace dev lo root tbf rate " + std::to_string(static_cast<long>(bitsPerSecond))
-                 + "bit burst 16kb latency 50ms");
+        shell("tc qdisc del dev lo root");
+    else
+        shell("tc qdisc replace dev lo root tbf rate " + std::to_string(static_cast<long>(bitsPerSecond))
+              + "bit burst 16kb latency 50ms");
 }
 
 // Unsent and unacknowledged bytes of the robot's socket.
@@ -93,26 +95,6 @@ std::size_t robotQueuedBytes(std::uint16_t port)
     }
     ::pclose(pipe);
     return total;
-}
-
-void run(std::chrono::milliseconds time)
-{
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.start(time);
-    while (deadline.isActive())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-bool runUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout)
-{
-    const auto end = Clock::now() + timeout;
-    while (!condition()) {
-        if (Clock::now() >= end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 // The age the pane's readout shows, in ms; "12 fps 180 ms ⇄ 40 ms" or "1.2 s".
@@ -248,7 +230,7 @@ public:
             return status.find("SETPARAM") != std::string::npos || status.find("エラー") != std::string::npos
                    || m_robot.count(QStringLiteral("close")) > 0;
         };
-        runUntil(done, 15s);
+        BenchSession::runUntil(done, 15s);
         measured.started = m_panel->status() == res::kImageSetParamOk;
         return true;
     }
@@ -300,16 +282,16 @@ public:
     double idleRoundTrip()
     {
         m_robot.command(QStringLiteral("pause"));
-        run(500ms);
+        BenchSession::run(500ms);
         std::vector<double> trips;
         for (int i = 0; i < 4; ++i) {
             const auto clicked = Clock::now();
             m_panel->click(IDC_WALK_STOP);
             trips.push_back(std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
-            run(100ms);
+            BenchSession::run(100ms);
         }
         m_robot.command(QStringLiteral("resume"));
-        run(1s);
+        BenchSession::run(1s);
         return bench::percentile(trips, 0.5);
     }
 
@@ -362,15 +344,23 @@ void printRow(const Row &row, const Measured &m)
     std::fflush(stdout);
 }
 
+// Connects, lets the pictures settle and measures the idle round trip;
+// false when the session could not start.
+bool begin(RowSession &session, Measured &measured)
+{
+    if (!session.start() || !session.connect(measured))
+        return false;
+    BenchSession::run(2s);
+    measured.idleRoundTripMs = session.idleRoundTrip();
+    return true;
+}
+
 Measured measureRow(const Row &row, std::chrono::seconds length)
 {
     Measured measured;
     RowSession session(row);
-    if (!session.start() || !session.connect(measured))
-        return measured;
-    run(2s);
-    measured.idleRoundTripMs = session.idleRoundTrip();
-    session.drive(length, measured);
+    if (begin(session, measured))
+        session.drive(length, measured);
     return measured;
 }
 
@@ -380,10 +370,8 @@ Measured measureDrop(std::chrono::seconds length)
     const Row row{"2M > 250k > 2M", 2e6};
     Measured measured;
     RowSession session(row);
-    if (!session.start() || !session.connect(measured))
+    if (!begin(session, measured))
         return measured;
-    run(2s);
-    measured.idleRoundTripMs = session.idleRoundTrip();
     const int third = std::max<int>(2, static_cast<int>(length.count() / 3));
     qint64 recoveredAt = 0;
     session.drive(std::chrono::seconds(3 * third), measured, [&](int second) {

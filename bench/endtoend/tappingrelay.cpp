@@ -4,9 +4,6 @@
 #include "protocol/encoder.h"
 #include "tests/peers/loopback.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <turbojpeg.h>
@@ -26,26 +23,6 @@ constexpr double kMarkerTop = 0.1;
 constexpr double kMarkerBottom = 0.2;
 constexpr int kQuality = 80;
 constexpr int kPollMs = 50;
-
-int connectToRobot(std::uint16_t port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-void noDelay(int fd)
-{
-    const int on = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-}
 
 } // namespace
 
@@ -136,11 +113,11 @@ void TappingRelay::run()
             continue;
         Session session;
         session.client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        session.robot = connectToRobot(m_robotPort);
+        session.robot = connectToLoopback(m_robotPort);
         if (session.client < 0 || session.robot < 0)
             continue;
-        noDelay(session.client);
-        noDelay(session.robot);
+        setNoDelay(session.client);
+        setNoDelay(session.robot);
         serve(session);
     }
 }

@@ -6,9 +6,6 @@
 #include "tests/vaiboclient/testjpeg.h"
 #include "vaiboclient/settings.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -78,16 +75,10 @@ std::vector<double> loopbackRoundTrips(std::size_t requestBytes, std::size_t rep
     // A TCP pair on loopback, like the client's.
     std::uint16_t port = 0;
     const int listener = listenOnLoopback(port);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    const int client = ::socket(AF_INET, SOCK_STREAM, 0);
-    ::connect(client, reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    const int client = connectToLoopback(port);
     const int server = ::accept(listener, nullptr, nullptr);
-    const int one = 1;
-    ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    ::setsockopt(server, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    setNoDelay(client);
+    setNoDelay(server);
     std::thread echo([=] {
         std::vector<char> in(requestBytes);
         const std::vector<char> out(replyBytes);
@@ -187,8 +178,7 @@ void BenchRobot::run()
             continue;
         if (client < 0) {
             client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-            const int one = 1;
-            ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+            setNoDelay(client);
             continue;
         }
         std::array<std::uint8_t, 4096> chunk;

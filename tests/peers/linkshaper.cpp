@@ -2,9 +2,7 @@
 
 #include "tests/peers/loopback.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <deque>
 #include <random>
 #include <vector>
@@ -35,24 +32,9 @@ struct Packet
     Clock::time_point deliverAt;
 };
 
-int connectToLoopback(std::uint16_t port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 void setUp(int fd)
 {
-    const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    setNoDelay(fd);
     // A small receive buffer keeps what waits for the bucket here, in the
     // bounded queue, rather than in the kernel.
     const int small = 16 * 1024;

@@ -4,8 +4,6 @@
 #include "protocol/encoder.h"
 #include "tests/peers/loopback.h"
 
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -60,8 +58,7 @@ void FakeRobot::run()
         const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0)
             continue;
-        const int one = 1;
-        ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        setNoDelay(client);
         locked([&] {
             ++m_connections;
             m_received.clear();

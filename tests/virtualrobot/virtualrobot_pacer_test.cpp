@@ -17,10 +17,11 @@ protected:
     {
         if (!pacer.pingDue(now))
             return;
-        pacer.pingSent(now);
+        const std::uint64_t origin = pacer.pingSent(now);
         EXPECT_FALSE(pacer.mayCapture(now)) << "the Ping meets an empty link";
         now += roundTrip;
-        pacer.pingAnswered(now);
+        EXPECT_FALSE(pacer.pingAnswered(origin + 1, now)) << "a Pong for another Ping";
+        EXPECT_TRUE(pacer.pingAnswered(origin, now));
     }
     // One frame at a time, each acknowledged after its passage and the
     // round trip, for this long; returns when the quality was first full.

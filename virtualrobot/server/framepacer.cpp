@@ -1,5 +1,7 @@
 #include "virtualrobot/server/framepacer.h"
 
+#include "protocol/timing.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -44,61 +46,64 @@ FramePacer::FramePacer(int framesPerSecond)
 {
 }
 
-void FramePacer::reset()
-{
-    *this = FramePacer(static_cast<int>(std::chrono::seconds(1) / m_period));
-}
-
 std::size_t FramePacer::mostInFlight() const
 {
     // One frame passing the link's slowest stretch, and as many more as are
     // on their way behind it in the link's round trip. A round trip of a
     // small part of a frame's spacing, as on a link without delay, adds none.
-    const double passage = m_rate > 0 ? m_averageBytes / m_rate : 0;
+    const double passage = m_link.rate > 0 ? m_link.averageBytes / m_link.rate : 0;
     const double spacing = std::max(seconds(m_period), passage);
-    return 1 + static_cast<std::size_t>(std::max(0.0, std::ceil(seconds(m_roundTrip) / spacing - kRoundTripGrace)));
+    return 1 + static_cast<std::size_t>(
+                   std::max(0.0, std::ceil(seconds(m_link.roundTrip) / spacing - kRoundTripGrace)));
 }
 
-bool FramePacer::mayCapture(Clock::time_point now) const
+std::optional<double> FramePacer::carried() const
 {
-    if (m_pingSent)
-        return false;
-    if (m_inFlight.empty())
-        return true;
-    return m_rate > 0 && m_inFlight.size() < mostInFlight() && now >= m_linkFreeAt;
+    if (m_link.rate <= 0 || m_link.averageBytes <= 0)
+        return std::nullopt;
+    return m_link.rate / m_link.averageBytes;
 }
 
 std::optional<FramePacer::Clock::time_point> FramePacer::opensAt(Clock::time_point now) const
 {
-    if (m_pingSent)
+    if (m_link.pingSent)
         return std::nullopt;
-    if (m_inFlight.empty())
+    if (m_link.inFlight.empty())
         return now;
-    if (m_rate <= 0 || m_inFlight.size() >= mostInFlight())
+    if (m_link.rate <= 0 || m_link.inFlight.size() >= mostInFlight())
         return std::nullopt;
-    return std::max(now, m_linkFreeAt);
+    return std::max(now, m_link.freeAt);
+}
+
+bool FramePacer::mayCapture(Clock::time_point now) const
+{
+    const std::optional<Clock::time_point> opens = opensAt(now);
+    return opens && *opens <= now;
 }
 
 void FramePacer::sent(std::uint32_t sequence, std::size_t bytes, Clock::time_point now)
 {
-    const bool alone = m_inFlight.empty() || (m_rate > 0 && now >= m_linkFreeAt);
-    const auto passage = m_rate > 0 ? std::chrono::duration_cast<Clock::duration>(
-                                          std::chrono::duration<double>(static_cast<double>(bytes) / m_rate))
-                                    : Clock::duration::zero();
-    m_linkFreeAt = std::max(m_linkFreeAt, now) + passage;
-    m_averageBytes = m_averageBytes <= 0 ? static_cast<double>(bytes)
-                                         : (1 - kSizeWeight) * m_averageBytes + kSizeWeight * static_cast<double>(bytes);
-    m_inFlight.push_back({sequence, bytes, now, alone});
+    Link &link = m_link;
+    const bool alone = link.inFlight.empty() || (link.rate > 0 && now >= link.freeAt);
+    const auto passage = link.rate > 0 ? std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(static_cast<double>(bytes) / link.rate))
+                                       : Clock::duration::zero();
+    link.freeAt = std::max(link.freeAt, now) + passage;
+    link.averageBytes = link.averageBytes <= 0
+                            ? static_cast<double>(bytes)
+                            : (1 - kSizeWeight) * link.averageBytes + kSizeWeight * static_cast<double>(bytes);
+    link.inFlight.push_back({sequence, bytes, now, alone});
 }
 
 bool FramePacer::acknowledged(std::uint32_t sequence, Clock::time_point now)
 {
-    if (m_inFlight.empty() || sequence < m_inFlight.front().sequence || sequence > m_inFlight.back().sequence)
+    auto &inFlight = m_link.inFlight;
+    if (inFlight.empty() || sequence < inFlight.front().sequence || sequence > inFlight.back().sequence)
         return false;
-    while (!m_inFlight.empty() && m_inFlight.front().sequence <= sequence) {
-        if (m_inFlight.front().alone)
-            measure(m_inFlight.front(), now);
-        m_inFlight.pop_front();
+    while (!inFlight.empty() && inFlight.front().sequence <= sequence) {
+        if (inFlight.front().alone)
+            measure(inFlight.front(), now);
+        inFlight.pop_front();
     }
     adapt(now);
     return true;
@@ -107,56 +112,62 @@ bool FramePacer::acknowledged(std::uint32_t sequence, Clock::time_point now)
 void FramePacer::measure(const InFlight &frame, Clock::time_point now)
 {
     // The acknowledgement took the frame's passage plus the bare round trip.
-    const auto passage = std::max<Clock::duration>(now - frame.sentAt - m_roundTrip, kShortestPassage);
-    m_rates.push_back({now, static_cast<double>(frame.bytes) / seconds(passage)});
-    while (now - m_rates.front().at > kRateWindow)
-        m_rates.pop_front();
-    m_rate = std::max_element(m_rates.begin(), m_rates.end(), [](const RateSample &a, const RateSample &b) {
-                 return a.bytesPerSecond < b.bytesPerSecond;
-             })->bytesPerSecond;
+    const auto passage = std::max<Clock::duration>(now - frame.sentAt - m_link.roundTrip, kShortestPassage);
+    auto &rates = m_link.rates;
+    rates.push_back({now, static_cast<double>(frame.bytes) / seconds(passage)});
+    while (now - rates.front().at > kRateWindow)
+        rates.pop_front();
+    m_link.rate = std::max_element(rates.begin(), rates.end(), [](const RateSample &a, const RateSample &b) {
+                      return a.bytesPerSecond < b.bytesPerSecond;
+                  })->bytesPerSecond;
 }
 
 void FramePacer::adapt(Clock::time_point now)
 {
-    if (now - m_lastAdapted < kAdaptEvery || m_rate <= 0 || m_averageBytes <= 0)
+    const std::optional<double> framesCarried = carried();
+    if (now - m_link.lastAdapted < kAdaptEvery || !framesCarried)
         return;
-    m_lastAdapted = now;
-    const double carried = m_rate / m_averageBytes;
+    m_link.lastAdapted = now;
     const double full = 1 / seconds(m_period);
-    if (carried < kLowerBelow * full)
-        m_quality = std::max(kFloorQuality, m_quality - kQualityStep);
-    else if (carried > kRaiseAbove * full)
-        m_quality = std::min(kFullQuality, m_quality + kQualityStep);
+    if (*framesCarried < kLowerBelow * full)
+        m_link.quality = std::max(kFloorQuality, m_link.quality - kQualityStep);
+    else if (*framesCarried > kRaiseAbove * full)
+        m_link.quality = std::min(kFullQuality, m_link.quality + kQualityStep);
 }
 
 bool FramePacer::pingDue(Clock::time_point now) const
 {
-    return !m_pingSent && m_inFlight.empty() && now >= m_nextPing;
+    return !m_link.pingSent && m_link.inFlight.empty() && now >= m_link.nextPing;
 }
 
-void FramePacer::pingSent(Clock::time_point now)
+std::uint64_t FramePacer::pingSent(Clock::time_point now)
 {
-    m_pingSent = now;
-    m_nextPing = now + kPingEvery;
+    m_link.pingSent = now;
+    m_link.nextPing = now + kPingEvery;
+    return protocol::pingOrigin(now);
 }
 
-void FramePacer::pingAnswered(Clock::time_point now)
+bool FramePacer::pingAnswered(std::uint64_t origin, Clock::time_point now)
 {
-    if (!m_pingSent)
-        return;
-    m_roundTrips.push_back(std::chrono::duration_cast<std::chrono::microseconds>(now - *m_pingSent));
-    if (m_roundTrips.size() > kRoundTripsKept)
-        m_roundTrips.pop_front();
-    m_roundTrip = *std::min_element(m_roundTrips.begin(), m_roundTrips.end());
-    m_pingSent.reset();
+    if (!m_link.pingSent || origin != protocol::pingOrigin(*m_link.pingSent))
+        return false;
+    auto &trips = m_link.roundTrips;
+    trips.push_back(std::chrono::duration_cast<std::chrono::microseconds>(now - *m_link.pingSent));
+    if (trips.size() > kRoundTripsKept)
+        trips.pop_front();
+    m_link.roundTrip = *std::min_element(trips.begin(), trips.end());
+    m_link.pingSent.reset();
+    return true;
 }
 
 FramePacer::Reason FramePacer::reason(Clock::time_point now) const
 {
-    if (!m_inFlight.empty() && now - m_inFlight.front().sentAt > kWaitingAfter)
+    const auto &inFlight = m_link.inFlight;
+    if (!inFlight.empty() && now - inFlight.front().sentAt > kWaitingAfter)
         return Reason::Waiting;
-    const bool carriesFull = m_rate <= 0 || m_averageBytes <= 0 || m_rate / m_averageBytes >= 1 / seconds(m_period);
-    return m_quality < kFullQuality || !carriesFull ? Reason::Link : Reason::Full;
+    const std::optional<double> framesCarried = carried();
+    const bool carriesFull = !framesCarried || *framesCarried >= 1 / seconds(m_period);
+    return m_link.quality < kFullQuality || !carriesFull ? Reason::Link : Reason::Full;
 }
 
 } // namespace vr

@@ -36,13 +36,15 @@ public:
     explicit FramePacer(int framesPerSecond);
 
     /// A new link starts with nothing known of it.
-    void reset();
+    void reset() { m_link = {}; }
+    /// The time between two pictures at the full rate.
+    Clock::duration period() const { return m_period; }
 
+    /// When the link has room for a new picture, now at the earliest; empty
+    /// when only an acknowledgement or a Pong can make room.
+    std::optional<Clock::time_point> opensAt(Clock::time_point now) const;
     /// Whether a new picture may be taken now.
     bool mayCapture(Clock::time_point now) const;
-    /// When mayCapture turns true without an acknowledgement coming, empty
-    /// when only an acknowledgement can open it.
-    std::optional<Clock::time_point> opensAt(Clock::time_point now) const;
 
     /// A frame of these bytes left for the client.
     void sent(std::uint32_t sequence, std::size_t bytes, Clock::time_point now);
@@ -53,17 +55,13 @@ public:
     /// Whether the robot should send its Ping now: the link is empty of
     /// frames, so the Pong shows its bare round trip.
     bool pingDue(Clock::time_point now) const;
-    void pingSent(Clock::time_point now);
-    /// The Pong to that Ping came back.
-    void pingAnswered(Clock::time_point now);
-    bool pingOutstanding() const { return m_pingSent.has_value(); }
+    /// The Ping left; returns the origin it carries.
+    std::uint64_t pingSent(Clock::time_point now);
+    /// A Pong came back. False when it answers no Ping of ours.
+    bool pingAnswered(std::uint64_t origin, Clock::time_point now);
 
-    int quality() const { return m_quality; }
+    int quality() const { return m_link.quality; }
     Reason reason(Clock::time_point now) const;
-    /// The link's rate as last measured, bytes per second; 0 before.
-    double linkBytesPerSecond() const { return m_rate; }
-    /// The bare round trip as measured by the Ping.
-    std::chrono::microseconds roundTrip() const { return m_roundTrip; }
 
 private:
     struct InFlight
@@ -81,23 +79,33 @@ private:
         double bytesPerSecond;
     };
 
+    // What is known of one link.
+    struct Link
+    {
+        std::deque<InFlight> inFlight;
+        // When the link should have passed every frame sent so far.
+        Clock::time_point freeAt{};
+        std::deque<RateSample> rates;
+        // The best rate of the last second, bytes per second; 0 before any.
+        double rate = 0;
+        double averageBytes = 0;
+        std::chrono::microseconds roundTrip{0};
+        std::deque<std::chrono::microseconds> roundTrips;
+        std::optional<Clock::time_point> pingSent;
+        Clock::time_point nextPing{};
+        Clock::time_point lastAdapted{};
+        int quality = kFullQuality;
+    };
+
     std::size_t mostInFlight() const;
+    /// Frames a second the link carries at the average frame's size; empty
+    /// before it was measured.
+    std::optional<double> carried() const;
     void measure(const InFlight &frame, Clock::time_point now);
     void adapt(Clock::time_point now);
 
     Clock::duration m_period;
-    std::deque<InFlight> m_inFlight;
-    // When the link should have passed every frame sent so far.
-    Clock::time_point m_linkFreeAt{};
-    std::deque<RateSample> m_rates;
-    double m_rate = 0;
-    double m_averageBytes = 0;
-    std::chrono::microseconds m_roundTrip{0};
-    std::deque<std::chrono::microseconds> m_roundTrips;
-    std::optional<Clock::time_point> m_pingSent;
-    Clock::time_point m_nextPing{};
-    Clock::time_point m_lastAdapted{};
-    int m_quality = kFullQuality;
+    Link m_link;
 };
 
 } // namespace vr

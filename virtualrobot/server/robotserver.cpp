@@ -1,6 +1,7 @@
 #include "virtualrobot/server/robotserver.h"
 
 #include "protocol/operation.h"
+#include "protocol/timing.h"
 #include "virtualrobot/server/connection.h"
 
 #include <QTcpSocket>
@@ -61,18 +62,6 @@ const char *pacingName(FramePacer::Reason reason)
     return "?";
 }
 
-std::uint64_t epochMicroseconds()
-{
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count());
-}
-
-std::uint64_t microsecondsOf(FramePacer::Clock::time_point at)
-{
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count());
-}
 
 } // namespace
 
@@ -325,7 +314,7 @@ void RobotServer::handle(Connection *connection, const protocol::Message &messag
                 acknowledged(connection, content);
             } else if constexpr (std::is_same_v<Type, protocol::Ping>) {
                 if (controller)
-                    connection->send(protocol::Pong{content.origin, epochMicroseconds()});
+                    connection->send(protocol::Pong{content.origin, protocol::epochMicroseconds()});
                 else
                     connection->close(QStringLiteral("protocol fault: a ping before Hello"));
             } else if constexpr (std::is_same_v<Type, protocol::Pong>) {
@@ -405,11 +394,10 @@ void RobotServer::acknowledged(Connection *connection, const protocol::FrameAck 
 
 void RobotServer::ponged(Connection *connection, const protocol::Pong &pong)
 {
-    if (connection != m_controller || !m_pacer.pingOutstanding() || pong.origin != m_pingOrigin) {
+    if (connection != m_controller || !m_pacer.pingAnswered(pong.origin, FramePacer::Clock::now())) {
         connection->close(QStringLiteral("protocol fault: a pong for no ping"));
         return;
     }
-    m_pacer.pingAnswered(FramePacer::Clock::now());
     pump();
 }
 
@@ -419,31 +407,26 @@ void RobotServer::pump()
         return;
     const auto at = FramePacer::Clock::now();
     if (m_pacer.pingDue(at)) {
-        m_pingOrigin = microsecondsOf(at);
-        m_pacer.pingSent(at);
-        m_controller->send(protocol::Ping{m_pingOrigin});
+        m_controller->send(protocol::Ping{m_pacer.pingSent(at)});
         return;
     }
-    const auto period = std::chrono::duration_cast<FramePacer::Clock::duration>(std::chrono::seconds(1))
-                        / m_config.framesPerSecond;
     // The picture is taken when it can leave at once, so it is as fresh as
     // the link allows; never more often than the frame rate.
     std::optional<FramePacer::Clock::time_point> opens = m_pacer.opensAt(at);
     if (opens)
-        opens = std::max(*opens, m_lastCapture + period);
+        opens = std::max(*opens, m_lastCapture + m_pacer.period());
     if (!opens || *opens > at) {
         if (opens)
-            m_paceTimer.start(static_cast<int>(
-                std::chrono::ceil<std::chrono::milliseconds>(*opens - at).count()));
+            m_paceTimer.start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(*opens - at).count()));
         return;
     }
-    if (!m_pacer.mayCapture(at) || nextSlot() != Slot::Picture)
+    if (nextSlot() != Slot::Picture)
         return;
     m_lastCapture = at;
     // The picture is taken on the camera's thread; requests are answered
     // meanwhile, and the frame goes out once it is ready.
-    m_captureStartedUs = epochMicroseconds();
-    m_renderer.capture(m_model.scene(), m_pacer.quality());
+    m_capture = {protocol::epochMicroseconds(), m_pacer.quality()};
+    m_renderer.capture(m_model.scene(), m_capture.quality);
 }
 
 void RobotServer::tick()
@@ -489,30 +472,30 @@ bool RobotServer::sendFrame()
     case Slot::Picture:
         break;
     }
-    const std::uint64_t capturedUs = epochMicroseconds();
-    m_camera.setQuality(m_pacer.quality());
-    return m_camera.capture(m_model.scene(), m_jpeg) && sendPicture(m_jpeg, capturedUs);
+    const Capture capture{protocol::epochMicroseconds(), m_pacer.quality()};
+    m_camera.setQuality(capture.quality);
+    return m_camera.capture(m_model.scene(), m_jpeg) && sendPicture(m_jpeg, capture);
 }
 
 void RobotServer::captured(const std::vector<std::uint8_t> &jpeg)
 {
     // The link or the pictures may have stopped while it was being taken.
-    if (m_controller && m_model.cameraOn() && !m_paused && !jpeg.empty() && sendPicture(jpeg, m_captureStartedUs))
+    if (m_controller && m_model.cameraOn() && !m_paused && !jpeg.empty() && sendPicture(jpeg, m_capture))
         pump();
 }
 
-bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg, std::uint64_t capturedUs)
+bool RobotServer::sendPicture(const std::vector<std::uint8_t> &jpeg, const Capture &capture)
 {
     protocol::Frame frame;
     frame.sequence = ++m_frameSequence;
-    frame.timestampUs = capturedUs;
+    frame.timestampUs = capture.startedUs;
     frame.width = kFrameWidth;
     frame.height = kFrameHeight;
     frame.jpeg = jpeg;
     if (!m_controller->send(frame))
         return false;
     m_pacer.sent(frame.sequence, frame.jpeg.size() + protocol::kHeaderSize, FramePacer::Clock::now());
-    m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()), m_pacer.quality());
+    m_trace.frame(frame.sequence, static_cast<qsizetype>(frame.jpeg.size()), capture.quality);
     m_lastPicture = jpeg;
     m_frameTimes.push_back(m_clock.elapsed());
     while (m_frameTimes.front() < m_frameTimes.back() - 1000)

@@ -109,8 +109,14 @@ private:
     /// Takes and sends a picture at once unless the controller lags; false
     /// when nothing went out.
     bool sendFrame();
+    /// When a picture was taken and at which quality.
+    struct Capture
+    {
+        std::uint64_t startedUs = 0;
+        int quality = FramePacer::kFullQuality;
+    };
     void captured(const std::vector<std::uint8_t> &jpeg);
-    bool sendPicture(const std::vector<std::uint8_t> &jpeg, std::uint64_t capturedUs);
+    bool sendPicture(const std::vector<std::uint8_t> &jpeg, const Capture &capture);
     void dropController(const QString &reason);
     RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
 
@@ -130,8 +136,8 @@ private:
     QTimer m_paceTimer;
     FramePacer m_pacer;
     FramePacer::Clock::time_point m_lastCapture{};
-    std::uint64_t m_captureStartedUs = 0;
-    std::uint64_t m_pingOrigin = 0;
+    // The picture on the camera's thread.
+    Capture m_capture;
     qint64 m_framesDue = 0;
     quint32 m_frameSequence = 0;
     int m_linkFrames = 0;
