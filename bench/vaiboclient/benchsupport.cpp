@@ -2,6 +2,7 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "tests/peers/duties.h"
 #include "tests/peers/loopback.h"
 #include "tests/vaiboclient/testjpeg.h"
 #include "vaiboclient/settings.h"
@@ -187,13 +188,15 @@ void BenchRobot::run()
             break;
         decoder.feed(chunk.data(), static_cast<std::size_t>(n));
         while (auto message = decoder.next()) {
-            if (std::holds_alternative<protocol::Hello>(*message)) {
-                sendAll(client, protocol::encode(protocol::Welcome{protocol::kVersion, "bench robot"}));
-                welcomed = true;
-                nextFrame = Clock::now();
-            }
-            else if (const auto *request = std::get_if<protocol::Request>(&*message))
+            if (const auto *request = std::get_if<protocol::Request>(&*message)) {
                 sendAll(client, protocol::encode(protocol::Reply{request->sequence, 0}));
+            } else if (const auto owed = peers::robotAnswer(*message, "bench robot")) {
+                sendAll(client, protocol::encode(*owed));
+                if (std::holds_alternative<protocol::Hello>(*message)) {
+                    welcomed = true;
+                    nextFrame = Clock::now();
+                }
+            }
         }
     }
     if (client >= 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/vaiboclient/fakerobot.h"
+#include "tests/peers/fakerobot.h"
 #include "toolkit/core/win32types.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/settings.h"

@@ -1,6 +1,6 @@
 #include "protocol/encoder.h"
 #include "protocol/operation.h"
-#include "tests/virtualrobot/testclient.h"
+#include "tests/peers/testclient.h"
 #include "virtualrobot/server/robotserver.h"
 
 #include <QTest>

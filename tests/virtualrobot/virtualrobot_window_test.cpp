@@ -1,4 +1,4 @@
-#include "tests/virtualrobot/testclient.h"
+#include "tests/peers/testclient.h"
 #include "virtualrobot/server/robotserver.h"
 #include "virtualrobot/window/mapview.h"
 #include "virtualrobot/window/robotwindow.h"

@@ -1,6 +1,7 @@
-#include "tests/virtualrobot/testclient.h"
+#include "tests/peers/testclient.h"
 
 #include "protocol/encoder.h"
+#include "tests/peers/duties.h"
 
 #include <QEventLoop>
 #include <QHostAddress>
@@ -36,10 +37,8 @@ std::optional<protocol::Message> TestClient::receive(Millis timeout)
     while (true) {
         if (auto message = m_decoder.next()) {
             // Answered as the panel's client answers, so that pictures flow.
-            if (const auto *frame = std::get_if<protocol::Frame>(&*message))
-                send(protocol::FrameAck{frame->sequence});
-            else if (const auto *ping = std::get_if<protocol::Ping>(&*message))
-                send(protocol::Pong{ping->origin, 0});
+            if (const auto owed = peers::clientAnswer(*message))
+                send(*owed);
             return message;
         }
         if (m_decoder.error() != protocol::Decoder::Error::None)

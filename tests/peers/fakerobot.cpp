@@ -1,7 +1,8 @@
-#include "tests/vaiboclient/fakerobot.h"
+#include "tests/peers/fakerobot.h"
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "tests/peers/duties.h"
 #include "tests/peers/loopback.h"
 
 #include <poll.h>
@@ -20,7 +21,6 @@ constexpr int kPollMs = 5;
 FakeRobot::FakeRobot()
 {
     m_listener = listenOnLoopback(m_port);
-    m_welcome = protocol::encode(protocol::Welcome{protocol::kVersion, "fake robot"});
     m_thread = std::thread(&FakeRobot::run, this);
 }
 
@@ -120,16 +120,17 @@ bool FakeRobot::handle(int client, protocol::Message &&message)
         return m_answer;
     });
     m_changed.notify_all();
-    if (std::holds_alternative<protocol::Hello>(message)) {
-        sendAll(client, welcome);
-        locked([&] { m_welcomed = true; });
-        return true;
-    }
-    if (const auto *ping = std::get_if<protocol::Ping>(&message))
-        return sendAll(client, protocol::encode(protocol::Pong{ping->origin, 0}));
     if (const auto *request = std::get_if<protocol::Request>(&message)) {
         const std::optional<std::int32_t> result = answer ? answer(*request) : std::optional<std::int32_t>(0);
         return !result || sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
     }
+    if (std::holds_alternative<protocol::Hello>(message)) {
+        if (welcome.empty())
+            welcome = protocol::encode(*peers::robotAnswer(message, "fake robot"));
+        locked([&] { m_welcomed = true; });
+        return sendAll(client, welcome);
+    }
+    if (const auto owed = peers::robotAnswer(message, "fake robot"))
+        return sendAll(client, protocol::encode(*owed));
     return !std::holds_alternative<protocol::Bye>(message);
 }

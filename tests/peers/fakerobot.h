@@ -32,7 +32,7 @@ public:
     void setAnswer(Answer answer) { locked([&] { m_answer = std::move(answer); }); }
     /// Heartbeat interval of the robot; empty for a robot that sends none.
     void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
-    /// What the robot answers a Hello with.
+    /// What the robot answers a Hello with, in place of its Welcome.
     void setWelcome(std::vector<std::uint8_t> bytes) { locked([&] { m_welcome = std::move(bytes); }); }
 
     /// Sends to the connected client.
