@@ -79,31 +79,23 @@ protected:
     std::unique_ptr<peers::LinkShaper> shaper;
 };
 
-TEST_F(EndToEndLink, AtAQuarterMegabitTheStartSequenceAndCommandsSucceedWhilePicturesPlay)
+TEST_F(EndToEndLink, AtAQuarterMegabitCommandsSucceedWhilePicturesPlayAndAfterAThreeSecondStall)
 {
     peers::LinkShape shape;
     shape.bitsPerSecond = 250e3;
     ASSERT_NO_FATAL_FAILURE(connectShaped(shape));
     EXPECT_EQ(panel->statusHistory.back(), res::kImageSetParamOk);
-    const int before = framesSent();
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(waitUntil([&] { return framesSent() > before + 3 * (i + 1); }));
+    for (int i = 0; i < 2; ++i) {
+        const int before = framesSent();
+        ASSERT_TRUE(waitUntil([&] { return framesSent() > before + 3; }));
         EXPECT_EQ(stop(), res::kStopDone) << "command " << i;
     }
-    EXPECT_EQ(robot->count(QStringLiteral("close")), 0);
-}
-
-TEST_F(EndToEndLink, AThreeSecondStallFailsNoCommandAfterItAndKeepsTheLink)
-{
-    peers::LinkShape shape;
-    shape.bitsPerSecond = 1e6;
-    ASSERT_NO_FATAL_FAILURE(connectShaped(shape));
-    ASSERT_TRUE(waitForPicture());
+    // The dead-link timeout is 4 s: a stall shorter than it costs no link.
     shaper->stall(3000ms);
     QTest::qWait(3100);
-    EXPECT_EQ(stop(), res::kStopDone);
+    EXPECT_EQ(stop(), res::kStopDone) << "after the stall";
     const int after = framesSent();
-    EXPECT_TRUE(waitUntil([&] { return framesSent() > after + 5; })) << "pictures flow again";
+    EXPECT_TRUE(waitUntil([&] { return framesSent() > after + 3; })) << "pictures flow again";
     EXPECT_EQ(panel->text(IDC_LINK_INDICATOR), res::kOnline);
     EXPECT_EQ(robot->count(QStringLiteral("close")), 0) << closeReason().toStdString();
 }
