@@ -34,7 +34,9 @@
 // network namespace of its own, shaped by the kernel's token bucket (tbf);
 // otherwise, and for the row with added delay, by the portable relay of
 // tests/peers. Each row connects, runs the start sequence, then clicks 前進
-// and 停止 in turn once a second while pictures play, and prints: commands
+// and the 停止 above the pages (one request each; the walking page's stands
+// the robot up too, two) in turn once a second while pictures play, and
+// prints: commands
 // failed, link drops, command round trip p50/p95 (the click's handler until
 // it returned), picture age from capture to paint p50/p95 (as the pane's
 // readout shows it), frames per second delivered against what the link can
@@ -250,7 +252,7 @@ public:
                 everySecond(second);
             const bool forward = second % 2 == 0;
             const auto clicked = Clock::now();
-            m_panel->click(forward ? IDC_FORWARD : IDC_WALK_STOP);
+            m_panel->click(forward ? IDC_FORWARD : IDC_STOP);
             measured.roundTripsMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
             ++measured.commands;
             // Offline, the panel sends nothing and says nothing: that fails too.
@@ -286,7 +288,7 @@ public:
         std::vector<double> trips;
         for (int i = 0; i < 4; ++i) {
             const auto clicked = Clock::now();
-            m_panel->click(IDC_WALK_STOP);
+            m_panel->click(IDC_STOP);
             trips.push_back(std::chrono::duration<double, std::milli>(Clock::now() - clicked).count());
             BenchSession::run(100ms);
         }
