@@ -114,9 +114,11 @@ void FakeRobot::serve(int client)
 bool FakeRobot::handle(int client, protocol::Message &&message)
 {
     std::vector<std::uint8_t> welcome;
+    bool answersPings = true;
     const Answer answer = locked([&] {
         m_received.push_back(message);
         welcome = m_welcome;
+        answersPings = m_answersPings;
         return m_answer;
     });
     m_changed.notify_all();
@@ -130,7 +132,8 @@ bool FakeRobot::handle(int client, protocol::Message &&message)
         locked([&] { m_welcomed = true; });
         return sendAll(client, welcome);
     }
-    if (const auto owed = peers::robotAnswer(message, "fake robot"))
+    const auto owed = peers::robotAnswer(message, "fake robot");
+    if (owed && (answersPings || !std::holds_alternative<protocol::Ping>(message)))
         return sendAll(client, protocol::encode(*owed));
     return !std::holds_alternative<protocol::Bye>(message);
 }

@@ -34,6 +34,8 @@ public:
     void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
     /// What the robot answers a Hello with, in place of its Welcome.
     void setWelcome(std::vector<std::uint8_t> bytes) { locked([&] { m_welcome = std::move(bytes); }); }
+    /// Whether the robot answers the client's Pings.
+    void setAnswersPings(bool answers) { locked([&] { m_answersPings = answers; }); }
 
     /// Sends to the connected client.
     void send(const protocol::Message &message);
@@ -69,6 +71,7 @@ private:
     Answer m_answer;
     std::optional<std::chrono::milliseconds> m_heartbeat = std::chrono::milliseconds(50);
     std::vector<std::uint8_t> m_welcome;
+    bool m_answersPings = true;
     std::deque<std::vector<std::uint8_t>> m_toSend;
     bool m_stopping = false;
     bool m_welcomed = false;

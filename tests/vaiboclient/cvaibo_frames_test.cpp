@@ -1,4 +1,5 @@
 #include "protocol/operation.h"
+#include "protocol/timing.h"
 #include "tests/vaiboclient/clienttest.h"
 #include "tests/vaiboclient/testjpeg.h"
 #include "toolkit/core/windowmessages.h"
@@ -17,17 +18,19 @@ namespace {
 constexpr const char *kImageUpdate = vaibo::kImageUpdateMessage;
 const QColor kRed(200, 30, 30);
 
+// Frames are stamped on the fake robot's clock, which is this machine's.
+
 // Frame bytes that name their number in every byte, one byte longer per
 // number, so a fetched frame shows which one it was. They are no JPEG: the
 // client announces them all the same.
 protocol::Frame numberedFrame(std::uint8_t number)
 {
-    return protocol::Frame{number, 0, 208, 160, std::vector<std::uint8_t>(100u + number, number)};
+    return protocol::Frame{number, protocol::epochMicroseconds(), 208, 160, std::vector<std::uint8_t>(100u + number, number)};
 }
 
 protocol::Frame pictureFrame(QColor colour)
 {
-    return protocol::Frame{1, 0, 208, 160, solidJpeg(208, 160, colour)};
+    return protocol::Frame{1, protocol::epochMicroseconds(), 208, 160, solidJpeg(208, 160, colour)};
 }
 
 bool near(QColor a, QColor b)

@@ -52,6 +52,20 @@ TEST_F(LinkTest, ARobotOfTheOldVersionIsToldWhyAndTheLinkEnds)
     }
 }
 
+TEST_F(LinkTest, APongMustAnswerThePingOutstanding)
+{
+    robot.setAnswersPings(false);
+    connectOnline();
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return countOf<protocol::Ping>(r.received()) == 1; }));
+    std::uint64_t origin = 0;
+    for (const protocol::Message &message : robot.received()) {
+        if (const auto *ping = std::get_if<protocol::Ping>(&message))
+            origin = ping->origin;
+    }
+    robot.send(protocol::Pong{origin + 1, 0});
+    EXPECT_TRUE(window.waitFor(kDisconnected, 1)) << "a Pong for another Ping";
+}
+
 TEST_F(LinkTest, DisconnectSaysByePostsDisconnectOnceAndAllowsAReconnect)
 {
     connectOnline();
