@@ -31,7 +31,8 @@ void addOptions(QCommandLineParser &parser)
     parser.setApplicationDescription(QStringLiteral(
         "A virtual ERS-7 robot dog behind its PC-side server: it answers the panel's robot client over the "
         "link protocol, walks, turns and plays contents in a small room, and sends 208x160 JPEG camera "
-        "pictures at 30 frames per second once pictures are asked for.\n"
+        "pictures once they are asked for, up to 30 a second and as fast as the link carries them, at a lower "
+        "JPEG quality while the link is slow.\n"
         "Once listening it prints 'listening ADDRESS:PORT' on standard output. Lines on standard input "
         "steer it while it runs; type 'help' for the list."));
     parser.addHelpOption();
