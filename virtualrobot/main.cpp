@@ -58,6 +58,7 @@ int main(int argc, char **argv)
     std::unique_ptr<vr::RobotWindow> robotWindow;
     if (options.window) {
         robotWindow = std::make_unique<vr::RobotWindow>(robot);
+        robotWindow->placeAtLeftEdge();
         robotWindow->show();
     }
     return QCoreApplication::exec();

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -90,3 +91,19 @@ TEST_F(EndToEndConnection, ARobotKilledWhileFramesFlowIsReportedWithinASecond)
 }
 
 } // namespace
+
+TEST_F(EndToEndConnection, ABonePutBeforeTheRobotIsTakenThroughThePanelAndADropOutsideTheRoomMovesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(connectPanel());
+    const auto field = [this](const QString &name) {
+        const QRegularExpression pattern(QStringLiteral("\\b%1=(\\S+)").arg(name));
+        return pattern.match(robot->ask(QStringLiteral("status"))).captured(1);
+    };
+    const QString ball = field(QStringLiteral("ball"));
+    EXPECT_TRUE(robot->ask(QStringLiteral("place ball 3700 100")).startsWith(QStringLiteral("refused: ")));
+    EXPECT_EQ(field(QStringLiteral("ball")), ball);
+
+    robot->command(QStringLiteral("place bone front"));
+    panel->click(IDC_BONE_GRAB);
+    EXPECT_TRUE(waitUntil([&field] { return field(QStringLiteral("bone")) == QStringLiteral("held"); }));
+}

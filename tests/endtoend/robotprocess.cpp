@@ -67,6 +67,16 @@ void RobotProcess::command(const QString &line)
     m_process.waitForBytesWritten(kStartTimeoutMs);
 }
 
+QString RobotProcess::ask(const QString &line)
+{
+    command(line);
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(kStartTimeoutMs))
+            return {};
+    }
+    return QString::fromUtf8(m_process.readLine()).trimmed();
+}
+
 void RobotProcess::kill()
 {
     if (m_process.state() == QProcess::NotRunning)

@@ -45,6 +45,8 @@ public:
 
     /// Writes one control line to the robot's standard input.
     void command(const QString &line);
+    /// Writes a control line that has an answer and returns the answer.
+    QString ask(const QString &line);
     /// Kills the process at once (no Bye) and waits until it is gone.
     void kill();
 

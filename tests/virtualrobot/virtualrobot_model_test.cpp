@@ -119,3 +119,44 @@ TEST_F(VirtualRobotModel, HeadFollowsTheAnglesSentWithinItsRange)
     EXPECT_EQ(std::pair(m_robot.headPan(), m_robot.headTilt()), std::pair(-90.0, 15.0));
     EXPECT_NEAR(m_robot.scene().camera.yaw, -90, 1e-9);
 }
+
+TEST_F(VirtualRobotModel, ThingsPutDownByHandMustFitInTheRoomAndResetPutsThemBack)
+{
+    using vr::Misplacement;
+    using vr::Thing;
+    const auto place = [this](Thing thing, double x, double y) { return m_robot.place({thing, vr::Vec2{x, y}, {}}); };
+    const double ball = vr::room::kBallRadius;
+    EXPECT_EQ(place(Thing::Ball, ball, 1000), std::nullopt) << "touching the wall";
+    EXPECT_EQ(place(Thing::Ball, ball - 1, 1000), Misplacement::InWall);
+    EXPECT_EQ(place(Thing::Ball, -1, 1000), Misplacement::OutsideRoom);
+    EXPECT_EQ(place(Thing::Ball, 1000, vr::room::kDepth + 1), Misplacement::OutsideRoom);
+    EXPECT_EQ(place(Thing::Bone, 1050, 2580), Misplacement::InWall) << "against the station's back plate";
+    EXPECT_EQ(place(Thing::Robot, 3500, 1000), Misplacement::InWall);
+    EXPECT_DOUBLE_EQ(m_robot.scene().ball.position.x, ball) << "a refused drop moves nothing";
+    EXPECT_DOUBLE_EQ(m_robot.pose().x, vr::kRobotStart.x);
+
+    // A robot put down facing west, then the bone before its feet: it takes it.
+    call(Operation::DoWalking, {0, 0, 0, 0});
+    EXPECT_EQ(m_robot.place({Thing::Robot, vr::Vec2{1000, 800}, 180.0}), std::nullopt);
+    EXPECT_FALSE(m_robot.walking());
+    EXPECT_EQ(m_robot.place({Thing::Bone, std::nullopt, std::nullopt}), std::nullopt);
+    EXPECT_NEAR(m_robot.scene().bone.position.x, 770, 1e-9);
+    call(Operation::PlayContents, {vaibo::mwcid::kTakeBone, 1});
+    wait(3s);
+    EXPECT_TRUE(m_robot.holdingBone());
+    // The ball before its feet is kicked away.
+    EXPECT_EQ(m_robot.place({Thing::Ball, std::nullopt, std::nullopt}), std::nullopt);
+    const double before = m_robot.scene().ball.position.x;
+    call(Operation::PlayContents, {vaibo::mwcid::kRightFrontKick, 0});
+    wait(3s);
+    EXPECT_GT(std::abs(m_robot.scene().ball.position.x - before), 100);
+    // Facing the west wall from near it, there is no room in front.
+    EXPECT_EQ(m_robot.place({Thing::Robot, vr::Vec2{300, 800}, 180.0}), std::nullopt);
+    EXPECT_EQ(m_robot.place({Thing::Ball, std::nullopt, std::nullopt}), Misplacement::InWall);
+
+    m_robot.resetRoom();
+    EXPECT_FALSE(m_robot.holdingBone());
+    EXPECT_DOUBLE_EQ(m_robot.pose().x, vr::kRobotStart.x);
+    EXPECT_DOUBLE_EQ(m_robot.scene().ball.position.x, vr::kBallStart.position.x);
+    EXPECT_DOUBLE_EQ(m_robot.scene().bone.position.y, vr::kBoneStart.position.y);
+}

@@ -25,7 +25,6 @@ constexpr double kForwardSpeed = 150; // mm/s
 constexpr double kBackSpeed = 100;    // mm/s
 constexpr double kTurnSpeed = 45;     // degrees/s
 constexpr double kHeadSpeed = 360;    // degrees/s
-constexpr double kBodyRadius = 160;
 constexpr double kBallFriction = 600; // mm/s²
 constexpr double kWallBounce = 0.6;
 constexpr Millis kPostureChange{1200};
@@ -36,6 +35,13 @@ constexpr double kTiltDown = -45;
 constexpr double kTiltUp = 15;
 
 constexpr double kNeck = 110;     // body centre to the neck, mm
+constexpr double kChest = 80;     // body centre to the chest, which shoves the ball, mm
+// Where a bone put down lies, and where a ball put before the feet lies:
+// just clear of the chest, within reach of a kick.
+constexpr double kBoneDropReach = 230;
+constexpr double kBallDropReach = kChest + room::kRobotRadius + room::kBallRadius;
+// How far from its centre the bone reaches, whichever way it lies.
+constexpr double kBoneRadius = room::kBoneHalfLength + room::kBoneKnobRadius;
 constexpr double kHeadLength = 40; // neck to the camera, mm
 
 // Camera height and body pitch of each posture.
@@ -149,6 +155,49 @@ void RobotModel::setBatteryLevel(double percent)
     m_battery = std::clamp(percent, 0.0, 100.0);
     if (batteryEmpty())
         stopMotion();
+}
+
+std::optional<Misplacement> RobotModel::place(const Placement &placement)
+{
+    switch (placement.thing) {
+    case Thing::Robot: {
+        const Vec2 at = placement.at.value_or(Vec2{m_pose.x, m_pose.y});
+        if (const auto refused = misplacement(at, room::kRobotRadius))
+            return refused;
+        stopMotion();
+        m_pose = {at.x, at.y, normalizedAngle(placement.heading.value_or(m_pose.heading))};
+        if (m_holdingBone)
+            placeBoneInMouth();
+        return std::nullopt;
+    }
+    case Thing::Ball: {
+        const Vec2 at = placement.at.value_or(frontPoint(kBallDropReach));
+        if (const auto refused = misplacement(at, room::kBallRadius))
+            return refused;
+        m_ball = {at, {}};
+        return std::nullopt;
+    }
+    case Thing::Bone: {
+        const Vec2 at = placement.at.value_or(frontPoint(kBoneDropReach));
+        if (const auto refused = misplacement(at, kBoneRadius))
+            return refused;
+        m_holdingBone = false;
+        // Put before the feet, it lies across the robot's path, as the
+        // robot itself puts it down.
+        m_bone = {at, room::kBoneKnobRadius, placement.at ? m_bone.angle : m_pose.heading + 90};
+        return std::nullopt;
+    }
+    }
+    return std::nullopt;
+}
+
+void RobotModel::resetRoom()
+{
+    stopMotion();
+    m_holdingBone = false;
+    m_pose = kRobotStart;
+    m_ball = kBallStart;
+    m_bone = kBoneStart;
 }
 
 bool RobotModel::moving() const
@@ -358,8 +407,8 @@ void RobotModel::stepWalk(double seconds)
         const Vec2 along = direction(m_pose.heading);
         const double wantedX = m_pose.x + sign * amount * along.x;
         const double wantedY = m_pose.y + sign * amount * along.y;
-        m_pose.x = std::clamp(wantedX, kBodyRadius, room::kWidth - kBodyRadius);
-        m_pose.y = std::clamp(wantedY, kBodyRadius, room::kDepth - kBodyRadius);
+        m_pose.x = std::clamp(wantedX, room::kRobotRadius, room::kWidth - room::kRobotRadius);
+        m_pose.y = std::clamp(wantedY, room::kRobotRadius, room::kDepth - room::kRobotRadius);
         // Bumping into a wall ends the walk, as the robot's own sensors would.
         if (m_pose.x != wantedX || m_pose.y != wantedY) {
             m_walk.reset();
@@ -413,8 +462,8 @@ void RobotModel::stepBall(double seconds)
     bounce(position.y, velocity.y, room::kDepth);
 
     // A walking body shoves the ball out of its way.
-    const Vec2 chest = frontPoint(80);
-    const double reach = kBodyRadius + room::kBallRadius;
+    const Vec2 chest = frontPoint(kChest);
+    const double reach = room::kRobotRadius + room::kBallRadius;
     const double gap = distance(chest, position);
     if (gap < reach && gap > 0) {
         position.x = chest.x + (position.x - chest.x) * reach / gap;
@@ -450,8 +499,7 @@ void RobotModel::applyEffect(Effect effect)
     case Effect::PutBone:
         if (m_holdingBone) {
             m_holdingBone = false;
-            const Vec2 spot = frontPoint(230);
-            m_bone = {spot, room::kBoneKnobRadius, m_pose.heading + 90};
+            m_bone = {frontPoint(kBoneDropReach), room::kBoneKnobRadius, m_pose.heading + 90};
         }
         return;
     }

@@ -14,14 +14,6 @@ namespace vr {
 /// Postures in the client library's codes.
 enum class Posture { Stand = vaibo::kPostureStand, Sit = vaibo::kPostureSit, LieDown = vaibo::kPostureLieDown };
 
-/// The body's place on the floor and its heading in degrees.
-struct Pose
-{
-    double x = 0;
-    double y = 0;
-    double heading = 0;
-};
-
 /// The walking codes of DoWalking.
 enum class Gait {
     Forward = vaibo::kWalkForward,
@@ -78,6 +70,13 @@ public:
     void controllerLost(Millis now);
     /// Sets the charge, clamped to 0..100.
     void setBatteryLevel(double percent);
+    /// Puts a thing down by hand, as a person in the room would: the robot
+    /// stops what it does, a bone taken from its mouth is held no more.
+    /// A thing that would not fit there is refused and nothing changes.
+    std::optional<Misplacement> place(const Placement &placement);
+    /// Puts the robot, the ball and the bone back where a fresh room has
+    /// them; the robot stops and lets go of the bone.
+    void resetRoom();
 
     /// The failures the robot is told to rehearse.
     FaultPlan &faults() { return m_faults; }
@@ -171,7 +170,7 @@ private:
     Posture m_postureFrom = Posture::Stand;
     Stance m_stanceFrom;
     Millis m_stanceElapsed{0};
-    Pose m_pose{room::kWidth / 2, room::kDepth / 2, 0};
+    Pose m_pose = kRobotStart;
     double m_headPan = 0;
     double m_headTilt = 0;
     double m_headPanTarget = 0;
@@ -180,8 +179,8 @@ private:
     std::optional<Walk> m_walk;
     Millis m_gaitPhase{0};
     std::optional<Content> m_content;
-    Ball m_ball{{3000, 1150}, {}};
-    Bone m_bone{{2700, 1500}, room::kBoneKnobRadius, 90};
+    Ball m_ball = kBallStart;
+    Bone m_bone = kBoneStart;
     bool m_holdingBone = false;
 };
 

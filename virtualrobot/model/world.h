@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 // The small room the robot lives in. Millimetres and degrees throughout;
 // x runs east, y north, z up, and a heading of 0 faces east with positive
 // angles turning left.
@@ -26,6 +28,8 @@ constexpr double kStationBaseHeight = 40;
 constexpr double kStationBackMinY = 2640;
 constexpr double kStationBackHeight = 260;
 
+/// Radius of the robot's body, seen from above.
+constexpr double kRobotRadius = 160;
 /// Radius of the ball.
 constexpr double kBallRadius = 45;
 /// Half the length of the bone's shaft, the shaft's radius, and the radius
@@ -60,6 +64,41 @@ struct Viewpoint
     double yaw = 0;
     double pitch = 0;
 };
+
+/// The body's place on the floor and its heading in degrees.
+struct Pose
+{
+    double x = 0;
+    double y = 0;
+    double heading = 0;
+};
+
+/// Where the robot, the ball and the bone are in a fresh room.
+inline constexpr Pose kRobotStart{room::kWidth / 2, room::kDepth / 2, 0};
+inline constexpr Ball kBallStart{{3000, 1150}, {}};
+inline constexpr Bone kBoneStart{{2700, 1500}, room::kBoneKnobRadius, 90};
+
+/// What a person can pick up and put down in the room.
+enum class Thing { Robot, Ball, Bone };
+
+/// A thing put down by hand: at a point, or, for the ball and the bone,
+/// before the robot's feet; the robot may be turned as well.
+struct Placement
+{
+    Thing thing = Thing::Ball;
+    /// Where; none means in front of the robot.
+    std::optional<Vec2> at;
+    /// The robot's new heading; none keeps it.
+    std::optional<double> heading;
+};
+
+/// Why a thing cannot go where it was put.
+enum class Misplacement { OutsideRoom, InWall };
+
+/// Whether a round thing of this radius fits at this point of the room:
+/// nothing when it does. The charging station's back plate counts as wall;
+/// its low base plate does not.
+std::optional<Misplacement> misplacement(Vec2 at, double radius);
 
 /// Everything the camera can see that moves.
 struct Scene

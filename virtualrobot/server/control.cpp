@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace vr {
@@ -11,7 +13,7 @@ namespace {
 
 using Kind = ControlCommand::Kind;
 
-enum class Argument { None, Number, OnOff, Text, OptionalText };
+enum class Argument { None, Number, OnOff, Text, OptionalText, Placement };
 
 struct Entry
 {
@@ -24,7 +26,7 @@ struct Entry
     int maximum = std::numeric_limits<int>::max();
 };
 
-constexpr std::array<Entry, 15> kCommands{{
+constexpr std::array<Entry, 18> kCommands{{
     {"drop", Kind::Drop, Argument::None, "drop", "cut the controller's link at once, without Bye"},
     {"bye", Kind::Bye, Argument::OptionalText, "bye [reason]", "close the controller's link with Bye"},
     {"battery", Kind::Battery, Argument::Number, "battery PERCENT", "set the battery charge in percent", 100},
@@ -37,10 +39,57 @@ constexpr std::array<Entry, 15> kCommands{{
     {"result", Kind::Result, Argument::Text, "result OP=R[,R..]", "answer OP with these results (as --result)"},
     {"delay", Kind::Delay, Argument::Text, "delay OP=MS", "delay the answers of OP, or all=MS (as --delay)"},
     {"heal", Kind::Heal, Argument::None, "heal", "forget every planned result and delay"},
+    {"place", Kind::Place, Argument::Placement, "place THING X Y [H]",
+     "put THING (ball, bone, robot) at X, Y mm; the robot turned to H°"},
+    {"place", Kind::Place, Argument::Placement, "place ball|bone front", "put it before the robot's feet"},
+    {"reset", Kind::Reset, Argument::None, "reset", "put the robot, the ball and the bone back where they began"},
     {"status", Kind::Status, Argument::None, "status", "print the robot's state on one line"},
     {"help", Kind::Help, Argument::None, "help", "print this list"},
     {"quit", Kind::Quit, Argument::None, "quit", "stop the robot"},
 }};
+
+constexpr std::array<std::pair<Thing, const char *>, 3> kThings{
+    {{Thing::Robot, "robot"}, {Thing::Ball, "ball"}, {Thing::Bone, "bone"}}};
+
+// "THING X Y [HEADING]" or "ball|bone front", in millimetres and degrees.
+std::optional<Placement> parsePlacement(const QString &text)
+{
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return std::nullopt;
+    const auto named = std::find_if(kThings.begin(), kThings.end(),
+                                    [&words](const auto &thing) { return words[0] == QLatin1String(thing.second); });
+    if (named == kThings.end())
+        return std::nullopt;
+    Placement placement{named->first, std::nullopt, std::nullopt};
+    if (words.size() == 2 && words[1] == QLatin1String("front") && placement.thing != Thing::Robot)
+        return placement;
+    const qsizetype numbers = placement.thing == Thing::Robot ? 3 : 2;
+    if (words.size() != 3 && words.size() != numbers + 1)
+        return std::nullopt;
+    std::array<double, 3> value{};
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        bool ok = false;
+        value[static_cast<std::size_t>(i - 1)] = words[i].toDouble(&ok);
+        if (!ok || !std::isfinite(value[static_cast<std::size_t>(i - 1)]))
+            return std::nullopt;
+    }
+    placement.at = Vec2{value[0], value[1]};
+    if (words.size() == 4)
+        placement.heading = value[2];
+    return placement;
+}
+
+// Every syntax of a command word, for its usage line.
+QString syntaxOf(const char *word)
+{
+    QStringList syntaxes;
+    for (const Entry &entry : kCommands) {
+        if (qstrcmp(entry.word, word) == 0)
+            syntaxes << QLatin1String(entry.syntax);
+    }
+    return syntaxes.join(QLatin1String(" or "));
+}
 
 } // namespace
 
@@ -79,9 +128,15 @@ std::optional<ControlCommand> parseControlLine(const QString &line, QString &err
         case Argument::OptionalText:
             command.text = rest;
             break;
+        case Argument::Placement:
+            if (const auto placement = parsePlacement(rest))
+                command.placement = *placement;
+            else
+                ok = false;
+            break;
         }
         if (!ok) {
-            error = QStringLiteral("usage: ") + QLatin1String(entry.syntax);
+            error = QStringLiteral("usage: ") + syntaxOf(entry.word);
             return std::nullopt;
         }
         return command;
@@ -90,12 +145,25 @@ std::optional<ControlCommand> parseControlLine(const QString &line, QString &err
     return std::nullopt;
 }
 
+QString placementLine(const Placement &placement)
+{
+    const auto named = std::find_if(kThings.begin(), kThings.end(),
+                                    [&placement](const auto &thing) { return thing.first == placement.thing; });
+    QString line = QStringLiteral("place ") + QLatin1String(named->second);
+    if (!placement.at)
+        return line + QStringLiteral(" front");
+    line += QStringLiteral(" %1 %2").arg(std::lround(placement.at->x)).arg(std::lround(placement.at->y));
+    if (placement.heading)
+        line += QStringLiteral(" %1").arg(std::lround(*placement.heading));
+    return line;
+}
+
 QString controlHelp()
 {
     QStringList lines;
     for (const Entry &entry : kCommands) {
-        QString line = QLatin1String("  ") + QString::fromLatin1(entry.syntax).leftJustified(19)
-                       + QLatin1String(entry.description);
+        QString line = QLatin1String("  ") + QString::fromLatin1(entry.syntax).leftJustified(23)
+                       + QString::fromUtf8(entry.description);
         if (entry.maximum != std::numeric_limits<int>::max())
             line += QStringLiteral(" (0-%1)").arg(entry.maximum);
         lines << line;

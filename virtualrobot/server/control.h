@@ -1,5 +1,7 @@
 #pragma once
 
+#include "virtualrobot/model/world.h"
+
 #include <QString>
 
 #include <optional>
@@ -26,6 +28,8 @@ struct ControlCommand
         Result,    ///< text is an answer rule, as --result takes
         Delay,     ///< text is a delay rule, as --delay takes
         Heal,      ///< forget every planned fault
+        Place,     ///< put placement's thing down by hand
+        Reset,     ///< put everything in the room back
         Status,    ///< print the robot's state
         Help,      ///< print the commands
         Quit,      ///< stop the robot
@@ -34,6 +38,7 @@ struct ControlCommand
     int number = 0;
     bool flag = false;
     QString text;
+    Placement placement;
     /// The line as typed, for the trace.
     QString line;
 };
@@ -41,6 +46,9 @@ struct ControlCommand
 /// Reads one control line; an unknown or malformed line gives nothing and
 /// sets error. Blank lines give nothing and no error.
 std::optional<ControlCommand> parseControlLine(const QString &line, QString &error);
+
+/// The control line that carries out a placement, as the window sends it.
+QString placementLine(const Placement &placement);
 
 /// The list of control commands, one per line.
 QString controlHelp();

@@ -32,6 +32,42 @@ const char *pacingName(FramePacer::Reason reason)
     return "?";
 }
 
+const char *thingName(Thing thing)
+{
+    switch (thing) {
+    case Thing::Robot:
+        return "the robot";
+    case Thing::Ball:
+        return "the ball";
+    case Thing::Bone:
+        return "the bone";
+    }
+    return "?";
+}
+
+QString refusal(const Placement &placement, Misplacement misplacement)
+{
+    const char *thing = thingName(placement.thing);
+    switch (misplacement) {
+    case Misplacement::OutsideRoom:
+        return QStringLiteral("refused: that is outside the room (x 0-%1, y 0-%2 mm); %3 stays where it is")
+            .arg(room::kWidth)
+            .arg(room::kDepth)
+            .arg(QLatin1String(thing));
+    case Misplacement::InWall:
+        return placement.at ? QStringLiteral("refused: %1 would be in a wall there; it stays where it is")
+                                  .arg(QLatin1String(thing))
+                            : QStringLiteral("refused: a wall is in front of the robot; %1 stays where it is")
+                                  .arg(QLatin1String(thing));
+    }
+    return {};
+}
+
+QString point(Vec2 at)
+{
+    return QStringLiteral("%1,%2").arg(at.x, 0, 'f', 0).arg(at.y, 0, 'f', 0);
+}
+
 QLatin1String yesNo(bool value)
 {
     return value ? QLatin1String("yes") : QLatin1String("no");
@@ -94,6 +130,13 @@ QString ControlInterpreter::control(const ControlCommand &command)
     case Kind::Heal:
         m_model.faults().clear();
         return {};
+    case Kind::Place:
+        if (const auto misplaced = m_model.place(command.placement))
+            return refusal(command.placement, *misplaced);
+        return {};
+    case Kind::Reset:
+        m_model.resetRoom();
+        return {};
     case Kind::Status:
         return status();
     case Kind::Help:
@@ -120,7 +163,7 @@ QString ControlInterpreter::status() const
     const auto content = m_model.playingContent();
     const Connection *controller = m_session.controller();
     return QStringLiteral("controller=%1 remote=%2 camera=%3 frames=%4 posture=%5 x=%6 y=%7 heading=%8 pan=%9 "
-                          "tilt=%10 battery=%11 moving=%12 content=%13 sending=%14fps quality=%15 pacing=%16")
+                          "tilt=%10 battery=%11 moving=%12 content=%13 sending=%14fps quality=%15 pacing=%16 ball=%17 bone=%18")
         .arg(controller ? controller->peer() : QStringLiteral("none"), yesNo(m_model.remoteControl()),
              m_model.cameraOn() ? (m_pictures.paused() ? QLatin1String("paused") : QLatin1String("on"))
                                 : QLatin1String("off"))
@@ -136,7 +179,9 @@ QString ControlInterpreter::status() const
         .arg(content ? QString::number(*content) : QStringLiteral("none"))
         .arg(m_pictures.framesPerSecond())
         .arg(m_pictures.quality())
-        .arg(QLatin1String(pacingName(m_pictures.pacing())));
+        .arg(QLatin1String(pacingName(m_pictures.pacing())))
+        .arg(point(m_model.scene().ball.position),
+             m_model.holdingBone() ? QStringLiteral("held") : point(m_model.scene().bone.position));
 }
 
 } // namespace vr

@@ -1,5 +1,6 @@
 #include "virtualrobot/window/robotwindow.h"
 
+#include "virtualrobot/camera/scenerenderer.h"
 #include "virtualrobot/server/robotserver.h"
 #include "virtualrobot/window/mapview.h"
 
@@ -14,8 +15,12 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vr {
 
@@ -44,33 +49,63 @@ RobotWindow::RobotWindow(RobotServer &robot, QWidget *parent) : QWidget(parent),
 {
     setWindowTitle(QStringLiteral("仮想アイボ (korvan-virtual-robot)"));
     m_map = new MapView;
+    connect(m_map, &MapView::placed, this, [this](const Placement &placement) { control(placementLine(placement)); });
     m_picture = new QLabel;
-    m_picture->setFixedSize(208, 160);
+    m_picture->setFixedSize(kFrameWidth, kFrameHeight);
     m_picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_operations = new QListWidget;
-    m_operations->setMinimumHeight(120);
+    m_operations->setMinimumHeight(80);
+    m_operations->setMaximumHeight(140);
 
     auto *log = new QGroupBox(QStringLiteral("受けた操作 (新しい順)"));
     (new QVBoxLayout(log))->addWidget(m_operations);
     auto *camera = new QGroupBox(QStringLiteral("カメラの映像"));
     (new QVBoxLayout(camera))->addWidget(m_picture);
+    auto *state = new QHBoxLayout;
+    state->addWidget(stateBox(), 1);
+    state->addWidget(camera, 0, Qt::AlignTop);
 
-    auto *left = new QVBoxLayout;
-    left->addWidget(m_map, 1);
-    left->addWidget(controlBox());
-    auto *right = new QVBoxLayout;
-    right->addWidget(stateBox());
-    right->addWidget(camera);
-    right->addWidget(log, 1);
-    auto *columns = new QHBoxLayout(this);
-    columns->addLayout(left, 3);
-    columns->addLayout(right, 2);
+    // One column, so that the window fits beside a panel centred on the
+    // screen.
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(m_map, 1);
+    column->addWidget(roomBox());
+    column->addLayout(state);
+    column->addWidget(log);
+    column->addWidget(controlBox());
 
     m_clock.start();
     m_refresh.setInterval(kRefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &RobotWindow::refresh);
     m_refresh.start();
     refresh();
+}
+
+void RobotWindow::placeAtLeftEdge()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    // The title bar is the window manager's, outside the window's own size.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    resize(std::min(sizeHint().width(), screen.width()), std::min(sizeHint().height(), screen.height() - titleBar));
+    move(screen.topLeft());
+}
+
+QWidget *RobotWindow::roomBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("部屋 (ドラッグで移動、ロボットは右ドラッグで向き)"));
+    auto *row = new QHBoxLayout(box);
+    row->addWidget(button(QStringLiteral("骨を前に置く"), placementLine({Thing::Bone, std::nullopt, std::nullopt})));
+    row->addWidget(button(QStringLiteral("ボールを前に置く"), placementLine({Thing::Ball, std::nullopt, std::nullopt})));
+    row->addWidget(button(QStringLiteral("元に戻す"), QStringLiteral("reset")));
+    return box;
+}
+
+QPushButton *RobotWindow::button(const QString &text, const QString &line)
+{
+    auto *push = new QPushButton(text);
+    push->setToolTip(line);
+    connect(push, &QPushButton::clicked, this, [this, line] { control(line); });
+    return push;
 }
 
 QWidget *RobotWindow::stateBox()
@@ -120,12 +155,6 @@ QWidget *RobotWindow::controlBox()
 {
     auto *box = new QGroupBox(QStringLiteral("操縦 (制御行と同じ働き)"));
     auto *grid = new QGridLayout(box);
-    const auto button = [this](const QString &text, const QString &line) {
-        auto *push = new QPushButton(text);
-        push->setToolTip(line);
-        connect(push, &QPushButton::clicked, this, [this, line] { control(line); });
-        return push;
-    };
     grid->addWidget(button(QStringLiteral("切断"), QStringLiteral("drop")), 0, 0);
     grid->addWidget(button(QStringLiteral("Bye で切断"), QStringLiteral("bye")), 0, 1);
     grid->addWidget(button(QStringLiteral("沈黙"), QStringLiteral("hang")), 0, 2);

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
+class QPushButton;
 class QSpinBox;
 
 namespace vr {
@@ -34,13 +35,20 @@ public:
     /// Reads the robot again and shows what changed; the window does so ten
     /// times a second by itself.
     void refresh();
+    /// Moves the window to the screen's top left corner, its height within
+    /// the screen's, so that a window centred on a wide screen leaves it
+    /// in view.
+    void placeAtLeftEdge();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     QWidget *stateBox();
+    QWidget *roomBox();
     QWidget *controlBox();
+    /// A button that sends this control line.
+    QPushButton *button(const QString &text, const QString &line);
     /// A rule's field and the button that sends "command rule".
     QLineEdit *ruleRow(QGridLayout *grid, int row, const QString &example, const QString &action,
                        const QString &command);
