@@ -5,6 +5,7 @@
 #include "virtualrobot/window/robotwindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +40,11 @@ int main(int argc, char **argv)
     QString error;
     if (!robot.listen(error)) {
         std::fprintf(stderr, "korvan-virtual-robot: %s\n", qPrintable(error));
+        // Started from the desktop menu, nobody reads standard error.
+        if (options.window)
+            QMessageBox::critical(nullptr, QString::fromUtf8(vr::kRobotName),
+                                  QStringLiteral("%1を起動できません。\n%2\n\nほかの%1がすでに動いていませんか。")
+                                      .arg(QString::fromUtf8(vr::kRobotName), error));
         return 1;
     }
     // Tests read the chosen port from this line.

@@ -5,6 +5,7 @@
 #include "virtualrobot/window/mapview.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -47,7 +48,7 @@ QLabel *indicator(const QString &text)
 
 RobotWindow::RobotWindow(RobotServer &robot, QWidget *parent) : QWidget(parent), m_robot(robot)
 {
-    setWindowTitle(QStringLiteral("仮想アイボ (korvan-virtual-robot)"));
+    setWindowTitle(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kRobotName), QCoreApplication::applicationName()));
     m_map = new MapView;
     connect(m_map, &MapView::placed, this, [this](const Placement &placement) { control(placementLine(placement)); });
     m_picture = new QLabel;

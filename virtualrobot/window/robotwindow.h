@@ -20,6 +20,9 @@ namespace vr {
 class MapView;
 class RobotServer;
 
+/// What the robot calls itself where a person sees it.
+inline constexpr char kRobotName[] = "仮想アイボ";
+
 /// The virtual robot's own window: the room from above, the robot's state,
 /// battery and link, the operations it answered, its camera picture, and a
 /// control for every line of its control input. Each control goes through
