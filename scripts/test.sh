@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, runs every test headless,
-# then runs each fuzzer for a short while (KORVAN_FUZZ_SECONDS, 15 s each).
+# then runs each fuzzer for a short while (KORVAN_FUZZ_SECONDS, 15 s each)
+# and each benchmark's short run, so that none of them rots unnoticed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh build test
+scripts/install-deps.sh build test bench
 
 # The first report of any sanitizer fails the program that made it, the
 # robot and panel processes the end-to-end tests start included.
@@ -13,8 +14,9 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
-    -DKORVAN_SANITIZE=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+    -DKORVAN_SANITIZE=ON -DKORVAN_BUILD_BENCHMARKS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure --timeout 300
 
 scripts/fuzz.sh "${KORVAN_FUZZ_SECONDS:-15}"
+scripts/bench.sh --short build/test

@@ -1,5 +1,6 @@
 // The page switch to the content list: the first visit fills 1087 rows and
 // should stay within 10 ms; a later visit only counts the rows.
+#include "bench/support/shortrun.h"
 #include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 #include "ui/remotedlg.h"
@@ -60,7 +61,6 @@ void firstVisit(benchmark::State &state)
         checkFilled(state, *panel);
     }
 }
-BENCHMARK(firstVisit)->ArgName("painted")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Back to the full list after a visit of the walking page: no row is added.
 void laterVisit(benchmark::State &state)
@@ -76,7 +76,6 @@ void laterVisit(benchmark::State &state)
     }
     checkFilled(state, *panel);
 }
-BENCHMARK(laterVisit)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
@@ -84,7 +83,19 @@ int main(int argc, char **argv)
 {
     // Headless, chosen before the application exists.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     QApplication app(argc, argv);
+    benchmark::RegisterBenchmark("firstVisit", firstVisit)
+        ->ArgName("painted")
+        ->Arg(0)
+        ->Arg(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(bench::runLength(2.0, 0.01));
+    benchmark::RegisterBenchmark("laterVisit", laterVisit)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond)
+        ->MinTime(bench::runLength(0.5, 0.01));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

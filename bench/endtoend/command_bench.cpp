@@ -27,7 +27,10 @@ using e2ebench::BenchSession;
 using e2ebench::Clock;
 using e2ebench::microseconds;
 
-constexpr int kClicks = 300;
+int clickCount()
+{
+    return bench::runLength(300, 20);
+}
 constexpr std::chrono::milliseconds kBetweenClicks{10};
 
 struct Clicks
@@ -45,7 +48,7 @@ Clicks clickStop(BenchSession &session)
     Clicks clicks;
     QWindow *window = session.panel().window().windowHandle();
     const QPoint stop = session.panel().centre(IDC_STOP);
-    for (int i = 0; i < kClicks; ++i) {
+    for (int i = 0; i < clickCount(); ++i) {
         BenchSession::run(kBetweenClicks);
         const std::size_t before = session.relay().requestArrivals().size();
         const auto pressed = Clock::now();
@@ -90,7 +93,7 @@ std::vector<double> plainButtonClicks()
     Clock::time_point clicked;
     QObject::connect(&button, &QPushButton::clicked, &button, [&] { clicked = Clock::now(); });
     std::vector<double> times;
-    for (int i = 0; i < kClicks; ++i) {
+    for (int i = 0; i < clickCount(); ++i) {
         const auto start = Clock::now();
         QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, button.geometry().center());
         times.push_back(microseconds(start, clicked));
@@ -114,7 +117,7 @@ std::vector<double> bareLibraryCalls()
         !BenchSession::runUntil([&] { return client.ExternalControl(1) == 1; }, std::chrono::seconds(3)))
         return {};
     std::vector<double> times;
-    for (int i = 0; i < kClicks; ++i) {
+    for (int i = 0; i < clickCount(); ++i) {
         BenchSession::run(kBetweenClicks);
         const std::size_t before = relay.requestArrivals().size();
         const auto start = Clock::now();
@@ -131,6 +134,7 @@ std::vector<double> bareLibraryCalls()
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     QApplication app(argc, argv);
     BenchSession session;
     if (!session.start())

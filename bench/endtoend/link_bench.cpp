@@ -44,7 +44,8 @@
 // bytes p95 (its socket's unsent and unacknowledged bytes, with what the
 // relay holds). A last row drops from 2 Mbit/s to 250 kbit/s and back.
 // Options: --seconds N per row (30), --only PREFIX (the rows whose label
-// starts so, "drop" for the last), --inside (set by the bench itself).
+// starts so, "drop" for the last), --short (the first row through the
+// relay for 2 s), --inside (set by the bench itself).
 namespace {
 
 using e2ebench::BenchSession;
@@ -417,6 +418,7 @@ bool runInNamespace(int argc, char **argv, int &status)
 
 int main(int argc, char **argv)
 {
+    bench::readShortRun(argc, argv);
     bool inside = false;
     std::chrono::seconds length{30};
     std::string only;
@@ -428,7 +430,12 @@ int main(int argc, char **argv)
         else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
             length = std::chrono::seconds(std::max(2, std::atoi(argv[++i])));
     }
-    if (!inside) {
+    // A short run takes the first row through the relay, for two seconds.
+    if (bench::g_shortRun) {
+        length = std::chrono::seconds(2);
+        only = "8 Mbit/s";
+    }
+    if (!inside && !bench::g_shortRun) {
         int status = 0;
         if (runInNamespace(argc, argv, status))
             return WEXITSTATUS(status);

@@ -1,4 +1,5 @@
 #include "bench/endtoend/benchsession.h"
+#include "bench/support/shortrun.h"
 #include "res/resource.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ namespace {
 using e2ebench::BenchSession;
 using namespace std::chrono_literals;
 
-constexpr auto kWarmUp = 5s;
+
 constexpr auto kBetweenActions = 300ms;
 
 // Resident memory of a process in KiB, from the kernel's account; -1 when
@@ -58,8 +59,9 @@ protected:
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     QApplication app(argc, argv);
-    auto duration = std::chrono::seconds(60);
+    auto duration = bench::runLength<std::chrono::seconds>(60s, 2s);
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--seconds") == 0)
             duration = std::chrono::seconds(std::atol(argv[i + 1]));
@@ -87,7 +89,8 @@ int main(int argc, char **argv)
         ++action;
     };
 
-    const auto warmUpEnd = std::chrono::steady_clock::now() + kWarmUp;
+    const std::chrono::seconds warmUp = bench::runLength<std::chrono::seconds>(5s, 1s);
+    const auto warmUpEnd = std::chrono::steady_clock::now() + warmUp;
     while (std::chrono::steady_clock::now() < warmUpEnd) {
         act();
         BenchSession::run(kBetweenActions);
@@ -108,7 +111,7 @@ int main(int argc, char **argv)
     const int sent = session.robot().count(QStringLiteral("frame")) - framesStart;
 
     std::printf("soak: %lld s after a %lld s warm-up, %d commands and head moves\n",
-                static_cast<long long>(duration.count()), static_cast<long long>(kWarmUp.count()), action);
+                static_cast<long long>(duration.count()), static_cast<long long>(warmUp.count()), action);
     std::printf("panel resident memory   start %7ld KiB  end %7ld KiB  change %+ld KiB   goal within 1024\n",
                 panelStart, panelEnd, panelEnd - panelStart);
     std::printf("robot resident memory   start %7ld KiB  end %7ld KiB  change %+ld KiB   goal within 1024\n",

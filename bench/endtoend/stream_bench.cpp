@@ -40,9 +40,20 @@ using e2ebench::BenchSession;
 using e2ebench::Clock;
 using e2ebench::microseconds;
 
-constexpr std::chrono::seconds kStreaming{10};
-constexpr std::chrono::seconds kIdle{3};
-constexpr int kStalls = 3;
+std::chrono::milliseconds streaming()
+{
+    return bench::runLength<std::chrono::milliseconds>(std::chrono::seconds(10), std::chrono::seconds(1));
+}
+
+std::chrono::milliseconds idle()
+{
+    return bench::runLength<std::chrono::milliseconds>(std::chrono::seconds(3), std::chrono::milliseconds(300));
+}
+
+int stalls()
+{
+    return bench::runLength(3, 1);
+}
 
 /// Hands each paint of the pane, with its start and end, to a callback, and
 /// keeps the size of the last frame announced to the panel.
@@ -88,7 +99,8 @@ public:
 
     void sleep(unsigned milliseconds) override
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        // A short run stalls a tenth as long: enough to show the panel catching up.
+        std::this_thread::sleep_for(std::chrono::milliseconds(bench::runLength(milliseconds, milliseconds / 10)));
         ended = Clock::now();
     }
 
@@ -243,6 +255,7 @@ Physical printPhysical(const BenchSession &session, QSize paneSize)
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     PaintClock app(argc, argv);
     const char *screenshot = nullptr;
     for (int i = 1; i + 1 < argc; ++i) {
@@ -273,7 +286,7 @@ int main(int argc, char **argv)
     const double paintBefore = stream.paintMicroseconds;
     const double cpuBefore = threadCpuMicroseconds();
     const auto wallStart = Clock::now();
-    BenchSession::run(kStreaming);
+    BenchSession::run(streaming());
     const double wall = microseconds(wallStart, Clock::now());
     const double cpu = threadCpuMicroseconds() - cpuBefore;
     const double paintTime = stream.paintMicroseconds - paintBefore;
@@ -286,7 +299,7 @@ int main(int argc, char **argv)
     BenchSession::run(std::chrono::milliseconds(200));
     const double idleCpuBefore = threadCpuMicroseconds();
     const auto idleStart = Clock::now();
-    BenchSession::run(kIdle);
+    BenchSession::run(idle());
     const double idleShare = (threadCpuMicroseconds() - idleCpuBefore) / microseconds(idleStart, Clock::now());
     session.robot().command(QStringLiteral("resume"));
     BenchSession::run(std::chrono::milliseconds(500));
@@ -296,7 +309,7 @@ int main(int argc, char **argv)
     std::vector<Painted> afterStalls;
     std::vector<Painted> secondAfterStalls;
     std::vector<Clock::time_point> stallEnds;
-    for (int stall = 0; stall < kStalls; ++stall) {
+    for (int stall = 0; stall < stalls(); ++stall) {
         const std::size_t before = stream.paints.size();
         session.panel().click(IDC_BONE_PLAY);
         BenchSession::runUntil(
@@ -322,7 +335,7 @@ int main(int argc, char **argv)
                 paneSize.width(), paneSize.height());
     std::printf("frame arrival to painted (%zu pictures in %lld s)  p50 %7.1f us  p99 %7.1f us   goal p50 <= 1000, "
                 "p99 <= 3000\n",
-                ages.size(), static_cast<long long>(kStreaming.count()), bench::percentile(ages, 0.5),
+                ages.size(), static_cast<long long>(streaming().count() / 1000), bench::percentile(ages, 0.5),
                 bench::percentile(ages, 0.99));
     std::printf("  of which until the panel's frame handler began     p50 %7.1f us  p99 %7.1f us (%zu pictures)\n",
                 bench::percentile(queued, 0.5), bench::percentile(queued, 0.99), queued.size());
@@ -337,7 +350,8 @@ int main(int argc, char **argv)
                 100.0 * paintTime / wall, panePaint);
     std::printf("  beside: the same panel connected, pictures paused   %6.2f %%\n", 100.0 * idleShare);
 
-    std::printf("after a 5 s stall of the panel's thread (%zu of %d stalls measured):\n", afterStalls.size(), kStalls);
+    std::printf("after a %.1f s stall of the panel's thread (%zu of %d stalls measured):\n", bench::runLength(5.0, 0.5),
+                afterStalls.size(), stalls());
     for (std::size_t i = 0; i < afterStalls.size(); ++i) {
         std::printf("  stall %zu: first picture painted %6.2f ms after the stall, its picture %6.2f ms old (goal "
                     "<= 33.3); the bytes fetched with it %8.2f ms old; the next picture %6.2f ms old\n",
@@ -354,5 +368,5 @@ int main(int argc, char **argv)
     std::printf("frame to painted p50 / physical at the stream's pace: %.2f   (loopback + paced decode and paint, "
                 "%.1f us)\n",
                 bench::percentile(ages, 0.5) / paced, paced);
-    return afterStalls.size() == kStalls ? EXIT_SUCCESS : EXIT_FAILURE;
+    return afterStalls.size() == static_cast<std::size_t>(stalls()) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

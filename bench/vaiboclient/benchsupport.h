@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/support/shortrun.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>

@@ -14,11 +14,14 @@
 // decode into a reused buffer and Qt's own JPEG loader for comparison.
 namespace {
 
-constexpr int kFrames = 3000;
+int decodes()
+{
+    return bench::runLength(3000, 30);
+}
 
 std::vector<double> microseconds(const std::function<void(int)> &work)
 {
-    return bench::timedMicroseconds(kFrames, work);
+    return bench::timedMicroseconds(decodes(), work);
 }
 
 void report(const char *what, const std::vector<double> &samples)
@@ -32,11 +35,12 @@ void report(const char *what, const std::vector<double> &samples)
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     QGuiApplication app(argc, argv);
     std::vector<std::vector<std::uint8_t>> frames;
     for (int seed = 0; seed < 8; ++seed)
         frames.push_back(bench::cameraLikeJpeg(208, 160, seed));
-    std::printf("208x160 frames of %zu bytes, %d decodes each\n", frames[0].size(), kFrames);
+    std::printf("208x160 frames of %zu bytes, %d decodes each\n", frames[0].size(), decodes());
 
     vaibo::JpegDecoder decoder;
     const auto client = microseconds([&](int i) {

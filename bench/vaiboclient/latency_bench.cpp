@@ -21,7 +21,10 @@
 // transfer of a frame, the bare decode and the bare scaled paint.
 namespace {
 
-constexpr int kFrames = 300;
+int frames()
+{
+    return bench::runLength(300, 30);
+}
 constexpr std::chrono::microseconds kPeriod{33333};
 const QSize kPaneSize(416, 320);
 
@@ -79,6 +82,7 @@ double medianMicroseconds(int count, const std::function<void()> &work)
 int main(int argc, char **argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    bench::readShortRun(argc, argv);
     QApplication app(argc, argv);
     bench::BenchRobot robot;
     bench::useRobotAt(robot.port());
@@ -93,7 +97,7 @@ int main(int argc, char **argv)
     if (client.Connect("127.0.0.1", nullptr, nullptr) < 0)
         return EXIT_FAILURE;
     const auto jpeg = bench::cameraLikeJpeg(208, 160, 1);
-    robot.startFrames(jpeg, kPeriod, kFrames);
+    robot.startFrames(jpeg, kPeriod, frames());
 
     QElapsedTimer wall;
     wall.start();
@@ -101,13 +105,13 @@ int main(int argc, char **argv)
     // would return at once when idle and spin.
     QTimer wake;
     wake.start(50);
-    while (!robot.framesDone() || window.latencies.size() < static_cast<std::size_t>(kFrames)) {
+    while (!robot.framesDone() || window.latencies.size() < static_cast<std::size_t>(frames())) {
         app.processEvents(QEventLoop::WaitForMoreEvents);
         if (wall.elapsed() > 30000)
             break;
     }
     const double wallMicroseconds = static_cast<double>(wall.nsecsElapsed()) / 1000.0;
-    std::printf("%d frames of %zu bytes at 30 fps into a %dx%d pane, %zu painted\n", kFrames, jpeg.size(),
+    std::printf("%d frames of %zu bytes at 30 fps into a %dx%d pane, %zu painted\n", frames(), jpeg.size(),
                 kPaneSize.width(), kPaneSize.height(), window.latencies.size());
     std::printf("send to painted latency        p50 %7.1f us   p99 %7.1f us\n",
                 bench::percentile(window.latencies, 0.5), bench::percentile(window.latencies, 0.99));

@@ -12,7 +12,10 @@
 // beside a bare TCP ping-pong of the same byte counts between two threads.
 namespace {
 
-constexpr int kCalls = 5000;
+int calls()
+{
+    return bench::runLength(5000, 100);
+}
 
 void report(const char *what, const std::vector<double> &samples)
 {
@@ -28,6 +31,7 @@ constexpr std::size_t kReplyBytes = 8 + 8;
 
 int main(int argc, char **argv)
 {
+    bench::readShortRun(argc, argv);
     QCoreApplication app(argc, argv);
     bench::BenchRobot robot;
     bench::useRobotAt(robot.port());
@@ -42,11 +46,11 @@ int main(int argc, char **argv)
             return EXIT_FAILURE;
     }
     int failures = 0;
-    const auto samples = bench::timedMicroseconds(kCalls, [&](int) { failures += client.MotionStop() != 0; });
+    const auto samples = bench::timedMicroseconds(calls(), [&](int) { failures += client.MotionStop() != 0; });
     if (failures > 0)
         return EXIT_FAILURE;
-    std::printf("%d calls over loopback\n", kCalls);
+    std::printf("%d calls over loopback\n", calls());
     report("client command round trip", samples);
-    report("bare TCP ping-pong, same sizes", bench::loopbackRoundTrips(kRequestBytes, kReplyBytes, kCalls));
+    report("bare TCP ping-pong, same sizes", bench::loopbackRoundTrips(kRequestBytes, kReplyBytes, calls()));
     return 0;
 }
