@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the two programs, starts the virtual robot
-# with its window on 127.0.0.1 and opens the panel on it. The robot reads its
-# control lines (status, battery 20, drop, help) from this terminal and ends
-# with the panel. The panel runs in build/release/run/, where it keeps its
+# with its window on 127.0.0.1 at the screen's left edge and opens the panel,
+# centred, on it. The robot reads its control lines (status, place bone
+# front, battery 20, drop, help) from this terminal and ends with the panel. The panel runs in build/release/run/, where it keeps its
 # address memory file; a fresh one is seeded with the robot's address.
 set -euo pipefail
 cd "$(dirname "$0")/.."
