@@ -174,11 +174,6 @@ std::optional<Message> Decoder::next()
     return message;
 }
 
-std::size_t Decoder::pendingBytes() const
-{
-    return m_inPayload ? kHeaderSize + m_payload.size() : m_headerFill;
-}
-
 void Decoder::consumeHeader(const std::uint8_t *&data, std::size_t &size)
 {
     const std::size_t take = std::min(size, kHeaderSize - m_headerFill);

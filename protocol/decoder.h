@@ -37,9 +37,6 @@ public:
     /// The fault found so far, Error::None while the stream is sound.
     Error error() const { return m_error; }
 
-    /// Bytes of an incomplete message held back.
-    std::size_t pendingBytes() const;
-
 private:
     void consumeHeader(const std::uint8_t *&data, std::size_t &size);
     void consumePayload(const std::uint8_t *&data, std::size_t &size);

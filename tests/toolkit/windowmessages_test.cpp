@@ -48,11 +48,4 @@ TEST(ToolkitPostedMessages, MessageFromAnotherThreadReachesTheWindowsRoute)
     EXPECT_EQ(event.lParam, -3);
 }
 
-class RecordingSleeper : public tk::Sleeper
-{
-public:
-    void sleep(unsigned milliseconds) override { pauses.push_back(milliseconds); }
-    std::vector<unsigned> pauses;
-};
-
 } // namespace

@@ -10,7 +10,6 @@ namespace tk {
 namespace style {
 constexpr std::uint32_t Popup = 0x80000000;
 constexpr std::uint32_t Child = 0x40000000;
-constexpr std::uint32_t Minimize = 0x20000000;
 constexpr std::uint32_t Visible = 0x10000000;
 constexpr std::uint32_t Disabled = 0x08000000;
 constexpr std::uint32_t Caption = 0x00C00000;
@@ -18,11 +17,9 @@ constexpr std::uint32_t Border = 0x00800000;
 constexpr std::uint32_t VScroll = 0x00200000;
 constexpr std::uint32_t HScroll = 0x00100000;
 constexpr std::uint32_t SysMenu = 0x00080000;
-constexpr std::uint32_t ThickFrame = 0x00040000;
 constexpr std::uint32_t Group = 0x00020000;
 constexpr std::uint32_t TabStop = 0x00010000;
 constexpr std::uint32_t MinimizeBox = 0x00020000; // on a top-level window
-constexpr std::uint32_t MaximizeBox = 0x00010000; // on a top-level window
 
 constexpr std::uint32_t DsSetFont = 0x0040;
 constexpr std::uint32_t DsModalFrame = 0x0080;
@@ -32,7 +29,6 @@ constexpr std::uint32_t BsDefPushButton = 0x0001;
 constexpr std::uint32_t EsLeft = 0x0000;
 constexpr std::uint32_t EsCenter = 0x0001;
 constexpr std::uint32_t EsMultiline = 0x0004;
-constexpr std::uint32_t EsAutoVScroll = 0x0040;
 constexpr std::uint32_t EsAutoHScroll = 0x0080;
 constexpr std::uint32_t EsReadOnly = 0x0800;
 
@@ -49,8 +45,6 @@ constexpr std::uint32_t TbsVert = 0x0002;
 constexpr std::uint32_t TbsBoth = 0x0008;
 constexpr std::uint32_t TbsNoTicks = 0x0010;
 
-constexpr std::uint32_t PbsSmooth = 0x0001;
-constexpr std::uint32_t PbsVertical = 0x0004;
 } // namespace style
 
 namespace exstyle {
@@ -106,8 +100,5 @@ struct DialogTemplate
     std::uint32_t exStyle;
     std::span<const ControlTemplate> controls;
 };
-
-/// The control with the given id, or nullptr.
-const ControlTemplate *findControl(const DialogTemplate &dialog, int id);
 
 } // namespace tk

@@ -188,8 +188,6 @@ public:
     int curSel() const;
     /// Selects an item without notification.
     int setCurSel(int index);
-    int itemCount() const;
-    QString itemText(int index) const;
     QTabBar *tabBar() const { return m_tabBar; }
 
 Q_SIGNALS:

@@ -63,16 +63,6 @@ int TabControl::setCurSel(int index)
     return previous;
 }
 
-int TabControl::itemCount() const
-{
-    return m_tabBar->count();
-}
-
-QString TabControl::itemText(int index) const
-{
-    return m_tabBar->tabText(index);
-}
-
 void TabControl::paintEvent(QPaintEvent *)
 {
     // The page frame below the tab row; the pages are other windows' business.

@@ -18,8 +18,6 @@ public:
     bool capture(const Scene &scene, std::vector<std::uint8_t> &jpeg);
     /// The JPEG quality of the pictures taken from now on, 1 to 100.
     void setQuality(int quality) { m_encoder.setQuality(quality); }
-    /// The RGB picture of the last capture.
-    const std::array<std::uint8_t, kFrameBytes> &picture() const { return m_rgb; }
 
 private:
     SceneRenderer m_renderer;
