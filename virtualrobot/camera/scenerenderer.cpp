@@ -249,16 +249,18 @@ void SceneRenderer::render(const Scene &scene, std::uint8_t *rgb)
     renderRoom(camera, rgb);
 
     Thing station;
-    station.centre = {(room::kStationMinX + room::kStationMaxX) / 2, (room::kStationMinY + room::kDepth) / 2,
-                      room::kStationBackHeight / 2};
-    station.radius = 330;
+    constexpr double middle = (room::kStationMinX + room::kStationMaxX) / 2;
+    station.centre = {middle, (room::kStationMinY + room::kDepth) / 2, room::kStationBackHeight / 2};
+    station.radius = std::hypot(room::kStationMaxX - middle, room::kDepth - station.centre.y, station.centre.z);
     station.parts[0] = {Shape::Box, {room::kStationMinX, room::kStationMinY, 0},
                         {room::kStationMaxX, room::kDepth, room::kStationBaseHeight}, 0, kStationBase};
     station.parts[1] = {Shape::Box, {room::kStationMinX, room::kStationBackMinY, 0},
                         {room::kStationMaxX, room::kDepth, room::kStationBackHeight}, 0, kStationBack};
-    const float middle = (room::kStationMinX + room::kStationMaxX) / 2;
-    station.parts[2] = {Shape::Box, {middle - 25, room::kStationBackMinY - 6, 200},
-                        {middle + 25, room::kStationBackMinY, 218}, 0, kStationLight};
+    station.parts[2] = {Shape::Box,
+                        {middle - room::kStationLightHalfWidth, room::kStationBackMinY - room::kStationLightDepth,
+                         room::kStationLightMinZ},
+                        {middle + room::kStationLightHalfWidth, room::kStationBackMinY, room::kStationLightMaxZ}, 0,
+                        kStationLight};
     station.count = 3;
     renderThing(camera, station, rgb);
 

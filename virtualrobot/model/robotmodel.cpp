@@ -1,7 +1,6 @@
 #include "virtualrobot/model/robotmodel.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -25,8 +24,6 @@ constexpr double kForwardSpeed = 150; // mm/s
 constexpr double kBackSpeed = 100;    // mm/s
 constexpr double kTurnSpeed = 45;     // degrees/s
 constexpr double kHeadSpeed = 360;    // degrees/s
-constexpr double kBallFriction = 600; // mm/s²
-constexpr double kWallBounce = 0.6;
 constexpr Millis kPostureChange{1200};
 
 // Pan and tilt as the panel sends them.
@@ -42,15 +39,28 @@ constexpr double kBoneDropReach = 230;
 constexpr double kBallDropReach = kChest + room::kRobotRadius + room::kBallRadius;
 // How far from its centre the bone reaches, whichever way it lies.
 constexpr double kBoneRadius = room::kBoneHalfLength + room::kBoneKnobRadius;
+
+// How a kick or the heading meets the ball: the point of the foot or head,
+// ahead of the body's centre (behind when negative), the direction the ball
+// leaves in, from the heading, and its speed in mm/s. The ball must lie
+// within kKickRange of that point.
+struct Kick
+{
+    double reach;
+    double angle;
+    double speed;
+};
+constexpr Kick kFrontLeftKick{170, 25, 1500};
+constexpr Kick kFrontRightKick{170, -25, 1500};
+constexpr Kick kBackRightKick{-170, 195, 1200};
+constexpr Kick kBackLeftKick{-170, 165, 1200};
+constexpr Kick kHeading{200, 0, 900};
+constexpr double kKickRange = 200;
+// The mouth's reach for the bone, and how near it the bone must lie.
+constexpr double kMouthReach = 150;
+constexpr double kMouthRange = 350;
 constexpr double kHeadLength = 40; // neck to the camera, mm
 
-// Camera height and body pitch of each posture.
-struct StanceSpec
-{
-    double height;
-    double pitch;
-};
-constexpr std::array<StanceSpec, 3> kStances = {{{230, 0}, {270, 12}, {130, 4}}};
 
 constexpr double kPi = std::numbers::pi;
 
@@ -88,7 +98,7 @@ Millis contentDuration(int mwcid)
 RobotModel::RobotModel(RobotSettings settings, Millis start)
     : m_settings(settings)
     , m_now(start)
-    , m_stanceFrom{kStances[0].height, kStances[0].pitch}
+    , m_stanceFrom(stanceOf(Posture::Stand))
     , m_stanceElapsed(kPostureChange)
     , m_battery(std::clamp(settings.batteryPercent, 0.0, 100.0))
 {
@@ -224,7 +234,7 @@ std::optional<WalkProgress> RobotModel::walkProgress() const
     if (!m_walk)
         return std::nullopt;
     // An endless walk starts from nothing left and counts below zero.
-    WalkProgress progress{static_cast<Gait>(m_walk->code), m_walk->total - m_walk->remaining, std::nullopt};
+    WalkProgress progress{m_walk->gait, m_walk->total - m_walk->remaining, std::nullopt};
     if (!m_walk->endless())
         progress.total = m_walk->total;
     return progress;
@@ -291,7 +301,7 @@ int RobotModel::sendCmd(int command)
 
 int RobotModel::setPosture(int posture)
 {
-    if (posture < 0 || posture > 2 || batteryEmpty())
+    if (posture < static_cast<int>(Posture::Stand) || posture > static_cast<int>(Posture::LieDown) || batteryEmpty())
         return -1;
     stopMotion();
     const auto wanted = static_cast<Posture>(posture);
@@ -320,7 +330,7 @@ int RobotModel::doWalking(int code, int degrees, int distance)
     if (setPosture(static_cast<int>(Posture::Stand)) < 0)
         return -1;
     const double amount = straight ? distance : degrees;
-    m_walk = Walk{code, amount, amount};
+    m_walk = Walk{static_cast<Gait>(code), amount, amount};
     return 0;
 }
 
@@ -383,7 +393,9 @@ void RobotModel::step(Millis dt)
     if (m_walk)
         m_gaitPhase += dt;
     stepContent(dt);
-    stepBall(seconds);
+    rollBall(m_ball, seconds);
+    // A walking body shoves the ball out of its way.
+    shoveBall(m_ball, frontPoint(kChest), room::kRobotRadius);
     if (m_holdingBone)
         placeBoneInMouth();
 
@@ -397,13 +409,14 @@ void RobotModel::stepWalk(double seconds)
     if (!m_walk || m_stanceElapsed < kPostureChange)
         return;
     Walk &walk = *m_walk;
-    const bool straight = walk.code == kWalkForward || walk.code == kWalkBack;
-    const double speed = walk.code == kWalkForward ? kForwardSpeed : walk.code == kWalkBack ? kBackSpeed : kTurnSpeed;
+    const double speed = walk.gait == Gait::Forward ? kForwardSpeed
+                         : walk.gait == Gait::Back  ? kBackSpeed
+                                                    : kTurnSpeed;
     double amount = speed * seconds;
     if (!walk.endless())
         amount = std::min(amount, walk.remaining);
-    if (straight) {
-        const double sign = walk.code == kWalkForward ? 1 : -1;
+    if (straight()) {
+        const double sign = walk.gait == Gait::Forward ? 1 : -1;
         const Vec2 along = direction(m_pose.heading);
         const double wantedX = m_pose.x + sign * amount * along.x;
         const double wantedY = m_pose.y + sign * amount * along.y;
@@ -415,7 +428,7 @@ void RobotModel::stepWalk(double seconds)
             return;
         }
     } else {
-        const double sign = walk.code == kWalkTurnLeft ? 1 : -1;
+        const double sign = walk.gait == Gait::TurnLeft ? 1 : -1;
         m_pose.heading = normalizedAngle(m_pose.heading + sign * amount);
     }
     walk.remaining -= amount;
@@ -438,62 +451,29 @@ void RobotModel::stepContent(Millis dt)
         m_content.reset();
 }
 
-void RobotModel::stepBall(double seconds)
-{
-    Vec2 &position = m_ball.position;
-    Vec2 &velocity = m_ball.velocity;
-    const double speed = std::hypot(velocity.x, velocity.y);
-    if (speed > 0) {
-        position.x += velocity.x * seconds;
-        position.y += velocity.y * seconds;
-        const double slowed = std::max(0.0, speed - kBallFriction * seconds);
-        velocity.x *= slowed / speed;
-        velocity.y *= slowed / speed;
-    }
-    const auto bounce = [](double &coordinate, double &component, double high) {
-        const double low = room::kBallRadius;
-        high -= room::kBallRadius;
-        if (coordinate < low || coordinate > high) {
-            coordinate = std::clamp(coordinate, low, high);
-            component = -component * kWallBounce;
-        }
-    };
-    bounce(position.x, velocity.x, room::kWidth);
-    bounce(position.y, velocity.y, room::kDepth);
-
-    // A walking body shoves the ball out of its way.
-    const Vec2 chest = frontPoint(kChest);
-    const double reach = room::kRobotRadius + room::kBallRadius;
-    const double gap = distance(chest, position);
-    if (gap < reach && gap > 0) {
-        position.x = chest.x + (position.x - chest.x) * reach / gap;
-        position.y = chest.y + (position.y - chest.y) * reach / gap;
-    }
-}
-
 void RobotModel::applyEffect(Effect effect)
 {
-    const auto kick = [this](double reach, double angle, double speed) {
-        if (distance(frontPoint(reach), m_ball.position) > 200)
+    const auto kick = [this](const Kick &how) {
+        if (distance(frontPoint(how.reach), m_ball.position) > kKickRange)
             return;
-        const Vec2 along = direction(m_pose.heading + angle);
-        m_ball.velocity = {speed * along.x, speed * along.y};
+        const Vec2 along = direction(m_pose.heading + how.angle);
+        m_ball.velocity = {how.speed * along.x, how.speed * along.y};
     };
     switch (effect) {
     case Effect::None:
         return;
     case Effect::KickFrontLeft:
-        return kick(170, 25, 1500);
+        return kick(kFrontLeftKick);
     case Effect::KickFrontRight:
-        return kick(170, -25, 1500);
+        return kick(kFrontRightKick);
     case Effect::KickBackRight:
-        return kick(-170, 195, 1200);
+        return kick(kBackRightKick);
     case Effect::KickBackLeft:
-        return kick(-170, 165, 1200);
+        return kick(kBackLeftKick);
     case Effect::Heading:
-        return kick(200, 0, 900);
+        return kick(kHeading);
     case Effect::TakeBone:
-        if (distance(frontPoint(150), m_bone.position) <= 350)
+        if (distance(frontPoint(kMouthReach), m_bone.position) <= kMouthRange)
             m_holdingBone = true;
         return;
     case Effect::PutBone:
@@ -522,9 +502,22 @@ void RobotModel::placeBoneInMouth()
     m_bone = {frontPoint(210), stance().height - 60, m_pose.heading + 90};
 }
 
+RobotModel::Stance RobotModel::stanceOf(Posture posture)
+{
+    switch (posture) {
+    case Posture::Stand:
+        return {230, 0};
+    case Posture::Sit:
+        return {270, 12};
+    case Posture::LieDown:
+        return {130, 4};
+    }
+    return {};
+}
+
 RobotModel::Stance RobotModel::stance() const
 {
-    const auto &target = kStances[static_cast<std::size_t>(m_posture)];
+    const Stance target = stanceOf(m_posture);
     const double t = static_cast<double>(m_stanceElapsed.count()) / static_cast<double>(kPostureChange.count());
     return {m_stanceFrom.height + (target.height - m_stanceFrom.height) * t,
             m_stanceFrom.pitch + (target.pitch - m_stanceFrom.pitch) * t};

@@ -119,7 +119,7 @@ private:
     enum class Effect { None, KickFrontLeft, KickFrontRight, KickBackRight, KickBackLeft, Heading, TakeBone, PutBone };
     struct Walk
     {
-        int code = 0;
+        Gait gait = Gait::Forward;
         double remaining = 0;
         double total = 0;
         /// Asked for with 0: it goes on until stopped.
@@ -133,11 +133,13 @@ private:
         Millis duration{0};
         bool effectDone = false;
     };
+    /// Camera height and body pitch of a posture, or between two.
     struct Stance
     {
         double height = 0;
         double pitch = 0;
     };
+    static Stance stanceOf(Posture posture);
 
     int externalControl(int mode);
     int requestNetService(int service);
@@ -145,6 +147,7 @@ private:
     int setPosture(int posture);
     int motionStop();
     int doWalking(int code, int degrees, int distance);
+    bool straight() const { return m_walk && (m_walk->gait == Gait::Forward || m_walk->gait == Gait::Back); }
     int playContents(int mwcid);
     int doHeader();
     int changeHeadAngle(int pan, int tilt);
@@ -153,7 +156,6 @@ private:
     void step(Millis dt);
     void stepWalk(double seconds);
     void stepContent(Millis dt);
-    void stepBall(double seconds);
     void applyEffect(Effect effect);
     void stopMotion();
     void startContent(int mwcid, Effect effect);

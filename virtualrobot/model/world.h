@@ -27,6 +27,11 @@ constexpr double kStationMinY = 2350;
 constexpr double kStationBaseHeight = 40;
 constexpr double kStationBackMinY = 2640;
 constexpr double kStationBackHeight = 260;
+/// The charging light on the back plate's face, at the station's middle.
+constexpr double kStationLightHalfWidth = 25;
+constexpr double kStationLightDepth = 6;
+constexpr double kStationLightMinZ = 200;
+constexpr double kStationLightMaxZ = 218;
 
 /// Radius of the robot's body, seen from above.
 constexpr double kRobotRadius = 160;
@@ -99,6 +104,11 @@ enum class Misplacement { OutsideRoom, InWall };
 /// nothing when it does. The charging station's back plate counts as wall;
 /// its low base plate does not.
 std::optional<Misplacement> misplacement(Vec2 at, double radius);
+
+/// Lets the ball roll for this long: it slows down and bounces off the walls.
+void rollBall(Ball &ball, double seconds);
+/// Pushes the ball out of a round body of this radius centred there.
+void shoveBall(Ball &ball, Vec2 centre, double radius);
 
 /// Everything the camera can see that moves.
 struct Scene
