@@ -5,7 +5,7 @@
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
 #include "vaiboclient/cvaibo.h"
-#include "vaiboclient/vaibocodes.h"
+#include "framework/vaibocodes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // content of a double-clicked row.
 #include "ui/remotedlg.h"
 
-#include "commands/catalogue.h"
+#include "framework/catalogue.h"
 #include "res/strings.h"
 #include "res/templates.h"
 #include "toolkit/widgets/controls.h"

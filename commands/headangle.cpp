@@ -2,6 +2,7 @@
 // both angles, the negated slider positions.
 #include "ui/remotedlg.h"
 
+#include "framework/robot.h"
 #include "res/strings.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
@@ -14,10 +15,11 @@ constexpr int kHeadSpeed = 3;
 
 void CRemoteDlg::setUpSliders()
 {
-    m_panSlider->setRangeMin(-90);
-    m_panSlider->setRangeMax(90);
-    m_tiltSlider->setRangeMin(-15);
-    m_tiltSlider->setRangeMax(45);
+    // The angles sent are the negated positions.
+    m_panSlider->setRangeMin(-vaibo::kPanLimit);
+    m_panSlider->setRangeMax(vaibo::kPanLimit);
+    m_tiltSlider->setRangeMin(-vaibo::kTiltUp);
+    m_tiltSlider->setRangeMax(-vaibo::kTiltDown);
     m_panSlider->setPageSize(2);
     m_tiltSlider->setPageSize(2);
     m_panSlider->setLineSize(2);

@@ -7,7 +7,7 @@
 #include "toolkit/core/sleep.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
-#include "vaiboclient/vaibocodes.h"
+#include "framework/vaibocodes.h"
 
 #include <algorithm>
 #include <climits>

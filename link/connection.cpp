@@ -8,7 +8,7 @@
 #include "toolkit/core/sleep.h"
 #include "toolkit/widgets/controls.h"
 #include "vaiboclient/cvaibo.h"
-#include "vaiboclient/vaibocodes.h"
+#include "framework/vaibocodes.h"
 
 using robotlink::LinkState;
 

@@ -1,7 +1,7 @@
 #include "link/vaibomessageids.h"
 
 #include "toolkit/core/windowmessages.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 #include <algorithm>
 #include <cstddef>

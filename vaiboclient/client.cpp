@@ -3,7 +3,7 @@
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/address.h"
 #include "vaiboclient/panepainter.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -5,7 +5,7 @@
 #include "vaiboclient/framestore.h"
 #include "vaiboclient/jpegdecoder.h"
 #include "vaiboclient/networklink.h"
-#include "vaiboclient/vaibocodes.h"
+#include "framework/vaibocodes.h"
 
 #include <memory>
 #include <vector>

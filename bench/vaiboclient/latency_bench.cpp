@@ -2,7 +2,7 @@
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/jpegdecoder.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "tests/support/panelfixture.h"
 
-#include "commands/catalogue.h"
+#include "framework/catalogue.h"
 #include "res/resource.h"
 #include "toolkit/widgets/controls.h"
 

@@ -4,7 +4,7 @@
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
 #include "toolkit/widgets/controls.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 #include <QCoreApplication>
 

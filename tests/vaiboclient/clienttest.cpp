@@ -1,7 +1,7 @@
 #include "tests/vaiboclient/clienttest.h"
 
 #include "toolkit/core/windowmessages.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 std::vector<LPARAM> MessageRecorder::parameters(const char *name) const
 {

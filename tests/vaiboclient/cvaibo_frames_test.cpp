@@ -3,7 +3,7 @@
 #include "tests/vaiboclient/clienttest.h"
 #include "tests/vaiboclient/testjpeg.h"
 #include "toolkit/core/windowmessages.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 #include <QFrame>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "protocol/encoder.h"
 #include "protocol/operation.h"
 #include "tests/vaiboclient/clienttest.h"
-#include "vaiboclient/vaibomessages.h"
+#include "framework/vaibomessages.h"
 
 using namespace std::chrono_literals;
 using protocol::Operation;

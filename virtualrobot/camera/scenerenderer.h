@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/robot.h"
 #include "virtualrobot/model/world.h"
 
 #include <array>
@@ -8,8 +9,8 @@
 namespace vr {
 
 /// Size of a camera picture, in pixels.
-constexpr int kFrameWidth = 208;
-constexpr int kFrameHeight = 160;
+constexpr int kFrameWidth = vaibo::kPictureWidth;
+constexpr int kFrameHeight = vaibo::kPictureHeight;
 /// Bytes of an RGB camera picture.
 constexpr int kFrameBytes = kFrameWidth * kFrameHeight * 3;
 /// The camera's horizontal field of view, in degrees.

@@ -26,11 +26,6 @@ constexpr double kTurnSpeed = 45;     // degrees/s
 constexpr double kHeadSpeed = 360;    // degrees/s
 constexpr Millis kPostureChange{1200};
 
-// Pan and tilt as the panel sends them.
-constexpr double kPanLimit = 90;
-constexpr double kTiltDown = -45;
-constexpr double kTiltUp = 15;
-
 constexpr double kNeck = 110;     // body centre to the neck, mm
 constexpr double kChest = 80;     // body centre to the chest, which shoves the ball, mm
 // Where a bone put down lies, and where a ball put before the feet lies:
@@ -374,8 +369,8 @@ int RobotModel::changeHeadAngle(int pan, int tilt)
 {
     if (batteryEmpty())
         return -1;
-    m_headPanTarget = std::clamp<double>(pan, -kPanLimit, kPanLimit);
-    m_headTiltTarget = std::clamp<double>(tilt, kTiltDown, kTiltUp);
+    m_headPanTarget = std::clamp(pan, -vaibo::kPanLimit, vaibo::kPanLimit);
+    m_headTiltTarget = std::clamp(tilt, vaibo::kTiltDown, vaibo::kTiltUp);
     return 0;
 }
 

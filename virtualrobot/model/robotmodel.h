@@ -1,6 +1,7 @@
 #pragma once
 
-#include "vaiboclient/vaibocodes.h"
+#include "framework/robot.h"
+#include "framework/vaibocodes.h"
 #include "virtualrobot/model/faultplan.h"
 #include "virtualrobot/model/operation.h"
 #include "virtualrobot/model/world.h"

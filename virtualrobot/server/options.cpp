@@ -1,5 +1,6 @@
 #include "virtualrobot/server/options.h"
 
+#include "framework/robot.h"
 #include "virtualrobot/server/control.h"
 
 #include <QCommandLineParser>
@@ -28,13 +29,15 @@ const QString kWindow = QStringLiteral("window");
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "A virtual ERS-7 robot dog behind its PC-side server: it answers the panel's robot client over the "
-        "link protocol, walks, turns and plays contents in a small room, and sends 208x160 JPEG camera "
-        "pictures once they are asked for, up to 30 a second and as fast as the link carries them, at a lower "
-        "JPEG quality while the link is slow.\n"
-        "Once listening it prints 'listening ADDRESS:PORT' on standard output. Lines on standard input "
-        "steer it while it runs; type 'help' for the list."));
+    parser.setApplicationDescription(
+        QStringLiteral("A virtual ERS-7 robot dog behind its PC-side server: it answers the panel's robot client over "
+                       "the link protocol, walks, turns and plays contents in a small room, and sends %1x%2 JPEG "
+                       "camera pictures once they are asked for, up to 30 a second and as fast as the link carries "
+                       "them, at a lower JPEG quality while the link is slow.\n"
+                       "Once listening it prints 'listening ADDRESS:PORT' on standard output. Lines on standard "
+                       "input steer it while it runs; type 'help' for the list.")
+            .arg(vaibo::kPictureWidth)
+            .arg(vaibo::kPictureHeight));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({

@@ -1,6 +1,6 @@
 #include "virtualrobot/window/robotsnapshot.h"
 
-#include "commands/catalogue.h"
+#include "framework/catalogue.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "commands/catalogue.h"
+#include "framework/catalogue.h"
 
 #include <climits>
 #include <cstring>
