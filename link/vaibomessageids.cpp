@@ -1,7 +1,6 @@
 #include "link/vaibomessageids.h"
 
 #include "toolkit/core/windowmessages.h"
-#include "framework/vaibomessages.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,15 +10,15 @@ namespace robotlink {
 
 namespace {
 
-std::array<UINT, 17> registerAll()
+VaiboMessageIds registerAll()
 {
-    std::array<UINT, 17> ids{};
+    VaiboMessageIds ids{};
     std::transform(vaibo::kMessageNames.begin(), vaibo::kMessageNames.end(), ids.begin(),
                    [](const char *name) { return tk::registerWindowMessage(name); });
     return ids;
 }
 
-// A name's place among the 17, found by its text while compiling: a name
+// A name's place among them, found by its text while compiling: a name
 // that is not one of them does not compile.
 consteval std::size_t indexOf(std::string_view name)
 {
@@ -32,7 +31,7 @@ consteval std::size_t indexOf(std::string_view name)
 
 } // namespace
 
-const std::array<UINT, 17> kVaiboMessageIds = registerAll();
+const VaiboMessageIds kVaiboMessageIds = registerAll();
 
 const UINT &kConnectMessageId = kVaiboMessageIds[indexOf(vaibo::kConnectMessage)];
 const UINT &kDisconnectMessageId = kVaiboMessageIds[indexOf(vaibo::kDisconnectMessage)];

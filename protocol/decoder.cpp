@@ -189,13 +189,13 @@ void Decoder::consumeHeader(const std::uint8_t *&data, std::size_t &size)
     }
     if (m_headerFill < kHeaderSize)
         return;
-    m_type = m_header[2];
+    m_type = m_header[kTypeByte];
     const PayloadBounds *bounds = payloadBounds(m_type);
     if (bounds == nullptr) {
         m_error = Error::UnknownType;
         return;
     }
-    if (m_header[3] != 0) {
+    if (m_header[kFlagsByte] != 0) {
         m_error = Error::Malformed;
         return;
     }

@@ -127,8 +127,8 @@ bool appendEncoded(std::vector<std::uint8_t> &out, const Message &message)
     std::uint8_t *header = out.data() + start;
     header[0] = kMagic0;
     header[1] = kMagic1;
-    header[2] = static_cast<std::uint8_t>(typeOf(message));
-    header[3] = 0;
+    header[kTypeByte] = static_cast<std::uint8_t>(typeOf(message));
+    header[kFlagsByte] = 0;
     putU32(header + 4, static_cast<std::uint32_t>(out.size() - start - kHeaderSize));
     return true;
 }

@@ -12,6 +12,9 @@ namespace protocol {
 
 constexpr std::uint8_t kMagic0 = 'K';
 constexpr std::uint8_t kMagic1 = 'V';
+// Where the header has its type code and its flags, which must be 0.
+constexpr std::size_t kTypeByte = 2;
+constexpr std::size_t kFlagsByte = 3;
 
 // Fixed parts of the payloads, in bytes.
 constexpr std::size_t kHelloFixed = 3;   // version u16, name length u8

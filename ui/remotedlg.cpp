@@ -14,7 +14,6 @@
 
 namespace {
 constexpr unsigned kBatteryPeriodMs = 5000;
-constexpr UINT kSysCommandMask = 0xFFF0;
 } // namespace
 
 CRemoteDlg::CRemoteDlg(QWidget *parent)
@@ -137,7 +136,7 @@ bool CRemoteDlg::onInitDialog()
 
 void CRemoteDlg::onSysCommand(UINT id, LPARAM lParam)
 {
-    if ((id & kSysCommandMask) == IDM_ABOUTBOX)
+    if ((id & tk::kSysCommandMask) == IDM_ABOUTBOX)
         CVersionDlg::open(this);
     else
         defaultProcessing({.kind = tk::EventKind::SysCommand, .id = static_cast<int>(id), .lParam = lParam});

@@ -11,12 +11,13 @@ class Client;
 /// The robot client: every operation the panel uses, with the argument types
 /// and int results of the robot framework's client class. It talks to the
 /// robot over TCP (docs/protocol.md) from a thread of its own. Operations
-/// other than Connect and Disconnect are synchronous and wait at most 1.5 s
-/// for the robot; the outcome of those two arrives later as the registered
-/// messages "SonyERCVAIBOConnect" and "SonyERCVAIBODisconnect", posted to the
-/// window given at construction. Each accepted Connect ends in exactly one
-/// "SonyERCVAIBODisconnect": after Disconnect, a refusal, a connection not
-/// made within 3 s, 4 s without traffic, or any protocol fault.
+/// other than Connect and Disconnect are synchronous and wait for the robot
+/// at most the reply timeout of vaibo::Settings; the outcome of those two
+/// arrives later as the registered messages "SonyERCVAIBOConnect" and
+/// "SonyERCVAIBODisconnect", posted to the window given at construction.
+/// Each accepted Connect ends in exactly one "SonyERCVAIBODisconnect": after
+/// Disconnect, a refusal, a connection not made within the connect timeout,
+/// the dead-link timeout without traffic, or any protocol fault.
 /// The operations are virtual so that tests can stand a recording double in.
 class CVAIBO
 {

@@ -1,3 +1,4 @@
+#include "res/version.h"
 #include "virtualrobot/server/control.h"
 #include "virtualrobot/server/options.h"
 #include "virtualrobot/server/robotserver.h"
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
     const std::unique_ptr<QCoreApplication> app =
         window ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korvan-virtual-robot"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KORVAN_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(res::kFileVersionText));
 
     const vr::ParsedOptions options = vr::parseOptions(QCoreApplication::arguments());
     switch (options.outcome) {

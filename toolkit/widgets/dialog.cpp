@@ -20,8 +20,6 @@ namespace tk {
 
 namespace {
 
-constexpr UINT kSysCommandMask = 0xFFF0;
-
 bool has(std::uint32_t flags, std::uint32_t flag)
 {
     return (flags & flag) != 0;

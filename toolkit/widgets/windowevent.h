@@ -24,7 +24,9 @@ constexpr int TB_TOP = 6;
 constexpr int TB_BOTTOM = 7;
 constexpr int TB_ENDTRACK = 8;
 
-// System commands.
+// System commands. The low four bits of a command id are the system's own:
+// compare ids under the mask.
+constexpr UINT kSysCommandMask = 0xFFF0;
 constexpr UINT SC_MOVE = 0xF010;
 constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_CLOSE = 0xF060;

@@ -1,17 +1,23 @@
 #include "virtualrobot/server/connection.h"
 
 #include "protocol/encoder.h"
+#include "protocol/wireformat.h"
 
 #include <QTcpSocket>
 
-#include <array>
+#include <vector>
 
 namespace vr {
 
 namespace {
 
-// A Reply header with its flags set: the protocol wants flags of 0.
-constexpr std::array<char, 16> kMalformed = {'K', 'V', 5, 0x7F, 0, 0, 0, 8, 0, 0, 0, 1, 0, 0, 0, 0};
+// A Reply with flags set in its header: the protocol wants flags of 0.
+std::vector<std::uint8_t> malformedReply()
+{
+    std::vector<std::uint8_t> bytes = protocol::encode(protocol::Reply{1, 0});
+    bytes[protocol::kFlagsByte] = 0x7F;
+    return bytes;
+}
 
 // Frames stop at a far smaller backlog, so only a peer that sends and never
 // reads gets here: the link ends before its answers fill the memory.
@@ -57,7 +63,8 @@ bool Connection::send(const protocol::Message &message)
 
 void Connection::sendMalformed()
 {
-    write(kMalformed.data(), kMalformed.size());
+    const std::vector<std::uint8_t> bytes = malformedReply();
+    write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
 bool Connection::write(const char *bytes, qint64 size)
