@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build test bench
+# Every listed fault must still match the source it is put into.
+scripts/mutate.sh --check
 
 # The first report of any sanitizer fails the program that made it, the
 # robot and panel processes the end-to-end tests start included.
