@@ -1,5 +1,6 @@
 #include "vaiboclient/client.h"
 
+#include "toolkit/core/clock.h"
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/address.h"
 #include "vaiboclient/panepainter.h"
@@ -131,13 +132,13 @@ void Client::linkDown()
 void Client::linkChanged(bool up)
 {
     // The pane tells at once whether its picture is live.
-    m_store.setLinkUp(up, FrameStore::Clock::now());
+    m_store.setLinkUp(up, tk::now());
     QMetaObject::invokeMethod(m_painter.get(), &PanePainter::refresh, Qt::QueuedConnection);
 }
 
 void Client::frameArrived(protocol::Frame &&frame)
 {
-    const auto arrival = FrameStore::Clock::now();
+    const auto arrival = tk::now();
     QImage picture = m_decoder.decode(frame.jpeg.data(), frame.jpeg.size(), protocol::kMaxFrameSide);
     // Scaled here, off the window's thread, so painting it is a plain copy.
     const QSize paneSize = m_store.pictureSize();

@@ -2,6 +2,7 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "toolkit/core/clock.h"
 #include "protocol/timing.h"
 
 #include <arpa/inet.h>
@@ -75,7 +76,7 @@ struct NetworkLink::Connection
             const ssize_t n = ::send(fd, sendBuffer.data() + sent, sendBuffer.size() - sent, MSG_NOSIGNAL);
             if (n > 0) {
                 sent += static_cast<std::size_t>(n);
-                lastSent = Clock::now();
+                lastSent = tk::now();
             } else if (n < 0 && errno == EINTR) {
                 continue;
             } else {
@@ -207,7 +208,7 @@ void NetworkLink::run()
                 connection->flush();
             const bool writing = connecting || !connection->sendBuffer.empty();
             fds[1] = {connection->fd, static_cast<short>(connecting ? POLLOUT : (POLLIN | (writing ? POLLOUT : 0))), 0};
-            const int untilTimer = connection->broken ? 0 : millisecondsUntil(connection->nextTimer(), Clock::now());
+            const int untilTimer = connection->broken ? 0 : millisecondsUntil(connection->nextTimer(), tk::now());
             timeout = timeout < 0 ? untilTimer : std::min(timeout, untilTimer);
         }
         const int ready = ::poll(fds.data(), fds.size(), timeout);
@@ -246,7 +247,7 @@ void NetworkLink::applyCommands(std::optional<Connection> &connection)
         connection.emplace();
         connection->generation = command.generation;
         connection->settings = command.settings;
-        connection->deadline = Clock::now() + command.settings.connectTimeout;
+        connection->deadline = tk::now() + command.settings.connectTimeout;
         connection->fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (connection->fd < 0) {
             connection->broken = true;
@@ -296,7 +297,7 @@ void NetworkLink::service(Connection &connection, short events)
                 connection.broken = true;
                 break;
             }
-            connection.lastReceived = Clock::now();
+            connection.lastReceived = tk::now();
             connection.decoder.feed(chunk.data(), static_cast<std::size_t>(n));
             while (!connection.broken) {
                 std::optional<protocol::Message> message = connection.decoder.next();
@@ -329,7 +330,7 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
             return;
         }
         connection.phase = Connection::Phase::Up;
-        connection.lastSent = Clock::now();
+        connection.lastSent = tk::now();
         // The first Ping goes at once, so the pane knows the picture's age soon.
         connection.nextPing = connection.lastSent;
         bool wanted = false;
@@ -373,7 +374,7 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
             connection.broken = true;
             return;
         }
-        m_listener.clockSampled(*connection.pingSent, Clock::now(), pong->timeUs);
+        m_listener.clockSampled(*connection.pingSent, tk::now(), pong->timeUs);
         connection.pingSent.reset();
         return;
     }
@@ -384,7 +385,7 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
 
 void NetworkLink::checkTimers(Connection &connection)
 {
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = tk::now();
     if (connection.phase != Connection::Phase::Up) {
         connection.broken = now >= connection.deadline;
         return;

@@ -1,5 +1,7 @@
 #include "vaiboclient/panepainter.h"
 
+#include "toolkit/core/clock.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QWidget>
@@ -12,9 +14,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The readout's age is shown in whole seconds past this, so it must move
-// at least this often while no frame comes.
+// A picture this old is stale. Its age then counts in tenths of a second,
+// so while no frame comes the pane is repainted four times a second.
 constexpr auto kStaleAfter = 1s;
+constexpr auto kAgeTick = 250ms;
 
 // Milliseconds up to a second, then seconds with one decimal.
 QString duration(std::chrono::milliseconds time)
@@ -28,7 +31,7 @@ QString duration(std::chrono::milliseconds time)
 
 PanePainter::PanePainter(FrameStore &store) : m_store(store)
 {
-    m_ageTimer.setInterval(kStaleAfter);
+    m_ageTimer.setInterval(kAgeTick);
     connect(&m_ageTimer, &QTimer::timeout, this, &PanePainter::repaintIfStale);
 }
 
@@ -109,7 +112,7 @@ void PanePainter::repaintIfStale()
 {
     if (!m_pane)
         return;
-    const auto now = FrameStore::Clock::now();
+    const auto now = tk::now();
     const FrameStore::Picture picture = m_store.picture(now);
     if (!picture.image.isNull() && now - picture.captured >= kStaleAfter)
         m_pane->update();
@@ -117,7 +120,7 @@ void PanePainter::repaintIfStale()
 
 void PanePainter::paint(QWidget *pane) const
 {
-    const auto now = FrameStore::Clock::now();
+    const auto now = tk::now();
     const FrameStore::Picture picture = m_store.picture(now);
     if (picture.image.isNull())
         return;

@@ -3,7 +3,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -78,15 +77,13 @@ TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyR
         << "pictures play again after the play command alone";
 }
 
-TEST_F(EndToEndConnection, ARobotKilledWhileFramesFlowIsReportedWithinASecond)
+TEST_F(EndToEndConnection, ARobotKilledWhileFramesFlowIsReportedFromTheClosedLinkNotFromSilence)
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_TRUE(waitForPicture());
-    QElapsedTimer sinceKill;
-    sinceKill.start();
     robot->kill();
-    EXPECT_TRUE(waitForDisconnected(*panel, 1000)) << "status: " << panel->status();
-    EXPECT_LT(sinceKill.elapsed(), 1000);
+    // The prompt wait is shorter than the dead-link timeout.
+    EXPECT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->status();
     EXPECT_TRUE(panel->isEnabled(IDC_CONNECT));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/peers/fakerobot.h"
+#include "toolkit/core/clock.h"
 #include "toolkit/core/win32types.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/settings.h"
@@ -10,9 +11,28 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <vector>
+
+/// The machine's clock, skipped ahead by the test, for as long as it lives:
+/// time still runs, so the link's timers keep working.
+class SkippingClock : public tk::Clock
+{
+public:
+    SkippingClock() : m_previous(tk::setClock(this)) {}
+    ~SkippingClock() override { tk::setClock(m_previous); }
+    SkippingClock(const SkippingClock &) = delete;
+    SkippingClock &operator=(const SkippingClock &) = delete;
+
+    TimePoint now() const override { return std::chrono::steady_clock::now() + m_skipped.load(); }
+    void skip(std::chrono::milliseconds span) { m_skipped = m_skipped.load() + span; }
+
+private:
+    std::atomic<std::chrono::milliseconds> m_skipped{};
+    tk::Clock *m_previous;
+};
 
 /// Stands for the panel's window: records the client's messages and may
 /// answer each one as the panel's handler would.

@@ -138,7 +138,7 @@ TEST_F(LinkTest, SilentRobotMakesEveryCallFailWithinTheBound)
         const auto start = Clock::now();
         EXPECT_TRUE(calls[i]()) << i;
         EXPECT_GE(Clock::now() - start, kReplyTimeout - 5ms) << i;
-        EXPECT_LT(Clock::now() - start, kReplyTimeout + 400ms) << i;
+        EXPECT_LT(Clock::now() - start, kReplyTimeout + 1s) << i;
     }
     EXPECT_EQ(window.count(kDisconnected), 0);
 }
@@ -151,7 +151,7 @@ TEST_F(LinkTest, SilentLinkIsDeclaredDeadAfterTheTimeout)
     ASSERT_TRUE(window.waitFor(kDisconnected, 1, 2s));
     const auto waited = Clock::now() - start;
     EXPECT_GE(waited, kDeadLink - 60ms);
-    EXPECT_LT(waited, kDeadLink + 500ms);
+    EXPECT_LT(waited, kDeadLink + 1s);
 }
 
 // Each bad input from the robot closes the link cleanly: the call in flight

@@ -63,6 +63,9 @@ public:
     QString controlLine(const QString &line) { return m_control.controlLine(line); }
 
     /// The robot behind the link.
+    /// Lets the robot's time run ahead of the clock: the model lives the
+    /// span at its next step. Tests use it instead of waiting.
+    void skipTime(RobotModel::Millis span) { m_skipped += span; }
     const RobotModel &model() const { return m_model; }
     /// Whether a controller holds the link.
     bool hasController() const { return m_session.controller() != nullptr; }
@@ -84,12 +87,13 @@ private:
     void controllerSent(const protocol::Message &message);
     void controllerClosed();
     void tick();
-    RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()}; }
+    RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()} + m_skipped; }
 
     ServerConfig m_config;
     RobotModel m_model;
     Trace m_trace;
     QElapsedTimer m_clock;
+    RobotModel::Millis m_skipped{0};
     Session m_session{m_config, m_trace};
     RequestQueue m_requests;
     PictureStream m_pictures{m_model, m_trace, m_config};
