@@ -6,7 +6,10 @@
 #include "framework/catalogue.h"
 #include "res/strings.h"
 #include "res/templates.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/listbox.h"
+#include "toolkit/widgets/pushbutton.h"
+#include "toolkit/widgets/statictext.h"
+#include "toolkit/widgets/tabcontrol.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 #include "framework/robot.h"
 #include "res/strings.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/trackbar.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>

@@ -1,7 +1,8 @@
 // The battery monitor: every tick of timer 1 reads the charge while online.
 #include "ui/remotedlg.h"
 
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/edit.h"
+#include "toolkit/widgets/progressbar.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>

@@ -3,11 +3,11 @@
 // buffer so the client can paint it into the image pane.
 #include "ui/remotedlg.h"
 
+#include "framework/vaibocodes.h"
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/staticframe.h"
 #include "vaiboclient/cvaibo.h"
-#include "framework/vaibocodes.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,12 +3,15 @@
 // notifications that complete them.
 #include "ui/remotedlg.h"
 
+#include "framework/vaibocodes.h"
 #include "link/addressmemory.h"
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/edit.h"
+#include "toolkit/widgets/ipaddressfield.h"
+#include "toolkit/widgets/progressbar.h"
+#include "toolkit/widgets/pushbutton.h"
 #include "vaiboclient/cvaibo.h"
-#include "framework/vaibocodes.h"
 
 using robotlink::LinkState;
 

@@ -3,7 +3,7 @@
 #include "res/helptext.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/multilineedit.h"
 
 CVersionDlg::CVersionDlg(QWidget *parent) : tk::Dialog(res::versionDialogTemplate(), parent) {}
 

@@ -2,7 +2,8 @@
 // should stay within 10 ms; a later visit only counts the rows.
 #include "bench/support/shortrun.h"
 #include "res/resource.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/listbox.h"
+#include "toolkit/widgets/tabcontrol.h"
 #include "ui/remotedlg.h"
 
 #include <QApplication>

@@ -2,7 +2,8 @@
 
 #include "framework/catalogue.h"
 #include "res/resource.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/listbox.h"
+#include "toolkit/widgets/tabcontrol.h"
 
 #include <QCoreApplication>
 #include <QTabBar>

@@ -1,6 +1,6 @@
 #include "tests/endtoend/livepanel.h"
 
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/progressbar.h"
 #include "toolkit/widgets/windowevent.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/progressbar.h"
 
 #include <utility>
 

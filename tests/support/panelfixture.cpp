@@ -3,7 +3,6 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
-#include "toolkit/widgets/controls.h"
 
 #include <QCoreApplication>
 #include <QDir>

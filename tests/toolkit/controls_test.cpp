@@ -1,4 +1,5 @@
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/groupbox.h"
+#include "toolkit/widgets/staticframe.h"
 
 #include <QImage>
 
@@ -8,7 +9,7 @@
 // their outline and let every click through to what lies beneath.
 TEST(ToolkitStaticFrame, DrawsItsOutlineLeavesTheInsideUnpaintedAndLetsTheMouseThrough)
 {
-    tk::StaticFrame frame(true, true, false, false);
+    tk::StaticFrame frame({.border = true, .sunken = true});
     frame.resize(60, 40);
     QImage picture(60, 40, QImage::Format_ARGB32);
     picture.fill(Qt::red);

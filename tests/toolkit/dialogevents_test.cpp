@@ -1,6 +1,6 @@
 #include "res/templates.h"
 #include "tests/toolkit/recordingdialog.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/listbox.h"
 
 #include <QTest>
 

@@ -1,7 +1,8 @@
 #include "tests/toolkit/shownwindow.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/ipaddressfield.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include <variant>
 

@@ -1,5 +1,5 @@
 #include "tests/toolkit/shownwindow.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/trackbar.h"
 
 #include <QApplication>
 

@@ -3,7 +3,9 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/edit.h"
+#include "toolkit/widgets/progressbar.h"
+#include "toolkit/widgets/trackbar.h"
 #include "framework/vaibomessages.h"
 
 #include <QCoreApplication>

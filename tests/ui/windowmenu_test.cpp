@@ -1,6 +1,6 @@
 #include "res/resource.h"
 #include "tests/support/panelfixture.h"
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/multilineedit.h"
 #include "ui/versiondlg.h"
 
 #include <QTest>

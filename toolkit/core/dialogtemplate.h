@@ -5,6 +5,12 @@
 
 namespace tk {
 
+/// Whether a style word has the flag set.
+constexpr bool hasFlag(std::uint32_t flags, std::uint32_t flag)
+{
+    return (flags & flag) != 0;
+}
+
 // Style flags, with the values Win32 gives them, so a template reads as its
 // resource script does.
 namespace style {

@@ -1,14 +1,13 @@
 #include "toolkit/widgets/dialog.h"
 
 #include "toolkit/core/windowmessages.h"
-#include "toolkit/widgets/controls.h"
 #include "toolkit/widgets/dialogfont.h"
-#include "toolkit/widgets/systemmenu.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
@@ -20,41 +19,13 @@ namespace tk {
 
 namespace {
 
-bool has(std::uint32_t flags, std::uint32_t flag)
-{
-    return (flags & flag) != 0;
-}
-
-Edges edgesOf(const ControlTemplate &control)
-{
-    return {.raised = has(control.exStyle, exstyle::DlgModalFrame),
-            .border = has(control.style, style::Border),
-            .sunken = has(control.exStyle, exstyle::ClientEdge),
-            .thin = has(control.exStyle, exstyle::StaticEdge)};
-}
-
-// Statics and the progress bar never take the focus; a control without
-// WS_TABSTOP is skipped by Tab but may still be clicked into.
-Qt::FocusPolicy focusPolicyOf(const ControlTemplate &control)
-{
-    switch (control.kind) {
-    case ControlKind::Label:
-    case ControlKind::Frame:
-    case ControlKind::GroupBox:
-    case ControlKind::ProgressBar:
-        return Qt::NoFocus;
-    default:
-        return has(control.style, style::TabStop) ? Qt::StrongFocus : Qt::ClickFocus;
-    }
-}
-
 Qt::WindowFlags windowFlagsOf(const DialogTemplate &dialog, bool owned)
 {
     // Fixed frame: no maximise button, and the size is fixed by the builder.
     Qt::WindowFlags flags = (owned ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (has(dialog.style, style::SysMenu))
+    if (hasFlag(dialog.style, style::SysMenu))
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (has(dialog.style, style::MinimizeBox))
+    if (hasFlag(dialog.style, style::MinimizeBox))
         flags |= Qt::WindowMinimizeButtonHint;
     return flags;
 }
@@ -71,8 +42,8 @@ Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent) : QDialog(
     const PixelRect client = duToPixels(0, 0, m_template.cx, m_template.cy, m_baseUnits);
     setFixedSize(client.width, client.height);
 
-    if (has(m_template.style, style::SysMenu)) {
-        m_systemMenu = new SystemMenu(has(m_template.style, style::MinimizeBox));
+    if (hasFlag(m_template.style, style::SysMenu)) {
+        m_systemMenu.emplace(hasFlag(m_template.style, style::MinimizeBox));
         // The window manager owns the real window menu; Alt+Space opens ours.
         auto *menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
         connect(menuKey, &QShortcut::activated, this, [this] { popupSystemMenu(mapToGlobal(QPoint(0, 0))); });
@@ -80,11 +51,6 @@ Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent) : QDialog(
         connect(closeKey, &QShortcut::activated, this,
                 [this] { dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(SC_CLOSE)}); });
     }
-}
-
-Dialog::~Dialog()
-{
-    delete m_systemMenu;
 }
 
 void Dialog::create()
@@ -144,7 +110,7 @@ unsigned Dialog::timerInterval(UINT id) const
 
 SystemMenu *Dialog::systemMenu()
 {
-    return m_systemMenu;
+    return m_systemMenu ? &*m_systemMenu : nullptr;
 }
 
 LRESULT Dialog::dispatch(WindowEvent event)
@@ -276,7 +242,7 @@ void Dialog::contextMenuEvent(QContextMenuEvent *event)
 {
     // Only the window's background opens the menu; statics do not count as
     // controls, since they are transparent to the pointer.
-    if (m_systemMenu == nullptr || childAt(event->pos()) != nullptr) {
+    if (!m_systemMenu || childAt(event->pos()) != nullptr) {
         event->ignore();
         return;
     }
@@ -290,114 +256,6 @@ void Dialog::changeEvent(QEvent *event)
         const QIcon icon = dragIcon();
         if (!icon.isNull())
             setWindowIcon(icon);
-    }
-}
-
-void Dialog::build()
-{
-    QWidget *previousStop = nullptr;
-    for (const ControlTemplate &control : m_template.controls) {
-        QWidget *widget = makeControl(control);
-        const PixelRect place = duToPixels(control.x, control.y, control.cx, control.cy, m_baseUnits);
-        widget->setGeometry(place.x, place.y, place.width, place.height);
-        widget->setProperty("templateId", control.id);
-        widget->setAccessibleName(QString::fromUtf8(control.caption));
-        const Qt::FocusPolicy policy = focusPolicyOf(control);
-        widget->setFocusPolicy(policy);
-        if (QWidget *proxy = widget->focusProxy())
-            proxy->setFocusPolicy(policy);
-        if (has(control.style, style::TabStop) && policy != Qt::NoFocus) {
-            if (previousStop != nullptr)
-                setTabOrder(previousStop, widget);
-            previousStop = widget;
-        }
-        widget->setEnabled(!has(control.style, style::Disabled));
-        widget->setVisible(has(control.style, style::Visible));
-        if (control.id != kNoId && !m_items.contains(control.id))
-            m_items.insert(control.id, widget);
-        m_controls.push_back(widget);
-        connectControl(control, widget);
-    }
-}
-
-QWidget *Dialog::makeControl(const ControlTemplate &control)
-{
-    const QString caption = QString::fromUtf8(control.caption);
-    switch (control.kind) {
-    case ControlKind::PushButton: {
-        auto *button = new PushButton(caption, this);
-        button->setDefault(has(control.style, style::BsDefPushButton));
-        return button;
-    }
-    case ControlKind::IpAddress:
-        return new IpAddressField(this);
-    case ControlKind::Label: {
-        auto *label = new StaticText(caption, this);
-        label->setNoPrefix(has(control.style, style::SsNoPrefix));
-        return label;
-    }
-    case ControlKind::Frame: {
-        const Edges edges = edgesOf(control);
-        return new StaticFrame(edges.border, edges.sunken, edges.raised, edges.thin, this);
-    }
-    case ControlKind::Edit: {
-        const bool readOnly = has(control.style, style::EsReadOnly);
-        if (has(control.style, style::EsMultiline)) {
-            auto *edit = new MultiLineEdit(this);
-            if (!readOnly)
-                edit->setReadOnly(false);
-            return edit;
-        }
-        auto *edit = new Edit(this);
-        edit->setReadOnly(readOnly);
-        edit->setAlignment(has(control.style, style::EsCenter) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        return edit;
-    }
-    case ControlKind::ProgressBar:
-        return new ProgressBar(this);
-    case ControlKind::TabControl:
-        return new TabControl(this);
-    case ControlKind::ListBox:
-        return new ListBox(this);
-    case ControlKind::Slider: {
-        auto *slider = new Trackbar(has(control.style, style::TbsVert) ? Qt::Vertical : Qt::Horizontal, this);
-        slider->setEdges(edgesOf(control));
-        return slider;
-    }
-    case ControlKind::GroupBox: {
-        auto *group = new GroupBox(caption, this);
-        group->setEdges(edgesOf(control));
-        return group;
-    }
-    }
-    return new QWidget(this);
-}
-
-void Dialog::connectControl(const ControlTemplate &control, QWidget *widget)
-{
-    const int id = control.id;
-    if (auto *button = qobject_cast<PushButton *>(widget)) {
-        connect(button, &QPushButton::clicked, this, [this, id, widget] {
-            dispatch({.kind = EventKind::Command, .id = id, .code = BN_CLICKED, .control = widget});
-        });
-    } else if (auto *list = qobject_cast<ListBox *>(widget)) {
-        // A list reports double-clicks only with LBS_NOTIFY.
-        if (has(control.style, style::LbsNotify)) {
-            connect(list, &ListBox::doubleClicked, this, [this, id, widget] {
-                dispatch({.kind = EventKind::Command, .id = id, .code = LBN_DBLCLK, .control = widget});
-            });
-        }
-    } else if (auto *tabs = qobject_cast<TabControl *>(widget)) {
-        connect(tabs, &TabControl::selectionChanged, this, [this, id, widget] {
-            dispatch({.kind = EventKind::Notify, .id = id, .code = TCN_SELCHANGE, .control = widget});
-        });
-    } else if (auto *slider = qobject_cast<Trackbar *>(widget)) {
-        connect(slider, &Trackbar::scrolled, this, [this, slider](int code) {
-            dispatch({.kind = slider->orientation() == Qt::Horizontal ? EventKind::HScroll : EventKind::VScroll,
-                      .code = code,
-                      .position = slider->position(),
-                      .control = slider});
-        });
     }
 }
 
@@ -417,7 +275,7 @@ void Dialog::focusFirstTabStop()
 {
     for (std::size_t index = 0; index < m_controls.size(); ++index) {
         QWidget *widget = m_controls[index];
-        if (has(m_template.controls[index].style, style::TabStop) && widget->isEnabled() && !widget->isHidden()) {
+        if (hasFlag(m_template.controls[index].style, style::TabStop) && widget->isEnabled() && !widget->isHidden()) {
             widget->setFocus(Qt::TabFocusReason);
             return;
         }
@@ -433,7 +291,7 @@ void Dialog::pressEnter()
         return;
     }
     for (const ControlTemplate &control : m_template.controls) {
-        if (control.kind == ControlKind::PushButton && has(control.style, style::BsDefPushButton)) {
+        if (control.kind == ControlKind::PushButton && hasFlag(control.style, style::BsDefPushButton)) {
             QWidget *button = item(control.id);
             if (button != nullptr && button->isEnabled())
                 dispatch({.kind = EventKind::Command, .id = control.id, .code = BN_CLICKED, .control = button});

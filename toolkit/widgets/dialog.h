@@ -2,18 +2,19 @@
 
 #include "toolkit/core/dialogtemplate.h"
 #include "toolkit/core/dialogunits.h"
+#include "toolkit/widgets/systemmenu.h"
 #include "toolkit/widgets/windowevent.h"
 
 #include <QDialog>
 #include <QHash>
 
+#include <optional>
 #include <vector>
 
 class QMenu;
 
 namespace tk {
 
-class SystemMenu;
 
 /// A window built from a template, that raises Win32-style window events
 /// (commands, notifications, scrolls, timers, registered messages, system
@@ -25,7 +26,6 @@ class Dialog : public QDialog
 
 public:
     explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr);
-    ~Dialog() override;
 
     /// Builds the controls and runs the initialisation once; later calls do nothing.
     void create();
@@ -100,7 +100,7 @@ private:
     std::vector<QWidget *> m_controls;
     QHash<int, UINT> m_timerIds; // Qt timer id -> caller's id
     QHash<UINT, TimerSlot> m_timers;
-    SystemMenu *m_systemMenu = nullptr;
+    std::optional<SystemMenu> m_systemMenu;
     QPaintEvent *m_paintEvent = nullptr; // the one being handled, for default painting
     bool m_created = false;
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "toolkit/widgets/controls.h"
-
 #include <QRect>
 
 class QColor;
@@ -9,6 +7,15 @@ class QPainter;
 class QPalette;
 
 namespace tk {
+
+/// (WS_EX_CLIENTEDGE), thin sunken (WS_EX_STATICEDGE).
+struct Edges
+{
+    bool raised = false;
+    bool border = false;
+    bool sunken = false;
+    bool thin = false;
+};
 
 /// Draws a control's window edges inside rect, outermost first, and returns
 /// what is left inside them, which is empty when the edges take it all.

@@ -1,9 +1,10 @@
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/ipaddressfield.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QRegularExpressionValidator>

@@ -1,4 +1,4 @@
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/progressbar.h"
 
 #include "toolkit/widgets/edges.h"
 

@@ -1,4 +1,4 @@
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/tabcontrol.h"
 
 #include <QPainter>
 #include <QScopedValueRollback>

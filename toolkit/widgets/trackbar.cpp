@@ -1,4 +1,4 @@
-#include "toolkit/widgets/controls.h"
+#include "toolkit/widgets/trackbar.h"
 
 #include "toolkit/widgets/edges.h"
 #include "toolkit/widgets/windowevent.h"

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace tk {
+
+/// on it click it.
+class PushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit PushButton(const QString &caption, QWidget *parent = nullptr);
+};
+
+} // namespace tk
