@@ -41,7 +41,7 @@ int millisecondsUntil(Clock::time_point deadline, Clock::time_point now)
 
 } // namespace
 
-struct NetworkLink::Connection
+struct NetworkLink::OpenLink
 {
     enum class Phase { Connecting, Handshaking, Up };
 
@@ -187,7 +187,7 @@ void NetworkLink::wake()
 
 void NetworkLink::run()
 {
-    std::optional<Connection> connection;
+    std::optional<OpenLink> connection;
     for (;;) {
         {
             const std::lock_guard lock(m_mutex);
@@ -203,7 +203,7 @@ void NetworkLink::run()
                 connection->sendBuffer.insert(connection->sendBuffer.end(), m_outgoing.begin(), m_outgoing.end());
                 m_outgoing.clear();
             }
-            const bool connecting = connection->phase == Connection::Phase::Connecting;
+            const bool connecting = connection->phase == OpenLink::Phase::Connecting;
             if (!connecting && !connection->sendBuffer.empty())
                 connection->flush();
             const bool writing = connecting || !connection->sendBuffer.empty();
@@ -229,7 +229,7 @@ void NetworkLink::run()
         connection->closeSocket(true);
 }
 
-void NetworkLink::applyCommands(std::optional<Connection> &connection)
+void NetworkLink::applyCommands(std::optional<OpenLink> &connection)
 {
     std::deque<Command> commands;
     {
@@ -260,7 +260,7 @@ void NetworkLink::applyCommands(std::optional<Connection> &connection)
         target.sin_port = htons(command.settings.port);
         target.sin_addr.s_addr = htonl(command.address);
         if (::connect(connection->fd, reinterpret_cast<const sockaddr *>(&target), sizeof target) == 0) {
-            connection->phase = Connection::Phase::Handshaking;
+            connection->phase = OpenLink::Phase::Handshaking;
             connection->queue(protocol::Hello{protocol::kVersion, kClientName});
             connection->flush();
         } else if (errno != EINPROGRESS) {
@@ -271,16 +271,16 @@ void NetworkLink::applyCommands(std::optional<Connection> &connection)
         end(connection, false);
 }
 
-void NetworkLink::service(Connection &connection, short events)
+void NetworkLink::service(OpenLink &connection, short events)
 {
-    if (connection.phase == Connection::Phase::Connecting) {
+    if (connection.phase == OpenLink::Phase::Connecting) {
         int error = 0;
         socklen_t length = sizeof error;
         if (::getsockopt(connection.fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
             connection.broken = true;
             return;
         }
-        connection.phase = Connection::Phase::Handshaking;
+        connection.phase = OpenLink::Phase::Handshaking;
         connection.queue(protocol::Hello{protocol::kVersion, kClientName});
         connection.flush();
         return;
@@ -321,15 +321,15 @@ void NetworkLink::service(Connection &connection, short events)
         connection.flush();
 }
 
-void NetworkLink::handleMessage(Connection &connection, protocol::Message &&message)
+void NetworkLink::handleMessage(OpenLink &connection, protocol::Message &&message)
 {
-    if (connection.phase == Connection::Phase::Handshaking) {
+    if (connection.phase == OpenLink::Phase::Handshaking) {
         // Only a Welcome brings the link up; a Refused or anything else ends it.
         if (!std::holds_alternative<protocol::Welcome>(message)) {
             connection.broken = true;
             return;
         }
-        connection.phase = Connection::Phase::Up;
+        connection.phase = OpenLink::Phase::Up;
         connection.lastSent = tk::now();
         // The first Ping goes at once, so the pane knows the picture's age soon.
         connection.nextPing = connection.lastSent;
@@ -383,10 +383,10 @@ void NetworkLink::handleMessage(Connection &connection, protocol::Message &&mess
     connection.broken = !std::holds_alternative<protocol::Heartbeat>(message);
 }
 
-void NetworkLink::checkTimers(Connection &connection)
+void NetworkLink::checkTimers(OpenLink &connection)
 {
     const Clock::time_point now = tk::now();
-    if (connection.phase != Connection::Phase::Up) {
+    if (connection.phase != OpenLink::Phase::Up) {
         connection.broken = now >= connection.deadline;
         return;
     }
@@ -406,7 +406,7 @@ void NetworkLink::checkTimers(Connection &connection)
     }
 }
 
-void NetworkLink::end(std::optional<Connection> &connection, bool sayBye)
+void NetworkLink::end(std::optional<OpenLink> &connection, bool sayBye)
 {
     if (connection->fd >= 0)
         connection->closeSocket(sayBye);

@@ -70,15 +70,17 @@ private:
         Settings settings;
         std::uint64_t generation = 0;
     };
-    struct Connection;
+    /// One TCP link to a robot, from connecting to its end; only the
+    /// network thread touches it.
+    struct OpenLink;
 
     void run();
     void wake();
-    void applyCommands(std::optional<Connection> &connection);
-    void service(Connection &connection, short events);
-    void handleMessage(Connection &connection, protocol::Message &&message);
-    void checkTimers(Connection &connection);
-    void end(std::optional<Connection> &connection, bool sayBye);
+    void applyCommands(std::optional<OpenLink> &connection);
+    void service(OpenLink &connection, short events);
+    void handleMessage(OpenLink &connection, protocol::Message &&message);
+    void checkTimers(OpenLink &connection);
+    void end(std::optional<OpenLink> &connection, bool sayBye);
 
     Listener &m_listener;
     int m_wakeFd = -1;

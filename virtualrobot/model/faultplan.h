@@ -1,6 +1,6 @@
 #pragma once
 
-#include "virtualrobot/model/operation.h"
+#include "virtualrobot/model/operationlookup.h"
 
 #include <array>
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "framework/robot.h"
 #include "framework/vaibocodes.h"
 #include "virtualrobot/model/faultplan.h"
-#include "virtualrobot/model/operation.h"
+#include "virtualrobot/model/operationlookup.h"
 #include "virtualrobot/model/world.h"
 
 #include <chrono>

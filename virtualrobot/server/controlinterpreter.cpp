@@ -1,6 +1,6 @@
 #include "virtualrobot/server/controlinterpreter.h"
 
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 namespace vr {
 
@@ -85,7 +85,7 @@ QString ControlInterpreter::control(const ControlCommand &command)
 {
     using Kind = ControlCommand::Kind;
     m_trace.event(QStringLiteral("control"), {{QStringLiteral("line"), command.line}});
-    Connection *controller = m_session.controller();
+    ControllerLink *controller = m_session.controller();
     const bool needsController = command.kind == Kind::Drop || command.kind == Kind::Bye || command.kind == Kind::Burst
                                  || command.kind == Kind::Malformed || command.kind == Kind::Hang;
     if (needsController && controller == nullptr)
@@ -161,7 +161,7 @@ QString ControlInterpreter::status() const
 {
     const Pose pose = m_model.pose();
     const auto content = m_model.playingContent();
-    const Connection *controller = m_session.controller();
+    const ControllerLink *controller = m_session.controller();
     return QStringLiteral("controller=%1 remote=%2 camera=%3 frames=%4 posture=%5 x=%6 y=%7 heading=%8 pan=%9 "
                           "tilt=%10 battery=%11 moving=%12 content=%13 sending=%14fps quality=%15 pacing=%16 ball=%17 bone=%18")
         .arg(controller ? controller->peer() : QStringLiteral("none"), yesNo(m_model.remoteControl()),

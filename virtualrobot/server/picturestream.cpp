@@ -1,7 +1,7 @@
 #include "virtualrobot/server/picturestream.h"
 
 #include "protocol/timing.h"
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 #include <algorithm>
 
@@ -22,10 +22,10 @@ PictureStream::PictureStream(const RobotModel &model, Trace &trace, const Server
     m_paceTimer.setSingleShot(true);
     m_paceTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_paceTimer, &QTimer::timeout, this, &PictureStream::pump);
-    connect(&m_renderer, &FrameRenderer::captured, this, &PictureStream::captured);
+    connect(&m_renderer, &CameraThread::captured, this, &PictureStream::captured);
 }
 
-void PictureStream::serve(Connection *controller)
+void PictureStream::serve(ControllerLink *controller)
 {
     m_controller = controller;
     m_pacer.reset();

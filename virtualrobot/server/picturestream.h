@@ -4,7 +4,7 @@
 #include "virtualrobot/camera/camera.h"
 #include "virtualrobot/model/robotmodel.h"
 #include "virtualrobot/server/framepacer.h"
-#include "virtualrobot/server/framerenderer.h"
+#include "virtualrobot/server/camerathread.h"
 #include "virtualrobot/server/serverconfig.h"
 #include "virtualrobot/server/trace.h"
 
@@ -19,7 +19,7 @@
 
 namespace vr {
 
-class Connection;
+class ControllerLink;
 
 /// The camera's pictures to the controller while they play: taken when
 /// the pacer finds room on the link, at its quality, on the camera's thread,
@@ -31,7 +31,7 @@ public:
     PictureStream(const RobotModel &model, Trace &trace, const ServerConfig &config);
 
     /// The controller pictures go to; a new link starts unknown to the pacer.
-    void serve(Connection *controller);
+    void serve(ControllerLink *controller);
     /// Takes the next picture, or sends the robot's Ping, as soon as the
     /// link has room for it and the frame rate allows.
     void pump();
@@ -74,9 +74,9 @@ private:
     const RobotModel &m_model;
     Trace &m_trace;
     const LinkFaults &m_faults;
-    QPointer<Connection> m_controller;
+    QPointer<ControllerLink> m_controller;
     FramePacer m_pacer;
-    FrameRenderer m_renderer;
+    CameraThread m_renderer;
     Camera m_camera;
     QTimer m_paceTimer;
     QElapsedTimer m_clock;

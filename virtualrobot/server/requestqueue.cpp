@@ -1,7 +1,7 @@
 #include "virtualrobot/server/requestqueue.h"
 
 #include "protocol/operation.h"
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 namespace vr {
 
@@ -21,7 +21,7 @@ RequestQueue::RequestQueue(RobotModel &model, Trace &trace, std::optional<Operat
     connect(&m_timer, &QTimer::timeout, this, &RequestQueue::answer);
 }
 
-void RequestQueue::serve(Connection *controller)
+void RequestQueue::serve(ControllerLink *controller)
 {
     m_controller = controller;
     m_pending.clear();

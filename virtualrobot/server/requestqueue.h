@@ -15,7 +15,7 @@
 
 namespace vr {
 
-class Connection;
+class ControllerLink;
 
 /// One operation the robot answered, as its trace records it.
 struct AnsweredOperation
@@ -41,7 +41,7 @@ public:
     RequestQueue(RobotModel &model, Trace &trace, std::optional<Operation> malformedReply, Now now);
 
     /// The controller the answers go to; a new one starts with none pending.
-    void serve(Connection *controller);
+    void serve(ControllerLink *controller);
     /// Queues a request. False when the controller already has the most
     /// unanswered: it is flooding and loses its link.
     bool add(const protocol::Request &request);
@@ -58,7 +58,7 @@ private:
     Trace &m_trace;
     std::optional<Operation> m_malformedReply;
     Now m_now;
-    QPointer<Connection> m_controller;
+    QPointer<ControllerLink> m_controller;
     std::deque<protocol::Request> m_pending;
     QTimer m_timer;
     std::deque<AnsweredOperation> m_answered;

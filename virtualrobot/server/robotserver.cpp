@@ -1,6 +1,6 @@
 #include "virtualrobot/server/robotserver.h"
 
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 #include <algorithm>
 
@@ -25,11 +25,11 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
     connect(&m_session, &Session::controllerClosed, this, &RobotServer::controllerClosed);
     connect(&m_frameTimer, &QTimer::timeout, this, &RobotServer::tick);
     connect(&m_dropTimer, &QTimer::timeout, this, [this] {
-        if (Connection *controller = m_session.controller())
+        if (ControllerLink *controller = m_session.controller())
             controller->close(QStringLiteral("fault: link cut after %1 ms").arg(m_config.link.dropAfter->count()));
     });
     connect(&m_hangTimer, &QTimer::timeout, this, [this] {
-        if (Connection *controller = m_session.controller()) {
+        if (ControllerLink *controller = m_session.controller()) {
             m_trace.event(QStringLiteral("hang"));
             controller->hang();
         }
@@ -51,7 +51,7 @@ bool RobotServer::listen(QString &error)
 
 LinkView RobotServer::linkView() const
 {
-    const Connection *controller = m_session.controller();
+    const ControllerLink *controller = m_session.controller();
     return {controller ? controller->peer() : QString(),
             m_pictures.paused(),
             m_session.refusing(),
@@ -64,7 +64,7 @@ LinkView RobotServer::linkView() const
 
 void RobotServer::welcomed()
 {
-    Connection *controller = m_session.controller();
+    ControllerLink *controller = m_session.controller();
     m_requests.serve(controller);
     m_pictures.serve(controller);
     if (m_config.link.dropAfter)
@@ -76,7 +76,7 @@ void RobotServer::welcomed()
 
 void RobotServer::controllerSent(const protocol::Message &message)
 {
-    Connection *controller = m_session.controller();
+    ControllerLink *controller = m_session.controller();
     if (const auto *request = std::get_if<protocol::Request>(&message)) {
         if (!m_requests.add(*request))
             controller->close(QStringLiteral("protocol fault: more than %1 requests unanswered")

@@ -3,7 +3,7 @@
 #include "protocol/message.h"
 #include "protocol/timing.h"
 #include "virtualrobot/model/faultplan.h"
-#include "virtualrobot/model/operation.h"
+#include "virtualrobot/model/operationlookup.h"
 #include "virtualrobot/model/robotmodel.h"
 
 #include <QHostAddress>

@@ -1,7 +1,7 @@
 #include "virtualrobot/server/session.h"
 
 #include "protocol/timing.h"
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 #include <QTcpSocket>
 
@@ -51,22 +51,22 @@ bool Session::listen(QString &error)
 void Session::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        auto *connection = new Connection(socket, m_config.timings, this);
+        auto *connection = new ControllerLink(socket, m_config.timings, this);
         m_trace.event(QStringLiteral("connect"), {{QStringLiteral("peer"), connection->peer()}});
-        connect(connection, &Connection::received, this,
+        connect(connection, &ControllerLink::received, this,
                 [this, connection](const protocol::Message &message) { handle(connection, message); });
-        connect(connection, &Connection::faulted, this, [this, connection](protocol::Decoder::Error error) {
+        connect(connection, &ControllerLink::faulted, this, [this, connection](protocol::Decoder::Error error) {
             if (error == protocol::Decoder::Error::BadVersion && connection != m_controller)
                 refuse(connection, kWrongVersion);
             else
                 connection->close(faultOf(QLatin1String(protocol::errorName(error))));
         });
-        connect(connection, &Connection::closed, this,
+        connect(connection, &ControllerLink::closed, this,
                 [this, connection](const QString &reason) { closed(connection, reason); });
     }
 }
 
-void Session::handle(Connection *connection, const protocol::Message &message)
+void Session::handle(ControllerLink *connection, const protocol::Message &message)
 {
     if (connection == m_controller) {
         handleController(message);
@@ -101,7 +101,7 @@ void Session::handleController(const protocol::Message &message)
         message);
 }
 
-void Session::greet(Connection *connection, const protocol::Hello &hello)
+void Session::greet(ControllerLink *connection, const protocol::Hello &hello)
 {
     if (m_refusing) {
         refuse(connection, kRefusing);
@@ -119,14 +119,14 @@ void Session::greet(Connection *connection, const protocol::Hello &hello)
     Q_EMIT welcomed();
 }
 
-void Session::refuse(Connection *connection, const QString &reason)
+void Session::refuse(ControllerLink *connection, const QString &reason)
 {
     m_trace.event(QStringLiteral("refuse"), {{QStringLiteral("peer"), connection->peer()},
                                              {QStringLiteral("reason"), reason}});
     connection->close(reason, protocol::Refused{reason.toStdString()});
 }
 
-void Session::closed(Connection *connection, const QString &reason)
+void Session::closed(ControllerLink *connection, const QString &reason)
 {
     m_trace.event(QStringLiteral("close"), {{QStringLiteral("peer"), connection->peer()},
                                             {QStringLiteral("reason"), reason}});

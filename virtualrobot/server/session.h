@@ -1,7 +1,7 @@
 #pragma once
 
 #include "protocol/message.h"
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 #include "virtualrobot/server/serverconfig.h"
 #include "virtualrobot/server/trace.h"
 
@@ -31,7 +31,7 @@ public:
     quint16 port() const { return m_server.serverPort(); }
 
     /// The welcomed controller; null without one.
-    Connection *controller() const { return m_controller; }
+    ControllerLink *controller() const { return m_controller; }
     /// Whether every Hello is refused.
     bool refusing() const { return m_refusing; }
     void setRefusing(bool refusing) { m_refusing = refusing; }
@@ -46,16 +46,16 @@ Q_SIGNALS:
 
 private:
     void accept();
-    void handle(Connection *connection, const protocol::Message &message);
+    void handle(ControllerLink *connection, const protocol::Message &message);
     void handleController(const protocol::Message &message);
-    void greet(Connection *connection, const protocol::Hello &hello);
-    void refuse(Connection *connection, const QString &reason);
-    void closed(Connection *connection, const QString &reason);
+    void greet(ControllerLink *connection, const protocol::Hello &hello);
+    void refuse(ControllerLink *connection, const QString &reason);
+    void closed(ControllerLink *connection, const QString &reason);
 
     const ServerConfig &m_config;
     Trace &m_trace;
     QTcpServer m_server;
-    QPointer<Connection> m_controller;
+    QPointer<ControllerLink> m_controller;
     bool m_refusing = false;
 };
 

@@ -1,21 +1,21 @@
-#include "virtualrobot/server/framerenderer.h"
+#include "virtualrobot/server/camerathread.h"
 
 namespace vr {
 
-FrameRenderer::FrameRenderer()
+CameraThread::CameraThread()
 {
     m_worker.moveToThread(&m_thread);
     m_thread.setObjectName(QStringLiteral("camera"));
     m_thread.start();
 }
 
-FrameRenderer::~FrameRenderer()
+CameraThread::~CameraThread()
 {
     m_thread.quit();
     m_thread.wait();
 }
 
-bool FrameRenderer::capture(const Scene &scene, int quality)
+bool CameraThread::capture(const Scene &scene, int quality)
 {
     if (m_busy)
         return false;

@@ -16,13 +16,13 @@ namespace vr {
 /// One TCP peer of the robot: decodes what it sends, sends messages,
 /// keeps the link alive with heartbeats and closes it when the peer falls
 /// silent or never says Hello.
-class Connection : public QObject
+class ControllerLink : public QObject
 {
     Q_OBJECT
 
 public:
     /// Takes over a connected socket.
-    Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *parent = nullptr);
+    ControllerLink(QTcpSocket *socket, const LinkTimings &timings, QObject *parent = nullptr);
 
     /// The peer's address and port, for the trace.
     QString peer() const { return m_peer; }

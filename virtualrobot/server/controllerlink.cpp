@@ -1,4 +1,4 @@
-#include "virtualrobot/server/connection.h"
+#include "virtualrobot/server/controllerlink.h"
 
 #include "protocol/encoder.h"
 #include "protocol/wireformat.h"
@@ -25,7 +25,7 @@ constexpr qint64 kWriteBacklogLimit = 2 * 1024 * 1024;
 
 } // namespace
 
-Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *parent)
+ControllerLink::ControllerLink(QTcpSocket *socket, const LinkTimings &timings, QObject *parent)
     : QObject(parent)
     , m_socket(socket)
     , m_peer(QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()))
@@ -38,7 +38,7 @@ Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *
     m_deadLink.setSingleShot(true);
     m_handshake.setInterval(timings.handshake);
     m_handshake.setSingleShot(true);
-    connect(m_socket, &QTcpSocket::readyRead, this, &Connection::readAvailable);
+    connect(m_socket, &QTcpSocket::readyRead, this, &ControllerLink::readAvailable);
     connect(m_socket, &QTcpSocket::disconnected, this, [this] { finish(QStringLiteral("peer closed the link")); });
     connect(m_socket, &QTcpSocket::errorOccurred, this, [this] { finish(m_socket->errorString()); });
     connect(&m_heartbeat, &QTimer::timeout, this, [this] { send(protocol::Heartbeat{}); });
@@ -48,26 +48,26 @@ Connection::Connection(QTcpSocket *socket, const LinkTimings &timings, QObject *
     m_handshake.start();
 }
 
-void Connection::markWelcomed()
+void ControllerLink::markWelcomed()
 {
     m_handshake.stop();
     // Before Welcome a client takes nothing else, heartbeats included.
     m_heartbeat.start();
 }
 
-bool Connection::send(const protocol::Message &message)
+bool ControllerLink::send(const protocol::Message &message)
 {
     const auto bytes = protocol::encode(message);
     return !bytes.empty() && write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
-void Connection::sendMalformed()
+void ControllerLink::sendMalformed()
 {
     const std::vector<std::uint8_t> bytes = malformedReply();
     write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
-bool Connection::write(const char *bytes, qint64 size)
+bool ControllerLink::write(const char *bytes, qint64 size)
 {
     if (m_closed || m_hung)
         return false;
@@ -81,18 +81,18 @@ bool Connection::write(const char *bytes, qint64 size)
     return true;
 }
 
-void Connection::hang()
+void ControllerLink::hang()
 {
     m_hung = true;
     m_heartbeat.stop();
 }
 
-qint64 Connection::bytesToWrite() const
+qint64 ControllerLink::bytesToWrite() const
 {
     return m_socket->bytesToWrite();
 }
 
-void Connection::close(const QString &reason, const std::optional<protocol::Message> &last)
+void ControllerLink::close(const QString &reason, const std::optional<protocol::Message> &last)
 {
     if (m_closed)
         return;
@@ -109,7 +109,7 @@ void Connection::close(const QString &reason, const std::optional<protocol::Mess
         m_socket->abort();
 }
 
-void Connection::readAvailable()
+void ControllerLink::readAvailable()
 {
     if (m_closed)
         return;
@@ -126,7 +126,7 @@ void Connection::readAvailable()
         Q_EMIT faulted(m_decoder.error());
 }
 
-void Connection::finish(const QString &reason)
+void ControllerLink::finish(const QString &reason)
 {
     if (m_closed)
         return;

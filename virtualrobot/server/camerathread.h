@@ -14,13 +14,13 @@ namespace vr {
 /// requests while a frame is being rendered and encoded. One picture at a
 /// time: a scene handed over while the last one is still being taken is
 /// refused, and the next frame is the newest view.
-class FrameRenderer : public QObject
+class CameraThread : public QObject
 {
     Q_OBJECT
 
 public:
-    FrameRenderer();
-    ~FrameRenderer() override;
+    CameraThread();
+    ~CameraThread() override;
 
     /// Starts taking a picture of the scene at a JPEG quality; false while
     /// one is in hand.

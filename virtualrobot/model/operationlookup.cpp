@@ -1,4 +1,4 @@
-#include "virtualrobot/model/operation.h"
+#include "virtualrobot/model/operationlookup.h"
 
 #include <algorithm>
 #include <cctype>
