@@ -2,6 +2,8 @@
 
 #include "tests/support/cp932.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -13,12 +15,24 @@ TEST(ContentCatalogue, EveryEntryIsNumberColonDescriptionAndTagAndFitsTheWorking
 {
     // One ASCII colon; a description without edge spaces; a tag after the last '('.
     const std::regex form(R"(^[1-9][0-9]{2,3}: [^ :]([^:]*[^ :])?\([a-z0-9]+\)$)");
-    int count = 0;
-    for (const char *const *entry = kContentCatalogue; *entry != nullptr; ++entry, ++count) {
+    for (const char *const *entry = kContentCatalogue; *entry != nullptr; ++entry) {
         const std::string bytes = cp932::fromUtf8(*entry);
         EXPECT_TRUE(std::regex_match(bytes, form)) << *entry;
         EXPECT_EQ(std::string(*entry).find("："), std::string::npos) << *entry;
         EXPECT_LT(bytes.size(), kContentRowBufferSize) << *entry;
     }
-    EXPECT_EQ(count, 1087);
+}
+
+// The table's every character, full-width and half-width forms alike, and
+// its order: the SHA-256 of its 1087 rows joined by line feeds, as the
+// robot's list was transcribed.
+TEST(ContentCatalogue, TheTableIsTheTranscribedListToTheLastCharacter)
+{
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (const char *const *entry = kContentCatalogue; *entry != nullptr; ++entry) {
+        if (entry != kContentCatalogue)
+            digest.addData(QByteArrayView("\n"));
+        digest.addData(QByteArrayView(*entry));
+    }
+    EXPECT_EQ(digest.result().toHex(), QByteArrayLiteral("364ba84143713c2ac911b0391fb7eba72f4d8b7b3109ff110a691b786a8454c5"));
 }

@@ -18,7 +18,6 @@ using Calls = std::vector<std::string>;
 
 namespace {
 
-constexpr int kRows = 1087;
 constexpr int kWalkingPage = 0;
 constexpr int kMwcidPage = 1;
 
@@ -62,15 +61,17 @@ TEST_F(ContentPage, TabClicksSwitchPagesAndFillTheListOnceInCatalogueOrder)
     openPanel();
     clickTab(kMwcidPage);
     expectWalkingPage(false);
-    ASSERT_EQ(list()->rowCount(), kRows);
-    for (int row = 0; row < kRows; ++row)
-        ASSERT_EQ(list()->rowText(row).toStdString(), kContentCatalogue[row]) << "row " << row;
+    // Every row of the catalogue, in its order, and no more.
+    int rows = 0;
+    for (; kContentCatalogue[rows] != nullptr; ++rows)
+        ASSERT_EQ(list()->rowText(rows).toStdString(), kContentCatalogue[rows]) << "row " << rows;
+    ASSERT_EQ(list()->rowCount(), rows);
     enterLinkState(LinkState::Online);
     clickTab(kWalkingPage);
     expectWalkingPage(true);
     clickTab(kMwcidPage);
     expectWalkingPage(false);
-    EXPECT_EQ(list()->rowCount(), kRows);
+    EXPECT_EQ(list()->rowCount(), rows) << "filled once";
     EXPECT_EQ(robot->calls, Calls{}) << "switching pages sends nothing";
 }
 

@@ -1,3 +1,4 @@
+#include "res/resource.h"
 #include "res/templates.h"
 #include "tests/toolkit/recordingdialog.h"
 #include "toolkit/widgets/listbox.h"
@@ -50,7 +51,7 @@ TEST_P(ToolkitDialogCommands, RaiseOneCommand)
     const UserCommand &expected = GetParam();
     RecordingDialog dialog(expected.dialogTemplate);
     ASSERT_TRUE(showActive(dialog));
-    if (auto *list = dialog.item<tk::ListBox>(1034))
+    if (auto *list = dialog.item<tk::ListBox>(IDC_CONTENT_LIST))
         list->insertString(-1, QStringLiteral("2126: row"));
     if (expected.routed)
         dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
@@ -70,26 +71,26 @@ TEST_P(ToolkitDialogCommands, RaiseOneCommand)
 }
 
 const Action kCloseBox = [](RecordingDialog &dialog) { dialog.close(); };
-const Action kClick1041 = [](RecordingDialog &dialog) {
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, 1041));
+const Action kClickBoneGrab = [](RecordingDialog &dialog) {
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, IDC_BONE_GRAB));
 };
 
 INSTANTIATE_TEST_SUITE_P(
     , ToolkitDialogCommands,
     testing::Values(
-        UserCommand{"EnterOnAFocusedButtonClicksIt", res::mainWindowTemplate(), 1001, keys({Qt::Key_Return}), true,
-                    1001, 1001, false},
-        UserCommand{"EnterElsewhereIsOkAndEndsWithOk", res::mainWindowTemplate(), 1008, keys({Qt::Key_Return}), false,
+        UserCommand{"EnterOnAFocusedButtonClicksIt", res::mainWindowTemplate(), IDC_CONNECT, keys({Qt::Key_Return}), true,
+                    IDC_CONNECT, IDC_CONNECT, false},
+        UserCommand{"EnterElsewhereIsOkAndEndsWithOk", res::mainWindowTemplate(), IDC_STATUS, keys({Qt::Key_Return}), false,
                     tk::IDOK, 0, true},
-        UserCommand{"EnterInTheListIsNotADoubleClick", res::mainWindowTemplate(), 1034,
+        UserCommand{"EnterInTheListIsNotADoubleClick", res::mainWindowTemplate(), IDC_CONTENT_LIST,
                     keys({Qt::Key_Down, Qt::Key_Return}), true, tk::IDOK, 0, false},
-        UserCommand{"EnterGoesToTheDefaultButton", res::versionDialogTemplate(), 1006, keys({Qt::Key_Return}), true,
+        UserCommand{"EnterGoesToTheDefaultButton", res::versionDialogTemplate(), IDC_HELP_TEXT, keys({Qt::Key_Return}), true,
                     tk::IDOK, tk::IDOK, false},
-        UserCommand{"EscapeIsCancelAndEndsWithCancel", res::mainWindowTemplate(), 1001, keys({Qt::Key_Escape}), false,
+        UserCommand{"EscapeIsCancelAndEndsWithCancel", res::mainWindowTemplate(), IDC_CONNECT, keys({Qt::Key_Escape}), false,
                     tk::IDCANCEL, 0, true},
-        UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), 1001, kCloseBox, false, tk::IDCANCEL,
+        UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), IDC_CONNECT, kCloseBox, false, tk::IDCANCEL,
                     0, true},
-        UserCommand{"ButtonClickThroughTheWindow", res::mainWindowTemplate(), 1001, kClick1041, true, 1041, 1041,
+        UserCommand{"ButtonClickThroughTheWindow", res::mainWindowTemplate(), IDC_CONNECT, kClickBoneGrab, true, IDC_BONE_GRAB, IDC_BONE_GRAB,
                     false}),
     [](const testing::TestParamInfo<UserCommand> &command) { return std::string(command.param.name); });
 
@@ -98,7 +99,7 @@ TEST(ToolkitDialogEnter, ADisabledDefaultButtonTakesNoEnter)
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(showActive(dialog));
     dialog.item(tk::IDOK)->setEnabled(false);
-    dialog.item(1006)->setFocus();
+    dialog.item(IDC_HELP_TEXT)->setFocus();
     QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
     EXPECT_TRUE(dialog.eventsOf(EventKind::Command).empty());
     EXPECT_TRUE(dialog.isVisible());

@@ -1,3 +1,4 @@
+#include "res/resource.h"
 #include "tests/toolkit/shownwindow.h"
 #include "toolkit/widgets/trackbar.h"
 
@@ -17,8 +18,8 @@ protected:
     void SetUp() override
     {
         ShownMainWindow::SetUp();
-        pan = dialog.item<tk::Trackbar>(1036);
-        tilt = dialog.item<tk::Trackbar>(1037);
+        pan = dialog.item<tk::Trackbar>(IDC_PAN);
+        tilt = dialog.item<tk::Trackbar>(IDC_TILT);
         ASSERT_NE(pan, nullptr);
         ASSERT_NE(tilt, nullptr);
         // The panel's ranges; pages and lines differ on the tilt slider.

@@ -45,15 +45,15 @@ TEST(MainWindowStartUp, TheSeventeenMessagesAreRegisteredBeforeAnythingRuns)
 
 TEST_F(MainWindow, OpensInItsInitialState)
 {
-    EXPECT_FALSE(isEnabled(1002));
-    EXPECT_EQ(text(1006), "OFFLINE");
+    EXPECT_FALSE(isEnabled(IDC_DISCONNECT));
+    EXPECT_EQ(text(IDC_LINK_INDICATOR), "OFFLINE");
     EXPECT_FALSE(isVisible(IDC_CONTENT_LIST));
-    for (const auto &[id, low, high] : {std::tuple{1036, -90, 90}, std::tuple{1037, -15, 45}}) {
+    for (const auto &[id, low, high] : {std::tuple{IDC_PAN, -90, 90}, std::tuple{IDC_TILT, -15, 45}}) {
         const auto *slider = panel->item<tk::Trackbar>(id);
         EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(low, high)) << id;
     }
     EXPECT_EQ(panel->timerInterval(1), 5000u) << "the battery reading";
-    EXPECT_EQ(panel->item<tk::ProgressBar>(1020)->high(), 100);
+    EXPECT_EQ(panel->item<tk::ProgressBar>(IDC_BATTERY_BAR)->high(), 100);
     EXPECT_TRUE(robot->calls.empty());
 }
 
@@ -61,7 +61,7 @@ TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
 {
     const std::vector<std::pair<const char *, std::function<void()>>> ways{
         {"exit", [this] { click(tk::IDCANCEL); }},
-        {"escape", [this] { control(1008)->setFocus(); pressKey(Qt::Key_Escape); }},
+        {"escape", [this] { control(IDC_STATUS)->setFocus(); pressKey(Qt::Key_Escape); }},
         {"close box", [this] { panel->close(); QCoreApplication::processEvents(); }},
     };
     for (const auto &[name, close] : ways) {
@@ -81,6 +81,6 @@ TEST_F(MainWindowClient, IsCreatedAtInitialisationWhenNoneIsSet)
     // The real client refuses 0.0.0.0 at once, without any traffic.
     CRemoteDlg window;
     window.create();
-    window.dispatch({.kind = tk::EventKind::Command, .id = 1001});
-    EXPECT_EQ(window.item<tk::Edit>(1008)->text(), QStringLiteral("接続要求失敗"));
+    window.dispatch({.kind = tk::EventKind::Command, .id = IDC_CONNECT});
+    EXPECT_EQ(window.item<tk::Edit>(IDC_STATUS)->text(), QStringLiteral("接続要求失敗"));
 }
