@@ -114,6 +114,18 @@ TEST_F(Connection, DisconnectRequestWaitsForTheNotificationUnlessRefused)
     }
 }
 
+// A link the robot ended, not the panel: 切断 was never disabled, so both
+// buttons stay enabled.
+TEST_F(Connection, ADisconnectionThePanelDidNotAskForLeavesBothButtonsEnabled)
+{
+    openPanel();
+    goOnline();
+    post(robotlink::kDisconnectMessageId);
+    EXPECT_EQ(panel->linkState(), LinkState::Offline);
+    EXPECT_EQ(statusText(), "切断完了");
+    expectButtons(true, true, "OFFLINE");
+}
+
 TEST_F(Connection, AddressBoxShowsTheRememberedAddress)
 {
     openPanel();
