@@ -1,6 +1,7 @@
 #include "tests/support/panelfixture.h"
 
 #include "link/vaibomessageids.h"
+#include "res/resource.h"
 
 #include <QEvent>
 
@@ -124,11 +125,12 @@ protected:
     LRESULT frame(LPARAM size) { return deliver(robotlink::kImageUpdateMessageId, 0, size); }
 };
 
-// An empty frame allocates nothing.
+// An empty frame allocates nothing; a growth that fails holds no buffer and
+// fetches and paints nothing, and the next frame tries again.
 TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
 {
     PaintCounter counter;
-    QWidget *pane = control(1016);
+    QWidget *pane = control(IDC_IMAGE_PANE);
     pane->installEventFilter(&counter);
     std::vector<std::uint32_t> capacities;
     for (LPARAM size : {0, 1000, 1500, 2500, 1000}) {
@@ -143,6 +145,17 @@ TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
     EXPECT_EQ(robot->lastPane, pane);
     EXPECT_EQ(robot->lastOwner, panel.get());
     EXPECT_EQ(counter.paints, 5);
+
+    g_fail = true;
+    robot->calls.clear();
+    EXPECT_EQ(frame(6000), -1);
+    EXPECT_EQ(statusText(), "malloc()エラー!");
+    EXPECT_EQ(robot->calls, Calls{});
+    EXPECT_EQ(counter.paints, 5);
+    EXPECT_EQ(panel->imageBuffer().capacity(), 0u);
+    g_fail = false;
+    EXPECT_EQ(frame(1000), 0);
+    EXPECT_EQ(panel->imageBuffer().capacity(), 2000u);
     pane->removeEventFilter(&counter);
 }
 
