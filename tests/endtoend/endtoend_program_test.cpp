@@ -25,21 +25,6 @@ void startOffscreen(QProcess &program, const QString &path, const QTemporaryDir 
 
 } // namespace
 
-// The program as installed: it starts, opens its window and keeps running
-// until it is told to end.
-TEST(EndToEndProgram, TheProgramStartsAndRunsUntilEnded)
-{
-    QTemporaryDir directory;
-    QProcess program;
-    startOffscreen(program, QStringLiteral(KORVAN_PROGRAM), directory);
-    ASSERT_TRUE(program.waitForStarted());
-    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
-    program.terminate();
-    ASSERT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::CrashExit); // by the signal, not by a fault of its own
-    EXPECT_EQ(program.readAllStandardError().indexOf("ERROR"), -1);
-}
-
 // The real program, with a driver built in that connects and then closes the
 // window, against the robot on the program's own port.
 TEST(EndToEndProgram, ClosingWhileOnlineEndsTheProgramAndTellsTheRobotNothing)
