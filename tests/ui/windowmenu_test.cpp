@@ -1,6 +1,7 @@
 #include "res/resource.h"
 #include "tests/support/panelfixture.h"
 #include "toolkit/widgets/multilineedit.h"
+#include "toolkit/widgets/systemmenu.h"
 #include "ui/versiondlg.h"
 
 #include <QTest>
@@ -15,11 +16,18 @@ namespace {
 
 using WindowMenu = PanelTest;
 
-// The help button and the window menu's item each open the version box over
-// the panel, its help text written, until it is closed.
+// The help button and the window menu's item, appended after a separator
+// with string 101, each open the version box over the panel, its help text
+// written, until it is closed. The item's id is compared under the system
+// command mask: the low four bits are the system's.
 TEST_F(WindowMenu, HelpButtonAndMenuItemOpenTheVersionBox)
 {
     openPanel();
+    const auto &items = panel->systemMenu()->items();
+    ASSERT_GE(items.size(), 2u);
+    EXPECT_EQ(items.end()[-2].id, 0u);
+    EXPECT_EQ(items.back().id, static_cast<UINT>(IDM_ABOUTBOX));
+    EXPECT_EQ(items.back().text, QStringLiteral("バージョン情報 Mirel(&A)..."));
     std::vector<std::string> boxes;
     const auto recordAndClose = [&] {
         QTimer::singleShot(0, panel.get(), [&] {
@@ -39,7 +47,7 @@ TEST_F(WindowMenu, HelpButtonAndMenuItemOpenTheVersionBox)
     recordAndClose();
     click(IDC_HELP_BUTTON);
     recordAndClose();
-    panel->dispatch({.kind = tk::EventKind::SysCommand, .id = IDM_ABOUTBOX});
+    panel->dispatch({.kind = tk::EventKind::SysCommand, .id = IDM_ABOUTBOX | 0x3});
     EXPECT_EQ(boxes, std::vector<std::string>(2, "over the panel"));
 }
 
