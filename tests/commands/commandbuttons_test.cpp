@@ -121,8 +121,8 @@ TEST_F(CommandButtons, WalkingStopWritesTheStatusBetweenItsTwoCalls)
     logStatusChanges();
     robot->script("MotionStop", {-1, 0});
 
-    click(1023);
-    click(1023);
+    click(IDC_WALK_STOP);
+    click(IDC_WALK_STOP);
 
     EXPECT_EQ(robot->calls, (Calls{"MotionStop()", "Status(コマンド送信失敗)", "SetPosture(0, 0)", "MotionStop()",
                                    "Status(コマンド（停止）成功)", "SetPosture(0, 0)"}));

@@ -14,7 +14,7 @@ class Battery : public PanelTest
 {
 protected:
     void tick(int id = 1) { panel->dispatch({.kind = tk::EventKind::Timer, .id = id}); }
-    int barPosition() const { return panel->item<tk::ProgressBar>(1020)->position(); }
+    int barPosition() const { return panel->item<tk::ProgressBar>(IDC_BATTERY_BAR)->position(); }
 };
 
 } // namespace
@@ -36,13 +36,13 @@ TEST_F(Battery, NoReadingUnlessOnline)
 {
     openPanel();
     tick();
-    click(1001);
+    click(IDC_CONNECT);
     ASSERT_EQ(panel->linkState(), robotlink::LinkState::Connecting);
     tick();
     goOnline();
     robot->script("GetBatteryLevel", {57});
     tick();
-    click(1002);
+    click(IDC_DISCONNECT);
     ASSERT_EQ(panel->linkState(), robotlink::LinkState::Disconnecting);
     robot->calls.clear();
     tick();

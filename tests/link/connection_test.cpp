@@ -12,7 +12,7 @@ namespace {
 class Connection : public PanelTest
 {
 protected:
-    tk::IpAddressField *addressBox() const { return panel->item<tk::IpAddressField>(1000); }
+    tk::IpAddressField *addressBox() const { return panel->item<tk::IpAddressField>(IDC_ADDRESS); }
 
     void expectButtons(bool connect, bool disconnect, const char *indicator)
     {
@@ -85,7 +85,7 @@ TEST_F(Connection, RefusedRemoteControlStaysOnlineWithoutPictures)
         EXPECT_EQ(text(IDC_LINK_INDICATOR), "ONLINE");
 
         robot->calls.clear();
-        click(1003);
+        click(IDC_STAND);
         EXPECT_EQ(robot->calls, (Calls{"SetPosture(0, 0)"}));
     }
 }

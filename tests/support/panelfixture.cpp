@@ -35,7 +35,7 @@ void PanelTest::openPanel()
     m_sleeper = std::make_unique<RecordingSleeper>(robot->calls);
     panel->setClient(std::move(client));
     panel->create();
-    QObject::connect(qobject_cast<QLineEdit *>(panel->item(1008)), &QLineEdit::textChanged, panel.get(),
+    QObject::connect(qobject_cast<QLineEdit *>(panel->item(IDC_STATUS)), &QLineEdit::textChanged, panel.get(),
                      [this](const QString &text) { statusHistory.push_back(text.toStdString()); });
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
@@ -131,7 +131,7 @@ void PanelTest::clickAt(QWidget *widget, QPoint at)
 
 std::string PanelTest::statusText() const
 {
-    return text(1008);
+    return text(IDC_STATUS);
 }
 
 std::string PanelTest::text(int id) const

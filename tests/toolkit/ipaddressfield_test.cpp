@@ -1,3 +1,4 @@
+#include "res/resource.h"
 #include "tests/toolkit/shownwindow.h"
 #include "toolkit/widgets/ipaddressfield.h"
 
@@ -16,7 +17,7 @@ protected:
     void SetUp() override
     {
         ShownMainWindow::SetUp();
-        field = dialog.item<tk::IpAddressField>(1000);
+        field = dialog.item<tk::IpAddressField>(IDC_ADDRESS);
         ASSERT_NE(field, nullptr);
         click(centreOf(field->fieldEdit(0)));
         ASSERT_EQ(QApplication::focusWidget(), field->fieldEdit(0));
