@@ -57,6 +57,8 @@ TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMovingAndWhenEmptyStopsTheRobo
     call(Operation::DoWalking, {4, 0, 0, 0});
     m_robot.setBatteryLevel(0);
     EXPECT_FALSE(m_robot.walking());
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, 100, 0}), -1) << "a flat robot neither walks";
+    EXPECT_EQ(call(Operation::SetPosture, {1, 0}), -1) << "nor sits";
     EXPECT_EQ(call(Operation::GetBatteryLevel), 0);
     EXPECT_EQ(call(Operation::DoWalking, {0, 0, 1000, 0}), -1);
     EXPECT_EQ(call(Operation::SetPosture, {1, 0}), -1);

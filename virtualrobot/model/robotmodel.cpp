@@ -319,9 +319,10 @@ int RobotModel::doWalking(int code, int degrees, int distance)
 {
     const bool straight = code == kWalkForward || code == kWalkBack;
     const bool turn = code == kWalkTurnLeft || code == kWalkTurnRight;
-    if ((!straight && !turn) || degrees < 0 || distance < 0 || batteryEmpty())
+    if ((!straight && !turn) || degrees < 0 || distance < 0)
         return -1;
-    // A walk starts from standing; a sitting or lying robot gets up first.
+    // A walk starts from standing; a sitting or lying robot gets up first,
+    // and a flat one cannot.
     if (setPosture(static_cast<int>(Posture::Stand)) < 0)
         return -1;
     const double amount = straight ? distance : degrees;
