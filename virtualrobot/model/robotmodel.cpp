@@ -69,11 +69,6 @@ Vec2 direction(double degrees)
     return {std::cos(radians(degrees)), std::sin(radians(degrees))};
 }
 
-double distance(Vec2 a, Vec2 b)
-{
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
-
 double normalizedAngle(double degrees)
 {
     const double wrapped = std::fmod(degrees + 180, 360);

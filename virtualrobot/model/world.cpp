@@ -41,7 +41,7 @@ void shoveBall(Ball &ball, Vec2 centre, double radius)
 {
     Vec2 &position = ball.position;
     const double reach = radius + room::kBallRadius;
-    const double gap = std::hypot(position.x - centre.x, position.y - centre.y);
+    const double gap = distance(position, centre);
     if (gap < reach && gap > 0) {
         position.x = centre.x + (position.x - centre.x) * reach / gap;
         position.y = centre.y + (position.y - centre.y) * reach / gap;

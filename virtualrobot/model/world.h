@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 // The small room the robot lives in. Millimetres and degrees throughout;
@@ -13,6 +14,12 @@ struct Vec2
     double x = 0;
     double y = 0;
 };
+
+/// How far apart two points are.
+inline double distance(Vec2 a, Vec2 b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 namespace room {
 /// Inner size of the room.

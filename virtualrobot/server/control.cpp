@@ -145,11 +145,16 @@ std::optional<ControlCommand> parseControlLine(const QString &line, QString &err
     return std::nullopt;
 }
 
+QLatin1String thingWord(Thing thing)
+{
+    const auto named =
+        std::find_if(kThings.begin(), kThings.end(), [thing](const auto &entry) { return entry.first == thing; });
+    return QLatin1String(named->second);
+}
+
 QString placementLine(const Placement &placement)
 {
-    const auto named = std::find_if(kThings.begin(), kThings.end(),
-                                    [&placement](const auto &thing) { return thing.first == placement.thing; });
-    QString line = QStringLiteral("place ") + QLatin1String(named->second);
+    QString line = QStringLiteral("place ") + thingWord(placement.thing);
     if (!placement.at)
         return line + QStringLiteral(" front");
     line += QStringLiteral(" %1 %2").arg(std::lround(placement.at->x)).arg(std::lround(placement.at->y));

@@ -47,6 +47,9 @@ struct ControlCommand
 /// sets error. Blank lines give nothing and no error.
 std::optional<ControlCommand> parseControlLine(const QString &line, QString &error);
 
+/// The word for a thing in a control line: "robot", "ball" or "bone".
+QLatin1String thingWord(Thing thing);
+
 /// The control line that carries out a placement, as the window sends it.
 QString placementLine(const Placement &placement);
 

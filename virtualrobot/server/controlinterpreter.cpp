@@ -32,33 +32,19 @@ const char *pacingName(FramePacer::Reason reason)
     return "?";
 }
 
-const char *thingName(Thing thing)
-{
-    switch (thing) {
-    case Thing::Robot:
-        return "the robot";
-    case Thing::Ball:
-        return "the ball";
-    case Thing::Bone:
-        return "the bone";
-    }
-    return "?";
-}
-
 QString refusal(const Placement &placement, Misplacement misplacement)
 {
-    const char *thing = thingName(placement.thing);
+    const QLatin1String thing = thingWord(placement.thing);
     switch (misplacement) {
     case Misplacement::OutsideRoom:
-        return QStringLiteral("refused: that is outside the room (x 0-%1, y 0-%2 mm); %3 stays where it is")
+        return QStringLiteral("refused: that is outside the room (x 0-%1, y 0-%2 mm); the %3 stays where it is")
             .arg(room::kWidth)
             .arg(room::kDepth)
-            .arg(QLatin1String(thing));
+            .arg(thing);
     case Misplacement::InWall:
-        return placement.at ? QStringLiteral("refused: %1 would be in a wall there; it stays where it is")
-                                  .arg(QLatin1String(thing))
-                            : QStringLiteral("refused: a wall is in front of the robot; %1 stays where it is")
-                                  .arg(QLatin1String(thing));
+        return placement.at ? QStringLiteral("refused: the %1 would be in a wall there; it stays where it is").arg(thing)
+                            : QStringLiteral("refused: a wall is in front of the robot; the %1 stays where it is")
+                                  .arg(thing);
     }
     return {};
 }
@@ -160,6 +146,7 @@ QString ControlInterpreter::controlLine(const QString &line)
 QString ControlInterpreter::status() const
 {
     const Pose pose = m_model.pose();
+    const Scene scene = m_model.scene();
     const auto content = m_model.playingContent();
     const ControllerLink *controller = m_session.controller();
     return QStringLiteral("controller=%1 remote=%2 camera=%3 frames=%4 posture=%5 x=%6 y=%7 heading=%8 pan=%9 "
@@ -180,8 +167,7 @@ QString ControlInterpreter::status() const
         .arg(m_pictures.framesPerSecond())
         .arg(m_pictures.quality())
         .arg(QLatin1String(pacingName(m_pictures.pacing())))
-        .arg(point(m_model.scene().ball.position),
-             m_model.holdingBone() ? QStringLiteral("held") : point(m_model.scene().bone.position));
+        .arg(point(scene.ball.position), m_model.holdingBone() ? QStringLiteral("held") : point(scene.bone.position));
 }
 
 } // namespace vr

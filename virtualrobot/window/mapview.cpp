@@ -19,11 +19,6 @@ constexpr int kMargin = 8;
 // How near the pointer must come to a thing to grab it, beyond its size.
 constexpr double kGrabSlack = 60;
 
-double distance(Vec2 a, Vec2 b)
-{
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
-
 QPointF along(QPointF from, double degrees, double length)
 {
     const double radians = degrees * std::numbers::pi / 180;
@@ -70,14 +65,16 @@ std::optional<Thing> MapView::thingAt(Vec2 at) const
 void MapView::mousePressEvent(QMouseEvent *event)
 {
     const Vec2 at = inRoom(event->position());
+    const Vec2 body{m_snapshot.pose.x, m_snapshot.pose.y};
     const auto thing = thingAt(at);
-    const bool turning = event->button() == Qt::RightButton;
-    if (!thing || (event->button() != Qt::LeftButton && !turning) || (turning && *thing != Thing::Robot))
+    if (event->button() == Qt::LeftButton && thing) {
+        // A bone in the mouth is grabbed out of it.
+        m_drag = Placement{*thing, at, std::nullopt};
+    } else if (event->button() == Qt::RightButton && distance(at, body) <= room::kRobotRadius) {
+        m_drag = Placement{Thing::Robot, body, m_snapshot.pose.heading};
+    } else {
         return QWidget::mousePressEvent(event);
-    // A bone in the mouth is the robot's to carry; grabbing it takes it out.
-    m_drag = Placement{*thing, at, std::nullopt};
-    if (turning)
-        m_drag = Placement{Thing::Robot, Vec2{m_snapshot.pose.x, m_snapshot.pose.y}, m_snapshot.pose.heading};
+    }
     setCursor(Qt::ClosedHandCursor);
     update();
 }
