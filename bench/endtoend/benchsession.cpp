@@ -45,7 +45,7 @@ bool BenchSession::start(bool tapped)
     }
     m_panel->click(IDC_CONNECT);
     if (!runUntil([&] { return m_panel->window().imageBuffer().capacity() > 0; }, std::chrono::seconds(5))) {
-        std::fprintf(stderr, "no picture after connecting; status: %s\n", m_panel->status().c_str());
+        std::fprintf(stderr, "no picture after connecting; status: %s\n", m_panel->statusText().c_str());
         return false;
     }
     return true;

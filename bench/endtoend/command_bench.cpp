@@ -47,7 +47,8 @@ Clicks clickStop(BenchSession &session)
 {
     Clicks clicks;
     QWindow *window = session.panel().window().windowHandle();
-    const QPoint stop = session.panel().centre(IDC_STOP);
+    const QWidget *button = session.panel().control(IDC_STOP);
+    const QPoint stop = button->mapTo(&session.panel().window(), button->rect().center());
     for (int i = 0; i < clickCount(); ++i) {
         BenchSession::run(kBetweenClicks);
         const std::size_t before = session.relay().requestArrivals().size();

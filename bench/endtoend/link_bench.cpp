@@ -229,12 +229,12 @@ public:
     {
         m_panel->click(IDC_CONNECT);
         const auto done = [&] {
-            const std::string status = m_panel->status();
+            const std::string status = m_panel->statusText();
             return status.find("SETPARAM") != std::string::npos || status.find("エラー") != std::string::npos
                    || m_robot.count(QStringLiteral("close")) > 0;
         };
         BenchSession::runUntil(done, 15s);
-        measured.started = m_panel->status() == res::kImageSetParamOk;
+        measured.started = m_panel->statusText() == res::kImageSetParamOk;
         return true;
     }
 
@@ -258,7 +258,7 @@ public:
             ++measured.commands;
             // Offline, the panel sends nothing and says nothing: that fails too.
             if (m_panel->text(IDC_LINK_INDICATOR) != res::kOnline
-                || m_panel->status() != (forward ? res::kForwardSent : res::kStopDone))
+                || m_panel->statusText() != (forward ? res::kForwardSent : res::kStopDone))
                 ++measured.failed;
             const auto next = clicked + 1s;
             while (Clock::now() < next) {

@@ -84,7 +84,7 @@ int main(int argc, char **argv)
         } else {
             // Thumb from one side of the slider to the other and back.
             const int x = (action / 2) % 2 == 0 ? pan.left() + 4 : pan.right() - 4;
-            panel.clickAt(IDC_PAN, QPoint(x, pan.center().y()));
+            panel.clickAt(panel.control(IDC_PAN), QPoint(x, pan.center().y()));
         }
         ++action;
     };

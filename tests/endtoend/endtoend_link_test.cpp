@@ -43,7 +43,7 @@ protected:
     std::string stop()
     {
         panel->click(IDC_STOP);
-        return panel->status();
+        return panel->statusText();
     }
     // The picture's age and the round trip the pane's readout shows, in ms.
     std::optional<std::pair<int, int>> readout() const

@@ -43,14 +43,7 @@ void EndToEndTest::connectThrough(LivePanel &target)
     ASSERT_GT(target.statusHistory.size(), shown);
     ASSERT_EQ(target.statusHistory[shown], res::kConnectRequested);
     ASSERT_TRUE(waitUntil([&] { return target.text(IDC_LINK_INDICATOR) == res::kOnline; }))
-        << "status: " << target.status();
-}
-
-std::vector<RobotOperation> EndToEndTest::operationsFrom(std::size_t first) const
-{
-    std::vector<RobotOperation> all = robot->operations();
-    all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(first, all.size())));
-    return all;
+        << "status: " << target.statusText();
 }
 
 QString EndToEndTest::closeReason() const
@@ -62,12 +55,6 @@ QString EndToEndTest::closeReason() const
 bool EndToEndTest::waitForDisconnected(LivePanel &target, int timeoutMs)
 {
     return waitUntil(
-        [&] { return target.text(IDC_LINK_INDICATOR) == res::kOffline && target.status() == res::kDisconnected; },
+        [&] { return target.text(IDC_LINK_INDICATOR) == res::kOffline && target.statusText() == res::kDisconnected; },
         timeoutMs);
 }
-
-bool EndToEndTest::waitForPicture()
-{
-    return waitUntil([&] { return panel->window().imageBuffer().capacity() > 0; });
-}
-

@@ -45,14 +45,10 @@ protected:
     {
         return QTest::qWaitFor(condition, timeoutMs);
     }
-    /// The robot's operations from the index on.
-    std::vector<RobotOperation> operationsFrom(std::size_t first) const;
     /// The reason of the robot's first "close" trace line; empty before.
     QString closeReason() const;
     /// Waits until the panel shows "OFFLINE" and "切断完了".
     bool waitForDisconnected(LivePanel &target, int timeoutMs = kPromptMs);
-    /// Waits until the panel has painted a picture.
-    bool waitForPicture();
 
     /// The link's timings for the next startRobot; shorten them before.
     vaibo::Settings settings;

@@ -1,11 +1,8 @@
 #include "tests/endtoend/livepanel.h"
 
+#include "res/resource.h"
 #include "toolkit/widgets/progressbar.h"
 #include "toolkit/widgets/windowevent.h"
-
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 constexpr int kBatteryTimer = 1;
@@ -14,27 +11,12 @@ constexpr int kBatteryTimer = 1;
 bool LivePanel::open()
 {
     m_window->create();
-    QObject::connect(m_window->item<QLineEdit>(IDC_STATUS), &QLineEdit::textChanged, m_window.get(),
-                     [this](const QString &text) { statusHistory.push_back(text.toStdString()); });
-    m_window->show();
-    return QTest::qWaitForWindowExposed(m_window.get());
-}
-
-void LivePanel::clickAt(int id, QPoint at)
-{
-    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow(id, at));
-    QCoreApplication::processEvents();
+    return show(*m_window);
 }
 
 void LivePanel::tickBattery()
 {
     m_window->dispatch({.kind = tk::EventKind::Timer, .id = kBatteryTimer});
-}
-
-std::string LivePanel::text(int id) const
-{
-    const auto *edit = m_window->item<QLineEdit>(id);
-    return edit != nullptr ? edit->text().toStdString() : std::string();
 }
 
 int LivePanel::batteryBar() const

@@ -1,4 +1,5 @@
 #include "link/addressmemory.h"
+#include "tests/support/files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -8,8 +9,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 using robotlink::Octets;
@@ -23,12 +22,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     std::string path() const { return QDir(m_dir.path()).filePath(QStringLiteral("zenkaiip.txt")).toStdString(); }
-    void write(const std::string &content) const { std::ofstream(path(), std::ios::binary) << content; }
-    std::string content() const
-    {
-        std::ifstream file(path(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
+    void write(const std::string &content) const { writeFile(path(), content); }
+    std::string content() const { return readFile(path()).value_or(""); }
 
 private:
     QTemporaryDir m_dir;

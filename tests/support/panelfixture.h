@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/files.h"
+#include "tests/support/paneluser.h"
 #include "tests/support/recordingvaibo.h"
 #include "ui/remotedlg.h"
 
@@ -8,14 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 /// A main window on a recording robot client, shown offscreen, in a
 /// directory of its own so the address memory file starts out missing.
 /// Pauses are recorded as "Sleep(ms)" among the client's calls.
-class PanelTest : public ::testing::Test
+class PanelTest : public ::testing::Test, public PanelUser
 {
 protected:
     void SetUp() override;
@@ -39,35 +40,14 @@ protected:
     /// calls as "Status(<text>)", so the order of the two can be checked.
     void logStatusChanges();
 
-    /// A real left click at the centre of a control, through the window.
-    void click(int id);
-    /// A real double click at a point of a control, through the window.
-    void doubleClick(int id, QPoint at);
-    /// A real key press and release, sent to the window's focus.
-    void pressKey(Qt::Key key);
-    /// A real left click at a point of any widget of the window.
-    void clickAt(QWidget *widget, QPoint at);
-
     /// Runs inside each pause the panel makes.
     void onSleep(std::function<void()> hook);
 
-    QWidget *control(int id) const;
-    std::string statusText() const;
-    std::string text(int id) const;
-    bool isEnabled(int id) const;
-    bool isVisible(int id) const;
-
     RecordingVaibo *robot = nullptr;
     std::unique_ptr<CRemoteDlg> panel;
-    /// Every text the status line has shown since the window opened.
-    std::vector<std::string> statusHistory;
 
 private:
     QTemporaryDir m_directory;
     QString m_previousDirectory;
     std::unique_ptr<RecordingSleeper> m_sleeper;
 };
-
-/// Reads a whole file, or nothing when it is missing.
-std::optional<std::string> readFile(const char *path);
-void writeFile(const char *path, const std::string &content);
