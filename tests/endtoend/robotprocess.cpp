@@ -15,14 +15,6 @@ constexpr int kStartTimeoutMs = 5000;
 
 } // namespace
 
-std::string RobotOperation::call() const
-{
-    std::string text = name + "(";
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        text += (i == 0 ? "" : ", ") + std::to_string(arguments[i]);
-    return text + ")";
-}
-
 RobotProcess::RobotProcess() : m_tracePath(m_directory.filePath(QStringLiteral("trace.jsonl"))) {}
 
 bool RobotProcess::start(const QStringList &options, const QString &address, std::uint16_t port)
@@ -39,14 +31,10 @@ bool RobotProcess::start(const QStringList &options, const QString &address, std
     // not leave it running.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start();
-    if (!m_process.waitForStarted(kStartTimeoutMs)) {
-        m_error = QStringLiteral("the robot did not start: %1").arg(m_process.errorString());
-        return false;
-    }
     while (!m_process.canReadLine()) {
         if (!m_process.waitForReadyRead(kStartTimeoutMs)) {
-            m_error = QStringLiteral("no 'listening' line: %1")
-                          .arg(QString::fromUtf8(m_process.readAllStandardError()).trimmed());
+            m_error = QStringLiteral("no 'listening' line (%1): %2")
+                          .arg(m_process.errorString(), QString::fromUtf8(m_process.readAllStandardError()).trimmed());
             return false;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/recordingvaibo.h"
+
 #include <QJsonObject>
 #include <QProcess>
 #include <QString>
@@ -17,14 +19,12 @@ struct RobotOperation
     std::vector<int> arguments;
     int result = 0;
 
-    /// "SetPosture(0, 0)", the way the panel's tests write a call.
-    std::string call() const;
+    std::string call() const { return callText(name, arguments); }
 };
 
 /// The virtual robot executable as a child process on a loopback address,
 /// by default 127.0.0.1 with a port of the system's choosing, and a trace
-/// file of its own. The process is
-/// killed when this goes, whatever state the test left it in.
+/// file of its own. It is killed when this goes, whatever the test left.
 class RobotProcess
 {
 public:

@@ -49,11 +49,15 @@ public:
     int ChangeHeadAngle(int pan, int tilt, int speed, int option) override;
 
 private:
-    int answer(const std::string &operation, const std::string &call);
+    int answer(const std::string &operation, const std::vector<int> &arguments);
+    int record(const std::string &operation, const std::string &call);
 
     std::map<std::string, std::deque<int>> m_scripts;
     std::map<std::string, int> m_defaults;
 };
+
+/// A call as the tests write it, e.g. "SetPosture(0, 0)".
+std::string callText(const std::string &operation, const std::vector<int> &arguments);
 
 /// Records the pauses the code under test asks for into a call log, instead
 /// of sleeping; installed for its lifetime.
