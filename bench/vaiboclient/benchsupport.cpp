@@ -4,8 +4,9 @@
 #include "protocol/encoder.h"
 #include "tests/peers/duties.h"
 #include "tests/peers/loopback.h"
-#include "tests/vaiboclient/testjpeg.h"
 #include "vaiboclient/settings.h"
+
+#include <turbojpeg.h>
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -17,6 +18,21 @@
 
 namespace bench {
 
+namespace {
+
+std::vector<std::uint8_t> encodeJpeg(const std::vector<std::uint8_t> &rgb, int width, int height, int quality)
+{
+    tjhandle handle = tjInitCompress();
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, quality, 0);
+    std::vector<std::uint8_t> bytes(jpeg, jpeg + size);
+    tjFree(jpeg);
+    tjDestroy(handle);
+    return bytes;
+}
+
+} // namespace
 
 std::vector<std::uint8_t> cameraLikeJpeg(int width, int height, int seed)
 {
