@@ -1,29 +1,11 @@
+#include "tests/endtoend/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// The program on the offscreen platform, in a directory of its own so that
-// it remembers no address.
-void startOffscreen(QProcess &program, const QString &path, const QTemporaryDir &directory)
-{
-    program.setProgram(path);
-    program.setWorkingDirectory(directory.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start();
-}
-
-} // namespace
 
 // The real program, with a driver built in that connects and then closes the
 // window, against the robot on the program's own port.
@@ -36,14 +18,12 @@ TEST(EndToEndProgram, ClosingWhileOnlineEndsTheProgramAndTellsTheRobotNothing)
     RobotProcess robot;
     ASSERT_TRUE(robot.start({}, address, 20207)) << robot.error().toStdString();
 
-    QTemporaryDir directory;
-    QFile memory(directory.filePath(QStringLiteral("zenkaiip.txt")));
-    ASSERT_TRUE(memory.open(QIODevice::WriteOnly));
-    memory.write(address.toLatin1());
-    memory.close();
+    const PanelDirectory directory(address.toLatin1().constData());
+    ASSERT_TRUE(directory.isReady());
 
+    // Offscreen and in the directory, as this process is.
     QProcess program;
-    startOffscreen(program, QStringLiteral(KORVAN_DRIVEN_PANEL), directory);
+    program.start(QStringLiteral(KORVAN_DRIVEN_PANEL));
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();

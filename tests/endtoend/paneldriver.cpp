@@ -23,13 +23,6 @@ QString text(const tk::Dialog &window, int id)
     return window.item<QLineEdit>(id)->text();
 }
 
-void clickAtCentre(tk::Dialog &window, int id)
-{
-    const QWidget *control = window.item(id);
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      control->mapTo(&window, control->rect().center()));
-}
-
 void waitForOnlineThenClose(tk::Dialog &window, int waitedMs)
 {
     if (text(window, IDC_LINK_INDICATOR) == QLatin1String(res::kOnline) &&
@@ -53,7 +46,9 @@ void drive()
             std::fputs("paneldriver: no main window\n", stderr);
             std::_Exit(3);
         }
-        clickAtCentre(*window, IDC_CONNECT);
+        const QWidget *connect = window->item(IDC_CONNECT);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          connect->mapTo(window, connect->rect().center()));
         waitForOnlineThenClose(*window, 0);
     });
 }

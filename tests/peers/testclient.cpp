@@ -9,20 +9,16 @@
 
 bool TestClient::connectTo(quint16 port)
 {
+    // The system completes the handshake before the robot accepts, so the
+    // robot's event loop need not run meanwhile.
     m_socket.connectToHost(QHostAddress::LocalHost, port);
-    QEventLoop loop;
-    QObject::connect(&m_socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
-    QObject::connect(&m_socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    if (m_socket.state() != QAbstractSocket::ConnectedState)
-        loop.exec();
-    return connected();
+    return m_socket.waitForConnected(2000);
 }
 
-void TestClient::send(const protocol::Message &message)
+QByteArray TestClient::bytesOf(const protocol::Message &message)
 {
     const auto bytes = protocol::encode(message);
-    m_socket.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 bool TestClient::handshake()

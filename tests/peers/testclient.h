@@ -18,8 +18,11 @@ class TestClient
 public:
     using Millis = std::chrono::milliseconds;
 
+    // A message as it goes on the wire.
+    static QByteArray bytesOf(const protocol::Message &message);
+
     bool connectTo(quint16 port);
-    void send(const protocol::Message &message);
+    void send(const protocol::Message &message) { sendRaw(bytesOf(message)); }
     void sendRaw(const QByteArray &bytes) { m_socket.write(bytes); }
     // Hello, then true on Welcome.
     bool handshake();

@@ -55,12 +55,4 @@ std::string fromUtf8(std::string_view utf8)
     return bytes;
 }
 
-std::string toUtf8(std::string_view bytes)
-{
-    std::optional<std::string> utf8 = convert("UTF-8", "CP932", bytes);
-    if (!utf8)
-        throw std::invalid_argument("code page 932 bytes that do not decode: \"" + std::string(bytes) + "\"");
-    return *utf8;
-}
-
 } // namespace cp932

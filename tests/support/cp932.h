@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Conversions between UTF-8 and code page 932 with Microsoft's mapping, for
+// Conversion from UTF-8 to code page 932 with Microsoft's mapping, for
 // checking that a text is exactly what the Japanese code page holds.
 namespace cp932 {
 
@@ -11,9 +11,5 @@ namespace cp932 {
 /// naming the first character that has no exact two-way counterpart, such as
 /// U+301C WAVE DASH, which the code page only approximates by U+FF5E.
 std::string fromUtf8(std::string_view utf8);
-
-/// The UTF-8 form of code page 932 bytes. Throws std::invalid_argument at the
-/// first byte sequence that does not decode.
-std::string toUtf8(std::string_view bytes);
 
 } // namespace cp932

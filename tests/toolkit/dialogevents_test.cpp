@@ -11,7 +11,6 @@ namespace {
 
 using tk::EventKind;
 using tktest::RecordingDialog;
-using tktest::centreOf;
 using tktest::showActive;
 
 using Action = std::function<void(RecordingDialog &)>;
@@ -72,7 +71,8 @@ TEST_P(ToolkitDialogCommands, RaiseOneCommand)
 
 const Action kCloseBox = [](RecordingDialog &dialog) { dialog.close(); };
 const Action kClickBoneGrab = [](RecordingDialog &dialog) {
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, centreOf(dialog, IDC_BONE_GRAB));
+    const QWidget *button = dialog.item(IDC_BONE_GRAB);
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, button->mapTo(&dialog, button->rect().center()));
 };
 
 INSTANTIATE_TEST_SUITE_P(

@@ -48,11 +48,4 @@ inline bool showActive(RecordingDialog &dialog)
     return QTest::qWaitForWindowActive(&dialog);
 }
 
-/// The centre of a control in the window's coordinates.
-inline QPoint centreOf(const RecordingDialog &dialog, int id)
-{
-    const QWidget *control = dialog.item(id);
-    return control->mapTo(&dialog, control->rect().center());
-}
-
 } // namespace tktest

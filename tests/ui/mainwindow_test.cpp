@@ -3,7 +3,6 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
-#include "toolkit/widgets/edit.h"
 #include "toolkit/widgets/progressbar.h"
 #include "toolkit/widgets/trackbar.h"
 #include "framework/vaibomessages.h"
@@ -72,15 +71,4 @@ TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
         EXPECT_EQ(panel->result(), tk::IDCANCEL) << name;
         EXPECT_TRUE(robot->calls.empty()) << name;
     }
-}
-
-using MainWindowClient = PanelTest;
-
-TEST_F(MainWindowClient, IsCreatedAtInitialisationWhenNoneIsSet)
-{
-    // The real client refuses 0.0.0.0 at once, without any traffic.
-    CRemoteDlg window;
-    window.create();
-    window.dispatch({.kind = tk::EventKind::Command, .id = IDC_CONNECT});
-    EXPECT_EQ(window.item<tk::Edit>(IDC_STATUS)->text(), QStringLiteral("接続要求失敗"));
 }

@@ -28,11 +28,6 @@ protocol::Frame numberedFrame(std::uint8_t number)
     return protocol::Frame{number, protocol::epochMicroseconds(), 208, 160, std::vector<std::uint8_t>(100u + number, number)};
 }
 
-protocol::Frame pictureFrame(QColor colour)
-{
-    return protocol::Frame{1, protocol::epochMicroseconds(), 208, 160, solidJpeg(208, 160, colour)};
-}
-
 bool near(QColor a, QColor b)
 {
     return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24
@@ -73,7 +68,7 @@ protected:
     }
     void show(QColor colour, int n)
     {
-        robot.send(pictureFrame(colour));
+        robot.send(protocol::Frame{1, protocol::epochMicroseconds(), 208, 160, solidJpeg(208, 160, colour)});
         ASSERT_TRUE(window.waitFor(kImageUpdate, n));
     }
 

@@ -1,4 +1,3 @@
-#include "protocol/encoder.h"
 #include "protocol/operation.h"
 #include "tests/peers/testclient.h"
 #include "virtualrobot/server/robotserver.h"
@@ -157,13 +156,8 @@ TEST_F(VirtualRobotServer, AControllerThatFloodsAndNeverReadsLosesTheLinkAndTheN
     EXPECT_TRUE(control(QStringLiteral("burst %1").arg(vr::kMaxBurst)).contains(QStringLiteral("not reading")));
     EXPECT_TRUE(m_robot->hasController());
 
-    QByteArray flood;
-    for (std::uint32_t sequence = 1; sequence <= 100; ++sequence) {
-        const auto bytes = protocol::encode(
-            protocol::Request{sequence, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
-        flood.append(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-    }
-    client->sendRaw(flood);
+    for (std::uint32_t sequence = 1; sequence <= 100; ++sequence)
+        client->send(protocol::Request{sequence, static_cast<std::uint16_t>(Operation::GetBatteryLevel), {}});
     ASSERT_TRUE(waitForController(false));
     client.reset();
     EXPECT_EQ(controller()->call(Operation::GetBatteryLevel), 90);
@@ -173,8 +167,7 @@ TEST_F(VirtualRobotServer, APeerOfTheOldVersionIsRefusedAndAnAcknowledgementOfAF
 {
     start();
     auto old = stranger();
-    const auto bytes = protocol::encode(protocol::Hello{protocol::kVersion, "old"});
-    QByteArray hello(reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QByteArray hello = TestClient::bytesOf(protocol::Hello{protocol::kVersion, "old"});
     hello[9] = 1; // the version's low byte
     old->sendRaw(hello);
     const auto refused = old->receiveA<protocol::Refused>();
