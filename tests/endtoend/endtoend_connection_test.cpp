@@ -31,12 +31,6 @@ TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
     EXPECT_EQ(commandCalls(robot->operations()),
               (Texts{"ExternalControl(1)", "ImageInit()", "ImageOpen()", "RequestNetService(2)",
                      "SendCmd(33, 1, 0, 0, 0, 0)", "SendCmd(35, 1, 1, 3, 0, 0)"}));
-    for (const RobotOperation &operation : robot->operations()) {
-        if (operation.name != "GetBatteryLevel") {
-            EXPECT_EQ(operation.result, operation.name == "ExternalControl" || operation.name == "RequestNetService")
-                << operation.call();
-        }
-    }
     EXPECT_EQ(robot->count(QStringLiteral("welcome")), 1);
     // The last text is wider than the status line, which shows its beginning.
     const auto *status = panel->window().item<QLineEdit>(IDC_STATUS);
@@ -48,8 +42,6 @@ TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyR
 {
     ASSERT_NO_FATAL_FAILURE(connectPanel());
     ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("frame")) > 0; }));
-    panel->tickBattery();
-    ASSERT_FALSE(panel->text(IDC_BATTERY_FIGURE).empty());
 
     const std::size_t shown = panel->statusHistory.size();
     panel->click(IDC_DISCONNECT);
@@ -58,8 +50,6 @@ TEST_F(EndToEndConnection, DisconnectEndsTheLinkWithByeAndASecondConnectionOnlyR
     ASSERT_TRUE(waitForDisconnected(*panel)) << "status: " << panel->statusText();
     EXPECT_TRUE(panel->isEnabled(IDC_CONNECT));
     EXPECT_FALSE(panel->isEnabled(IDC_DISCONNECT));
-    EXPECT_EQ(panel->text(IDC_BATTERY_FIGURE), "");
-    EXPECT_EQ(panel->batteryBar(), 0);
     ASSERT_TRUE(waitUntil([&] { return robot->count(QStringLiteral("close")) == 1; }));
     EXPECT_TRUE(closeReason().startsWith(QLatin1String("peer said Bye"))) << closeReason().toStdString();
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 using namespace std::chrono_literals;
 using vr::Operation;
@@ -31,16 +33,21 @@ protected:
 
 } // namespace
 
+// Arguments one past what the robot takes, then at the edge.
 TEST_F(VirtualRobotModel, RefusesWhatItCannotDo)
 {
-    EXPECT_EQ(call(Operation::ExternalControl, {5}), -1);
+    EXPECT_EQ(call(Operation::ExternalControl, {2}), -1);
     EXPECT_EQ(call(Operation::RequestNetService, {7}), 0);
     EXPECT_EQ(call(Operation::SendCmd, {99}), -1);
     EXPECT_EQ(call(Operation::SetPosture, {3, 0}), -1);
     EXPECT_EQ(call(Operation::DoWalking, {2, 0, 1000, 0}), -1);
-    EXPECT_EQ(call(Operation::DoWalking, {0, 0, -5, 0}), -1);
+    EXPECT_EQ(call(Operation::DoWalking, {0, 0, -1, 0}), -1);
+    EXPECT_EQ(call(Operation::DoWalking, {4, -1, 0, 0}), -1);
     EXPECT_EQ(call(Operation::PlayContents, {0, 0}), -1);
     EXPECT_FALSE(m_robot.moving());
+    EXPECT_EQ(call(Operation::ExternalControl, {0}), 0);
+    EXPECT_EQ(call(Operation::PlayContents, {1, 0}), 0);
+    EXPECT_EQ(call(Operation::DoWalking, {4, 0, 0, 0}), 0);
 }
 
 TEST_F(VirtualRobotModel, BatteryDrainsFasterWhileMovingAndWhenEmptyStopsTheRobot)
@@ -92,12 +99,16 @@ TEST_F(VirtualRobotModel, PlannedResultsStandInForTheOperation)
     EXPECT_FALSE(m_robot.remoteControl());
 }
 
+// At each limit, then one past it.
 TEST_F(VirtualRobotModel, HeadFollowsTheAnglesSentWithinItsRange)
 {
-    call(Operation::ChangeHeadAngle, {-150, 40, 3, 0});
-    wait(1s);
-    EXPECT_EQ(std::pair(m_robot.headPan(), m_robot.headTilt()), std::pair(-90.0, 15.0));
-    EXPECT_NEAR(m_robot.scene().camera.yaw, -90, 1e-9);
+    for (const auto &[pan, tilt, held] : {std::tuple{-90, 15, std::pair(-90.0, 15.0)}, std::tuple{-91, 16, std::pair(-90.0, 15.0)},
+                                          std::tuple{90, -45, std::pair(90.0, -45.0)}, std::tuple{91, -46, std::pair(90.0, -45.0)}}) {
+        call(Operation::ChangeHeadAngle, {pan, tilt, 3, 0});
+        wait(2s);
+        EXPECT_EQ(std::pair(m_robot.headPan(), m_robot.headTilt()), held) << pan << ", " << tilt;
+    }
+    EXPECT_NEAR(m_robot.scene().camera.yaw, 90, 1e-9);
 }
 
 TEST_F(VirtualRobotModel, ThingsPutDownByHandMustFitTheRoomTheBoneIsCarriedAndResetPutsThemBack)
