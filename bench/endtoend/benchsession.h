@@ -2,7 +2,7 @@
 
 #include "bench/endtoend/tappingrelay.h"
 #include "tests/endtoend/livepanel.h"
-#include "tests/endtoend/paneldirectory.h"
+#include "tests/support/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 #include "tests/support/recordingvaibo.h"
 

@@ -3,7 +3,7 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "tests/endtoend/livepanel.h"
-#include "tests/endtoend/paneldirectory.h"
+#include "tests/support/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 #include "tests/peers/linkshaper.h"
 #include "tests/support/recordingvaibo.h"

@@ -62,11 +62,6 @@ const std::vector<Button> &buttons()
     return table;
 }
 
-std::string resultName(int result)
-{
-    return result < 0 ? "Negative" : result == 0 ? "Zero" : "Positive";
-}
-
 // The status line from an earlier action, which a button must either
 // replace or leave alone.
 class CommandButtons : public PanelTest
@@ -112,7 +107,9 @@ TEST_P(EachButton, SendsItsCallAndJudgesTheResult)
 
 INSTANTIATE_TEST_SUITE_P(Table, EachButton, ::testing::Combine(::testing::ValuesIn(buttons()), ::testing::Values(-1, 0, 1)),
                          [](const auto &test) {
-                             return std::string(std::get<0>(test.param).name) + resultName(std::get<1>(test.param));
+                             const int result = std::get<1>(test.param);
+                             return std::string(std::get<0>(test.param).name)
+                                    + (result < 0 ? "Negative" : result == 0 ? "Zero" : "Positive");
                          });
 
 TEST_F(CommandButtons, WalkingStopWritesTheStatusBetweenItsTwoCalls)

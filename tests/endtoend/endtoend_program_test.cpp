@@ -1,4 +1,4 @@
-#include "tests/endtoend/paneldirectory.h"
+#include "tests/support/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 
 #include <QProcess>

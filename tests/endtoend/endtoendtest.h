@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/endtoend/livepanel.h"
-#include "tests/endtoend/paneldirectory.h"
+#include "tests/support/paneldirectory.h"
 #include "tests/endtoend/robotprocess.h"
 #include "tests/support/recordingvaibo.h"
 #include "vaiboclient/settings.h"

@@ -1,4 +1,4 @@
-#include "tests/endtoend/paneldirectory.h"
+#include "tests/support/paneldirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,8 @@ PanelDirectory::PanelDirectory(const char *address) : m_previous(QDir::currentPa
     if (!m_directory.isValid() || !QDir::setCurrent(m_directory.path()))
         return;
     QFile memory(QStringLiteral("zenkaiip.txt"));
-    m_ready = memory.open(QIODevice::WriteOnly) && memory.write(address) == static_cast<qint64>(qstrlen(address));
+    m_ready = address == nullptr
+              || (memory.open(QIODevice::WriteOnly) && memory.write(address) == static_cast<qint64>(qstrlen(address)));
 }
 
 PanelDirectory::~PanelDirectory()

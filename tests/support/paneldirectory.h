@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 /// A fresh current directory for panels, whose address memory file holds an
-/// address, so 接続 goes there straight away. The previous directory is
-/// restored when this goes.
+/// address, so 接続 goes there straight away, or is missing for nullptr. The
+/// previous directory is restored when this goes.
 class PanelDirectory
 {
 public:

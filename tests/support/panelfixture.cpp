@@ -5,22 +5,18 @@
 #include "toolkit/core/windowmessages.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 
 
 void PanelTest::SetUp()
 {
-    ASSERT_TRUE(m_directory.isValid());
-    m_previousDirectory = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_directory.path()));
+    ASSERT_TRUE(m_directory.isReady());
 }
 
 void PanelTest::TearDown()
 {
     m_sleeper.reset();
     panel.reset();
-    QDir::setCurrent(m_previousDirectory);
 }
 
 void PanelTest::openPanel()

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "tests/support/files.h"
+#include "tests/support/paneldirectory.h"
 #include "tests/support/paneluser.h"
 #include "tests/support/recordingvaibo.h"
 #include "ui/remotedlg.h"
 
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,6 @@ protected:
     std::unique_ptr<CRemoteDlg> panel;
 
 private:
-    QTemporaryDir m_directory;
-    QString m_previousDirectory;
+    PanelDirectory m_directory{nullptr};
     std::unique_ptr<RecordingSleeper> m_sleeper;
 };
