@@ -67,7 +67,7 @@ TEST_F(VirtualRobotWindow, TheMapFollowsAWalkAndTheLogShowsTheNewestOperationFir
 {
     const QImage before = map();
     EXPECT_EQ(m_controller.call(Operation::DoWalking, {0, 0, 1000, 0}), 0);
-    m_robot->skipTime(std::chrono::seconds(1));
+    m_robot->controlLine(QStringLiteral("skip 1000"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return map() != before; }, 300));
 
     EXPECT_EQ(m_controller.call(Operation::MotionStop), 0);

@@ -26,7 +26,11 @@ struct Entry
     int maximum = std::numeric_limits<int>::max();
 };
 
-constexpr std::array<Entry, 18> kCommands{{
+// The longest skip of the robot's time: an hour, longer than a full battery
+// lasts on the move.
+constexpr int kMaxSkipMs = 3'600'000;
+
+constexpr std::array<Entry, 19> kCommands{{
     {"drop", Kind::Drop, Argument::None, "drop", "cut the controller's link at once, without Bye"},
     {"bye", Kind::Bye, Argument::OptionalText, "bye [reason]", "close the controller's link with Bye"},
     {"battery", Kind::Battery, Argument::Number, "battery PERCENT", "set the battery charge in percent", 100},
@@ -43,6 +47,7 @@ constexpr std::array<Entry, 18> kCommands{{
      "put THING (ball, bone, robot) at X, Y mm; the robot turned to H°"},
     {"place", Kind::Place, Argument::Placement, "place ball|bone front", "put it before the robot's feet"},
     {"reset", Kind::Reset, Argument::None, "reset", "put the robot, the ball and the bone back where they began"},
+    {"skip", Kind::Skip, Argument::Number, "skip MS", "let MS of the robot's time pass at once", kMaxSkipMs},
     {"status", Kind::Status, Argument::None, "status", "print the robot's state on one line"},
     {"help", Kind::Help, Argument::None, "help", "print this list"},
     {"quit", Kind::Quit, Argument::None, "quit", "stop the robot"},

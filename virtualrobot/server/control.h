@@ -30,6 +30,7 @@ struct ControlCommand
         Heal,      ///< forget every planned fault
         Place,     ///< put placement's thing down by hand
         Reset,     ///< put everything in the room back
+        Skip,      ///< let number ms of the robot's own time pass at once
         Status,    ///< print the robot's state
         Help,      ///< print the commands
         Quit,      ///< stop the robot

@@ -62,8 +62,9 @@ QLatin1String yesNo(bool value)
 } // namespace
 
 ControlInterpreter::ControlInterpreter(Session &session, PictureStream &pictures, RobotModel &model, Trace &trace,
-                                       std::function<void()> quit)
-    : m_session(session), m_pictures(pictures), m_model(model), m_trace(trace), m_quit(std::move(quit))
+                                       std::function<void(RobotModel::Millis)> skipTime, std::function<void()> quit)
+    : m_session(session), m_pictures(pictures), m_model(model), m_trace(trace), m_skipTime(std::move(skipTime)),
+      m_quit(std::move(quit))
 {
 }
 
@@ -122,6 +123,9 @@ QString ControlInterpreter::control(const ControlCommand &command)
         return {};
     case Kind::Reset:
         m_model.resetRoom();
+        return {};
+    case Kind::Skip:
+        m_skipTime(RobotModel::Millis{command.number});
         return {};
     case Kind::Status:
         return status();

@@ -18,7 +18,7 @@ class ControlInterpreter
 {
 public:
     ControlInterpreter(Session &session, PictureStream &pictures, RobotModel &model, Trace &trace,
-                       std::function<void()> quit);
+                       std::function<void(RobotModel::Millis)> skipTime, std::function<void()> quit);
 
     /// Carries out a control command; returns what to tell the user, empty
     /// when there is nothing to say.
@@ -33,6 +33,7 @@ private:
     PictureStream &m_pictures;
     RobotModel &m_model;
     Trace &m_trace;
+    std::function<void(RobotModel::Millis)> m_skipTime;
     std::function<void()> m_quit;
 };
 

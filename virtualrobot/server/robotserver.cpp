@@ -11,7 +11,9 @@ RobotServer::RobotServer(ServerConfig config, QObject *parent)
     , m_config(std::move(config))
     , m_model(m_config.robot)
     , m_requests(m_model, m_trace, m_config.link.malformedReply, [this] { return now(); })
-    , m_control(m_session, m_pictures, m_model, m_trace, [this] { Q_EMIT quitRequested(); })
+    , m_control(
+          m_session, m_pictures, m_model, m_trace, [this](RobotModel::Millis span) { m_skipped += span; },
+          [this] { Q_EMIT quitRequested(); })
 {
     m_model.faults() = m_config.faults;
     m_clock.start();

@@ -63,9 +63,6 @@ public:
     QString controlLine(const QString &line) { return m_control.controlLine(line); }
 
     /// The robot behind the link.
-    /// Lets the robot's time run ahead of the clock: the model lives the
-    /// span at its next step. Tests use it instead of waiting.
-    void skipTime(RobotModel::Millis span) { m_skipped += span; }
     const RobotModel &model() const { return m_model; }
     /// Whether a controller holds the link.
     bool hasController() const { return m_session.controller() != nullptr; }
@@ -87,6 +84,7 @@ private:
     void controllerSent(const protocol::Message &message);
     void controllerClosed();
     void tick();
+    // The model's time: the clock's, run ahead by every skip control line.
     RobotModel::Millis now() const { return RobotModel::Millis{m_clock.elapsed()} + m_skipped; }
 
     ServerConfig m_config;
