@@ -6,7 +6,6 @@
 #include "tests/support/recordingvaibo.h"
 #include "ui/remotedlg.h"
 
-
 #include <gtest/gtest.h>
 
 #include <memory>
