@@ -178,13 +178,12 @@ std::optional<Misplacement> RobotModel::place(const Placement &placement)
         return std::nullopt;
     }
     case Thing::Bone: {
-        const Vec2 at = placement.at.value_or(frontPoint(kBoneDropReach));
-        if (const auto refused = misplacement(at, kBoneRadius))
+        // Put before the feet, it lies as the robot itself puts it down.
+        const Bone bone = placement.at ? Bone{*placement.at, room::kBoneKnobRadius, m_bone.angle} : boneBeforeFeet();
+        if (const auto refused = misplacement(bone.position, kBoneRadius))
             return refused;
         m_holdingBone = false;
-        // Put before the feet, it lies across the robot's path, as the
-        // robot itself puts it down.
-        m_bone = {at, room::kBoneKnobRadius, placement.at ? m_bone.angle : m_pose.heading + 90};
+        m_bone = bone;
         return std::nullopt;
     }
     }
@@ -470,7 +469,7 @@ void RobotModel::applyEffect(Effect effect)
     case Effect::PutBone:
         if (m_holdingBone) {
             m_holdingBone = false;
-            m_bone = {frontPoint(kBoneDropReach), room::kBoneKnobRadius, m_pose.heading + 90};
+            m_bone = boneBeforeFeet();
         }
         return;
     }
@@ -486,6 +485,11 @@ void RobotModel::startContent(int mwcid, Effect effect)
 {
     const Millis duration = effect == Effect::None ? contentDuration(mwcid) : Millis{2500};
     m_content = Content{mwcid, effect, Millis{0}, duration, false};
+}
+
+Bone RobotModel::boneBeforeFeet() const
+{
+    return {frontPoint(kBoneDropReach), room::kBoneKnobRadius, m_pose.heading + 90};
 }
 
 void RobotModel::placeBoneInMouth()

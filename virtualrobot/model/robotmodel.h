@@ -160,6 +160,8 @@ private:
     void applyEffect(Effect effect);
     void stopMotion();
     void startContent(int mwcid, Effect effect);
+    /// The bone put down: on the floor before the feet, across the path.
+    Bone boneBeforeFeet() const;
     void placeBoneInMouth();
     Stance stance() const;
     Vec2 frontPoint(double reach) const;
