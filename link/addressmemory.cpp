@@ -1,9 +1,8 @@
 #include "link/addressmemory.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace robotlink {
 
@@ -75,15 +74,19 @@ void writeAddressMemory(const std::string &dotted, const char *path)
 {
     // Written beside the old file and renamed over it only once complete, so
     // a full disk or a kill mid-write leaves the old address in place.
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly))
+    const std::string partial = std::string(path) + ".part";
+    std::FILE *file = std::fopen(partial.c_str(), "wb");
+    if (file == nullptr)
         return;
-    // commit() renames even when the last buffered bytes failed to go out,
-    // so the flush is checked here.
-    const auto size = static_cast<qint64>(dotted.size());
-    if (file.write(dotted.data(), size) != size || !file.flush())
-        file.cancelWriting();
-    file.commit();
+    // Each step is checked: the last buffered bytes may fail only at the
+    // flush or the close.
+    const bool written = std::fwrite(dotted.data(), 1, dotted.size(), file) == dotted.size() && std::fflush(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (written && closed)
+        std::filesystem::rename(partial, path, error);
+    if (!written || !closed || error)
+        std::filesystem::remove(partial, error);
 }
 
 std::string dottedAddress(const Octets &fields)

@@ -4,6 +4,7 @@
 #   test     the test suite, sanitizers, fuzzers and the install checks
 #   bench    the benchmarks
 #   package  the Debian package and its checks
+#   windows  the cross build for Windows and its tests under Wine
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -13,6 +14,8 @@ declare -A groups=(
     [test]="libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 desktop-file-utils appstream man-db"
     [bench]="libbenchmark-dev"
     [package]="dpkg-dev file lintian desktop-file-utils appstream man-db"
+    [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               googletest wine wine64 fonts-wine fonts-ipafont-gothic locales xvfb xauth"
 )
 
 wanted=("$@")
@@ -20,7 +23,7 @@ wanted=("$@")
 packages=()
 for group in "${wanted[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (build, test, bench, package)" >&2
+        echo "install-deps: unknown group '$group' (build, test, bench, package, windows)" >&2
         exit 2
     fi
     read -r -a listed <<< "$(echo ${groups[$group]})"

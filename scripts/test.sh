@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything with AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, runs every test headless,
 # then runs each fuzzer for a short while (KORVAN_FUZZ_SECONDS, 15 s each)
-# and each benchmark's short run, so that none of them rots unnoticed.
+# and each benchmark's short run, so that none of them rots unnoticed; then
+# cross-builds for Windows and runs those tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build test bench
@@ -22,3 +23,6 @@ ctest --test-dir build/test --output-on-failure --timeout 300
 
 scripts/fuzz.sh "${KORVAN_FUZZ_SECONDS:-15}"
 scripts/bench.sh --short build/test
+
+# The Windows build of everything below the window, its tests under Wine.
+scripts/test-windows.sh

@@ -13,15 +13,15 @@ constexpr std::size_t kMaxArrivals = 512;
 
 } // namespace
 
-std::optional<std::size_t> FrameStore::offer(std::vector<std::uint8_t> bytes, QImage picture,
-                                             Clock::time_point arrival, std::uint64_t capturedUs)
+std::optional<std::size_t> FrameStore::offer(std::vector<std::uint8_t> bytes, Bitmap picture, Clock::time_point arrival,
+                                             std::uint64_t capturedUs)
 {
     const std::lock_guard lock(m_mutex);
     m_recentArrivals.push_back(arrival);
     while (m_recentArrivals.size() > kMaxArrivals || arrival - m_recentArrivals.front() > kRateWindow)
         m_recentArrivals.pop_front();
     if (!picture.isNull()) {
-        m_picture = std::move(picture);
+        m_picture = std::make_shared<const Bitmap>(std::move(picture));
         m_pictureArrival = arrival;
         m_pictureCapturedUs = capturedUs;
     }
@@ -86,13 +86,13 @@ void FrameStore::setLinkUp(bool up, Clock::time_point now)
         m_clock.reset();
 }
 
-void FrameStore::setPictureSize(QSize size)
+void FrameStore::setPictureSize(Size size)
 {
     const std::lock_guard lock(m_mutex);
     m_pictureSize = size;
 }
 
-QSize FrameStore::pictureSize() const
+Size FrameStore::pictureSize() const
 {
     const std::lock_guard lock(m_mutex);
     return m_pictureSize;

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "vaiboclient/bitmap.h"
 #include "vaiboclient/clocksync.h"
-
-#include <QImage>
-#include <QSize>
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -28,7 +27,8 @@ public:
     /// What the painter needs of the newest picture.
     struct Picture
     {
-        QImage image;
+        /// Shared, so that a paint copies no pixels; null before the first.
+        std::shared_ptr<const Bitmap> image;
         /// When the robot took it, on the local clock; its arrival while the
         /// robot's clock is not known yet.
         Clock::time_point captured;
@@ -45,7 +45,7 @@ public:
     /// A frame arrived (network thread). Returns the byte count to announce
     /// now, or nothing when an announcement is pending and the frame waits.
     /// A null picture (undecodable bytes) leaves the painted picture as it is.
-    std::optional<std::size_t> offer(std::vector<std::uint8_t> bytes, QImage picture, Clock::time_point arrival,
+    std::optional<std::size_t> offer(std::vector<std::uint8_t> bytes, Bitmap picture, Clock::time_point arrival,
                                      std::uint64_t capturedUs);
 
     /// A Ping sent at sent came back at received with the robot's clock
@@ -61,29 +61,29 @@ public:
     /// the count copied, -1 when there is no buffer, no room or no frame.
     int copyAnnounced(unsigned char *buffer, int size) const;
 
-    /// The newest decoded picture as of now; a null image before the first.
+    /// The newest decoded picture as of now; no image before the first.
     Picture picture(Clock::time_point now) const;
 
     /// The link came up or ended (network thread).
     void setLinkUp(bool up, Clock::time_point now);
 
     /// The size pictures are best decoded to: the pane's contents.
-    void setPictureSize(QSize size);
-    QSize pictureSize() const;
+    void setPictureSize(Size size);
+    Size pictureSize() const;
 
 private:
     mutable std::mutex m_mutex;
     std::vector<std::uint8_t> m_announced;
     std::optional<std::vector<std::uint8_t>> m_waiting;
     bool m_pending = false;
-    QImage m_picture;
+    std::shared_ptr<const Bitmap> m_picture;
     Clock::time_point m_pictureArrival;
     std::uint64_t m_pictureCapturedUs = 0;
     ClockSync m_clock;
     std::deque<Clock::time_point> m_recentArrivals;
     bool m_linkUp = false;
     Clock::time_point m_linkUpSince;
-    QSize m_pictureSize;
+    Size m_pictureSize;
 };
 
 } // namespace vaibo

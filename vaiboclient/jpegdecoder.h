@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include "vaiboclient/bitmap.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace vaibo {
 
-/// Decodes camera pictures with TurboJPEG straight into a QImage in the
-/// format that paints fastest. One decoder per thread.
+/// Decodes camera pictures with the platform's own decoder (TurboJPEG on
+/// Linux, the Windows Imaging Component on Windows), scaled smoothly to the
+/// size they are shown at. One decoder per thread.
 class JpegDecoder
 {
 public:
@@ -18,9 +19,10 @@ public:
     JpegDecoder(const JpegDecoder &) = delete;
     JpegDecoder &operator=(const JpegDecoder &) = delete;
 
-    /// The picture, or a null image when the bytes are no JPEG, are damaged,
-    /// or name a side larger than maxSide.
-    QImage decode(const std::uint8_t *data, std::size_t size, int maxSide);
+    /// The picture at the shown size (its own when that is empty), or a null
+    /// bitmap when the bytes are no JPEG, are damaged, or name a side larger
+    /// than maxSide.
+    Bitmap decode(const std::uint8_t *data, std::size_t size, int maxSide, Size shown = {});
 
 private:
     void restart();

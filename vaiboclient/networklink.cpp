@@ -2,19 +2,10 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
-#include "toolkit/core/clock.h"
 #include "protocol/timing.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "toolkit/core/clock.h"
 
 #include <array>
-#include <cerrno>
 #include <string>
 
 namespace vaibo {
@@ -28,8 +19,6 @@ const std::string kWrongVersion = "version: this client speaks protocol " + std:
 constexpr std::size_t kReadChunk = 64 * 1024;
 // Reads per wake-up, so that a flooding robot cannot starve the commands.
 constexpr int kReadsPerWake = 16;
-// Poll limit when the wake-up descriptor could not be made.
-constexpr int kPollLimitWithoutWake = 20;
 
 int millisecondsUntil(Clock::time_point deadline, Clock::time_point now)
 {
@@ -45,7 +34,7 @@ struct NetworkLink::OpenLink
 {
     enum class Phase { Connecting, Handshaking, Up };
 
-    int fd = -1;
+    net::Socket socket;
     std::uint64_t generation = 0;
     Settings settings;
     Phase phase = Phase::Connecting;
@@ -64,7 +53,8 @@ struct NetworkLink::OpenLink
     {
         if (phase != Phase::Up)
             return deadline;
-        const Clock::time_point quiet = std::min(lastReceived + settings.deadLinkTimeout, lastSent + settings.heartbeatInterval);
+        const Clock::time_point quiet =
+            std::min(lastReceived + settings.deadLinkTimeout, lastSent + settings.heartbeatInterval);
         return pingSent ? quiet : std::min(quiet, nextPing);
     }
 
@@ -73,16 +63,13 @@ struct NetworkLink::OpenLink
     void flush()
     {
         while (sent < sendBuffer.size()) {
-            const ssize_t n = ::send(fd, sendBuffer.data() + sent, sendBuffer.size() - sent, MSG_NOSIGNAL);
-            if (n > 0) {
-                sent += static_cast<std::size_t>(n);
-                lastSent = tk::now();
-            } else if (n < 0 && errno == EINTR) {
-                continue;
-            } else {
-                broken = !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
+            const std::ptrdiff_t n = socket.send(sendBuffer.data() + sent, sendBuffer.size() - sent);
+            if (n <= 0) {
+                broken = n != net::Socket::kWouldBlock;
                 return;
             }
+            sent += static_cast<std::size_t>(n);
+            lastSent = tk::now();
         }
         sendBuffer.clear();
         sent = 0;
@@ -94,15 +81,11 @@ struct NetworkLink::OpenLink
             queue(protocol::Bye{});
             flush();
         }
-        ::close(fd);
-        fd = -1;
+        socket.close();
     }
 };
 
-NetworkLink::NetworkLink(Listener &listener)
-    : m_listener(listener), m_wakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
-{
-}
+NetworkLink::NetworkLink(Listener &listener) : m_listener(listener) {}
 
 NetworkLink::~NetworkLink()
 {
@@ -113,8 +96,6 @@ NetworkLink::~NetworkLink()
     wake();
     if (m_thread.joinable())
         m_thread.join();
-    if (m_wakeFd >= 0)
-        ::close(m_wakeFd);
 }
 
 NetworkLink::Outcome NetworkLink::open(std::uint32_t address)
@@ -162,7 +143,8 @@ std::optional<std::int32_t> NetworkLink::call(protocol::Operation operation, con
     if (!m_up)
         return std::nullopt;
     const std::uint32_t sequence = m_nextSequence++;
-    if (!protocol::appendEncoded(m_outgoing, protocol::Request{sequence, static_cast<std::uint16_t>(operation), arguments}))
+    if (!protocol::appendEncoded(m_outgoing,
+                                 protocol::Request{sequence, static_cast<std::uint16_t>(operation), arguments}))
         return std::nullopt;
     m_awaited = sequence;
     m_answer.reset();
@@ -178,11 +160,7 @@ std::optional<std::int32_t> NetworkLink::call(protocol::Operation operation, con
 
 void NetworkLink::wake()
 {
-    if (m_wakeFd < 0)
-        return;
-    const std::uint64_t one = 1;
-    // A full counter already means a pending wake-up.
-    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+    m_waiter.wake();
 }
 
 void NetworkLink::run()
@@ -195,8 +173,8 @@ void NetworkLink::run()
                 break;
         }
         applyCommands(connection);
-        std::array<pollfd, 2> fds{{{m_wakeFd, POLLIN, 0}, {-1, 0, 0}}};
-        int timeout = m_wakeFd < 0 ? kPollLimitWithoutWake : -1;
+        unsigned wanted = net::None;
+        int timeout = -1;
         if (connection) {
             {
                 const std::lock_guard lock(m_mutex);
@@ -207,19 +185,14 @@ void NetworkLink::run()
             if (!connecting && !connection->sendBuffer.empty())
                 connection->flush();
             const bool writing = connecting || !connection->sendBuffer.empty();
-            fds[1] = {connection->fd, static_cast<short>(connecting ? POLLOUT : (POLLIN | (writing ? POLLOUT : 0))), 0};
-            const int untilTimer = connection->broken ? 0 : millisecondsUntil(connection->nextTimer(), tk::now());
-            timeout = timeout < 0 ? untilTimer : std::min(timeout, untilTimer);
+            wanted = connecting ? net::Writable : (net::Readable | (writing ? net::Writable : net::None));
+            timeout = connection->broken ? 0 : millisecondsUntil(connection->nextTimer(), tk::now());
         }
-        const int ready = ::poll(fds.data(), fds.size(), timeout);
-        if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t drained = ::read(m_wakeFd, &count, sizeof count);
-        }
+        const unsigned ready = m_waiter.wait(connection ? &connection->socket : nullptr, wanted, timeout);
         if (!connection)
             continue;
-        if (ready > 0 && fds[1].revents != 0)
-            service(*connection, fds[1].revents);
+        if (ready != net::None)
+            service(*connection, ready);
         if (!connection->broken)
             checkTimers(*connection);
         if (connection->broken)
@@ -248,22 +221,18 @@ void NetworkLink::applyCommands(std::optional<OpenLink> &connection)
         connection->generation = command.generation;
         connection->settings = command.settings;
         connection->deadline = tk::now() + command.settings.connectTimeout;
-        connection->fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (connection->fd < 0) {
+        connection->socket = net::Socket::tcp(true);
+        if (!connection->socket.valid()) {
             connection->broken = true;
             continue;
         }
-        const int one = 1;
-        ::setsockopt(connection->fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        sockaddr_in target{};
-        target.sin_family = AF_INET;
-        target.sin_port = htons(command.settings.port);
-        target.sin_addr.s_addr = htonl(command.address);
-        if (::connect(connection->fd, reinterpret_cast<const sockaddr *>(&target), sizeof target) == 0) {
+        m_waiter.watch(connection->socket);
+        const net::Socket::Connect started = connection->socket.connect(command.address, command.settings.port);
+        if (started == net::Socket::Connect::Done) {
             connection->phase = OpenLink::Phase::Handshaking;
             connection->queue(protocol::Hello{protocol::kVersion, kClientName});
             connection->flush();
-        } else if (errno != EINPROGRESS) {
+        } else if (started == net::Socket::Connect::Failed) {
             connection->broken = true;
         }
     }
@@ -271,12 +240,14 @@ void NetworkLink::applyCommands(std::optional<OpenLink> &connection)
         end(connection, false);
 }
 
-void NetworkLink::service(OpenLink &connection, short events)
+void NetworkLink::service(OpenLink &connection, unsigned events)
 {
     if (connection.phase == OpenLink::Phase::Connecting) {
-        int error = 0;
-        socklen_t length = sizeof error;
-        if (::getsockopt(connection.fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+        // What the wait reported is not trusted alone: the socket's own
+        // error says whether the connect succeeded.
+        if ((events & net::Writable) == 0)
+            return;
+        if (connection.socket.pendingError() != 0) {
             connection.broken = true;
             return;
         }
@@ -285,13 +256,11 @@ void NetworkLink::service(OpenLink &connection, short events)
         connection.flush();
         return;
     }
-    if ((events & (POLLIN | POLLHUP | POLLERR)) != 0) {
+    if ((events & net::Readable) != 0) {
         std::array<std::uint8_t, kReadChunk> chunk;
         for (int reads = 0; reads < kReadsPerWake && !connection.broken; ++reads) {
-            const ssize_t n = ::recv(connection.fd, chunk.data(), chunk.size(), 0);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            const std::ptrdiff_t n = connection.socket.receive(chunk.data(), chunk.size());
+            if (n == net::Socket::kWouldBlock)
                 break;
             if (n <= 0) {
                 connection.broken = true;
@@ -317,7 +286,7 @@ void NetworkLink::service(OpenLink &connection, short events)
                 break;
         }
     }
-    if (!connection.broken && (events & POLLOUT) != 0)
+    if (!connection.broken && (events & net::Writable) != 0)
         connection.flush();
 }
 
@@ -408,7 +377,7 @@ void NetworkLink::checkTimers(OpenLink &connection)
 
 void NetworkLink::end(std::optional<OpenLink> &connection, bool sayBye)
 {
-    if (connection->fd >= 0)
+    if (connection->socket.valid())
         connection->closeSocket(sayBye);
     {
         const std::lock_guard lock(m_mutex);

@@ -2,6 +2,7 @@
 
 #include "protocol/message.h"
 #include "protocol/operation.h"
+#include "vaiboclient/net/socket.h"
 #include "vaiboclient/settings.h"
 
 #include <chrono>
@@ -61,7 +62,6 @@ public:
     /// meanwhile.
     std::optional<std::int32_t> call(protocol::Operation operation, const std::vector<std::int32_t> &arguments);
 
-
 private:
     struct Command
     {
@@ -77,13 +77,13 @@ private:
     void run();
     void wake();
     void applyCommands(std::optional<OpenLink> &connection);
-    void service(OpenLink &connection, short events);
+    void service(OpenLink &connection, unsigned events);
     void handleMessage(OpenLink &connection, protocol::Message &&message);
     void checkTimers(OpenLink &connection);
     void end(std::optional<OpenLink> &connection, bool sayBye);
 
     Listener &m_listener;
-    int m_wakeFd = -1;
+    net::Waiter m_waiter;
 
     // Keeps callers from other threads one at a time: one request is
     // outstanding at most.

@@ -90,7 +90,7 @@ bool PanePainter::eventFilter(QObject *watched, QEvent *event)
 void PanePainter::fitTo(QWidget *pane)
 {
     const QSize size = pane->contentsRect().size();
-    m_store.setPictureSize(size);
+    m_store.setPictureSize({size.width(), size.height()});
     m_readout.set(pane->font(), std::clamp(size.height() / 18, 8, 12), QSize(6, 2));
     m_note.set(pane->font(), std::clamp(size.height() / 10, 8, 24), QSize(16, 8));
 }
@@ -114,7 +114,7 @@ void PanePainter::repaintIfStale()
         return;
     const auto now = tk::now();
     const FrameStore::Picture picture = m_store.picture(now);
-    if (!picture.image.isNull() && now - picture.captured >= kStaleAfter)
+    if (picture.image && now - picture.captured >= kStaleAfter)
         m_pane->update();
 }
 
@@ -122,25 +122,29 @@ void PanePainter::paint(QWidget *pane) const
 {
     const auto now = tk::now();
     const FrameStore::Picture picture = m_store.picture(now);
-    if (picture.image.isNull())
+    if (!picture.image)
         return;
     const QRect target = pane->contentsRect();
     QPainter painter(pane);
+    // The pixels are only borrowed for this paint: the shared bitmap lives on.
+    const Bitmap &bitmap = *picture.image;
+    const QImage image(reinterpret_cast<const uchar *>(bitmap.pixels.data()), bitmap.size.width, bitmap.size.height,
+                       QImage::Format_RGB32);
     // The network thread scales each picture to the pane; only one decoded
     // before the pane changed size needs scaling here.
-    if (picture.image.size() == target.size()) {
-        painter.drawImage(target.topLeft(), picture.image);
+    if (image.size() == target.size()) {
+        painter.drawImage(target.topLeft(), image);
     } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, picture.image);
+        painter.drawImage(target, image);
     }
 
     QString text;
     QRect box;
     if (picture.live) {
-        text = readout(picture.framesPerSecond,
-                       std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.captured),
-                       picture.roundTrip);
+        text =
+            readout(picture.framesPerSecond,
+                    std::chrono::duration_cast<std::chrono::milliseconds>(now - picture.captured), picture.roundTrip);
         painter.setFont(m_readout.font);
         box.setSize(m_readout.boxFor(text));
         box.moveBottomRight(target.bottomRight() - QPoint(2, 2));

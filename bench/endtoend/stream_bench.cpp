@@ -3,6 +3,7 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/sleep.h"
+#include "toolkit/core/windowmessageevent.h"
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/jpegdecoder.h"
 
@@ -166,8 +167,8 @@ private:
             return;
         m_lastNumber = *number;
         Painted paint{end, microseconds(*sent, end), -1, std::nullopt};
-        const auto fetched = e2ebench::trailingNumber(m_session.panel().window().imageBuffer().data(),
-                                                      m_app.announcedSize);
+        const auto fetched =
+            e2ebench::trailingNumber(m_session.panel().window().imageBuffer().data(), m_app.announcedSize);
         if (const auto fetchedSent = fetched ? m_session.relay().frameSentAt(*fetched) : std::nullopt) {
             paint.fetchedAge = microseconds(*fetchedSent, end);
             if (*fetched == *number)
@@ -221,7 +222,8 @@ Physical printPhysical(const BenchSession &session, QSize paneSize)
     const std::vector<std::uint8_t> jpeg = session.relay().sampleJpeg();
     const auto transfer = bench::loopbackRoundTrips(jpeg.size() + 25, 16, 500);
     vaibo::JpegDecoder decoder;
-    const QImage picture = decoder.decode(jpeg.data(), jpeg.size(), 4096);
+    const vaibo::Bitmap bitmap = decoder.decode(jpeg.data(), jpeg.size(), 4096);
+    const QImage picture = bench::imageOf(bitmap);
     QImage target(paneSize, QImage::Format_RGB32);
     Physical physical;
     physical.loopback = bench::percentile(transfer, 0.5);
@@ -236,7 +238,7 @@ Physical printPhysical(const BenchSession &session, QSize paneSize)
     for (int i = 0; i < 60; ++i) {
         std::this_thread::sleep_for(std::chrono::microseconds(33333));
         const auto start = Clock::now();
-        smoothPaint(decoder.decode(jpeg.data(), jpeg.size(), 4096));
+        smoothPaint(bench::imageOf(decoder.decode(jpeg.data(), jpeg.size(), 4096)));
         paced.push_back(microseconds(start, Clock::now()));
     }
     physical.pacedDecodeAndPaint = bench::percentile(paced, 0.5);
@@ -355,9 +357,8 @@ int main(int argc, char **argv)
     for (std::size_t i = 0; i < afterStalls.size(); ++i) {
         std::printf("  stall %zu: first picture painted %6.2f ms after the stall, its picture %6.2f ms old (goal "
                     "<= 33.3); the bytes fetched with it %8.2f ms old; the next picture %6.2f ms old\n",
-                    i + 1, microseconds(stallEnds[i], afterStalls[i].end) / 1000.0,
-                    afterStalls[i].pictureAge / 1000.0, afterStalls[i].fetchedAge / 1000.0,
-                    secondAfterStalls[i].pictureAge / 1000.0);
+                    i + 1, microseconds(stallEnds[i], afterStalls[i].end) / 1000.0, afterStalls[i].pictureAge / 1000.0,
+                    afterStalls[i].fetchedAge / 1000.0, secondAfterStalls[i].pictureAge / 1000.0);
     }
     std::printf("frame to painted p50 / physical: %.2f   goal <= 2 (physical: loopback + decode + smooth paint, "
                 "%.1f us)\n",

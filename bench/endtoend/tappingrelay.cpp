@@ -1,8 +1,8 @@
 #include "bench/endtoend/tappingrelay.h"
 
+#include "bench/support/loopback.h"
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
-#include "tests/peers/loopback.h"
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -43,7 +43,9 @@ struct TappingRelay::Session
 };
 
 TappingRelay::TappingRelay(std::uint16_t robotPort)
-    : m_robotPort(robotPort), m_decompressor(tjInitDecompress()), m_compressor(tjInitCompress())
+    : m_robotPort(robotPort)
+    , m_decompressor(tjInitDecompress())
+    , m_compressor(tjInitCompress())
 {
     m_listener = listenOnLoopback(m_port);
     m_thread = std::thread(&TappingRelay::run, this);

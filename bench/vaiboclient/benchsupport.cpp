@@ -1,9 +1,9 @@
 #include "bench/vaiboclient/benchsupport.h"
 
+#include "bench/support/loopback.h"
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
 #include "tests/peers/duties.h"
-#include "tests/peers/loopback.h"
 #include "vaiboclient/settings.h"
 
 #include <turbojpeg.h>

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "bench/support/shortrun.h"
+#include "vaiboclient/bitmap.h"
+
+#include <QImage>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +14,13 @@
 #include <vector>
 
 namespace bench {
+
+/// A decoded picture as a QImage over its pixels, for painting it.
+inline QImage imageOf(const vaibo::Bitmap &bitmap)
+{
+    return QImage(reinterpret_cast<const uchar *>(bitmap.pixels.data()), bitmap.size.width, bitmap.size.height,
+                  QImage::Format_RGB32);
+}
 
 using Clock = std::chrono::steady_clock;
 

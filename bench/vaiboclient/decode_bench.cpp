@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     vaibo::JpegDecoder decoder;
     const auto client = microseconds([&](int i) {
         const auto &jpeg = frames[static_cast<std::size_t>(i) % frames.size()];
-        const QImage image = decoder.decode(jpeg.data(), jpeg.size(), 4096);
+        const vaibo::Bitmap image = decoder.decode(jpeg.data(), jpeg.size(), 4096);
         if (image.isNull())
             std::abort();
     });
@@ -64,7 +64,7 @@ int main(int argc, char **argv)
         image.loadFromData(jpeg.data(), static_cast<int>(jpeg.size()), "JPEG");
     });
 
-    report("client decode (TurboJPEG into QImage)", client);
+    report("client decode (TurboJPEG into the bitmap)", client);
     report("bare TurboJPEG into a reused buffer", bare);
     report("QImage::loadFromData, for comparison", qt);
     return 0;

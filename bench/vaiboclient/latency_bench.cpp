@@ -1,14 +1,15 @@
 #include "bench/vaiboclient/benchsupport.h"
+#include "framework/vaibomessages.h"
+#include "toolkit/core/windowmessageevent.h"
 #include "toolkit/core/windowmessages.h"
 #include "vaiboclient/cvaibo.h"
 #include "vaiboclient/jpegdecoder.h"
-#include "framework/vaibomessages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFrame>
 #include <QPainter>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +128,8 @@ int main(int argc, char **argv)
     vaibo::JpegDecoder decoder;
     std::printf("bare decode                    p50 %7.1f us\n",
                 medianMicroseconds(500, [&] { decoder.decode(jpeg.data(), jpeg.size(), 4096); }));
-    const QImage picture = decoder.decode(jpeg.data(), jpeg.size(), 4096);
+    const vaibo::Bitmap bitmap = decoder.decode(jpeg.data(), jpeg.size(), 4096);
+    const QImage picture = bench::imageOf(bitmap);
     QImage target(kPaneSize, QImage::Format_RGB32);
     std::printf("bare scaled paint              p50 %7.1f us\n", medianMicroseconds(500, [&] {
                     QPainter painter(&target);

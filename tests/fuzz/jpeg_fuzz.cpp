@@ -9,8 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static vaibo::JpegDecoder decoder;
-    const QImage picture = decoder.decode(data, size, protocol::kMaxFrameSide);
-    if (!picture.isNull() && (picture.width() > protocol::kMaxFrameSide || picture.height() > protocol::kMaxFrameSide))
+    const vaibo::Bitmap picture = decoder.decode(data, size, protocol::kMaxFrameSide);
+    if (!picture.isNull() &&
+        (picture.size.width > protocol::kMaxFrameSide || picture.size.height > protocol::kMaxFrameSide))
         std::abort();
     return 0;
 }

@@ -22,4 +22,16 @@ std::optional<protocol::Message> robotAnswer(const protocol::Message &message, c
     return std::nullopt;
 }
 
+bool sendAll(net::Socket &socket, const std::vector<std::uint8_t> &bytes)
+{
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const std::ptrdiff_t n = socket.send(bytes.data() + sent, bytes.size() - sent);
+        if (n <= 0)
+            return false;
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace peers

@@ -2,12 +2,8 @@
 
 #include "protocol/decoder.h"
 #include "protocol/encoder.h"
+#include "protocol/timing.h"
 #include "tests/peers/duties.h"
-#include "tests/peers/loopback.h"
-
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <array>
 
@@ -15,12 +11,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPollMs = 5;
+constexpr std::uint16_t kPictureWidth = 208;
+constexpr std::uint16_t kPictureHeight = 160;
 
 } // namespace
 
 FakeRobot::FakeRobot()
 {
-    m_listener = listenOnLoopback(m_port);
+    m_listener = net::Socket::listenOnLoopback(m_port);
     m_thread = std::thread(&FakeRobot::run, this);
 }
 
@@ -28,7 +26,12 @@ FakeRobot::~FakeRobot()
 {
     locked([&] { m_stopping = true; });
     m_thread.join();
-    ::close(m_listener);
+}
+
+std::uint64_t FakeRobot::clockUs() const
+{
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(protocol::epochMicroseconds()) +
+                                      m_clockOffset.load().count());
 }
 
 void FakeRobot::send(const protocol::Message &message)
@@ -52,27 +55,27 @@ bool FakeRobot::waitUntil(const std::function<bool(const FakeRobot &)> &conditio
 void FakeRobot::run()
 {
     while (!locked([&] { return m_stopping; })) {
-        pollfd listening{m_listener, POLLIN, 0};
-        if (::poll(&listening, 1, kPollMs) <= 0)
+        net::Watch listening{&m_listener, net::Readable};
+        if (net::poll({&listening, 1}, kPollMs) <= 0)
             continue;
-        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0)
+        net::Socket client = m_listener.accept();
+        if (!client.valid())
             continue;
-        setNoDelay(client);
         locked([&] {
             ++m_connections;
             m_received.clear();
             m_toSend.clear();
+            m_frameInFlight = false;
         });
         m_changed.notify_all();
         serve(client);
-        ::close(client);
+        client.close();
         locked([&] { m_welcomed = false; });
         m_changed.notify_all();
     }
 }
 
-void FakeRobot::serve(int client)
+void FakeRobot::serve(net::Socket &client)
 {
     protocol::Decoder decoder;
     auto lastSent = Clock::now();
@@ -81,24 +84,30 @@ void FakeRobot::serve(int client)
         std::optional<std::chrono::milliseconds> heartbeat;
         if (locked([&] {
                 toSend.swap(m_toSend);
-                // Like a real robot, no heartbeats before the Welcome.
+                // Like a real robot, no heartbeats or pictures before the Welcome.
                 if (m_welcomed)
                     heartbeat = m_heartbeat;
+                // The next picture goes when the last one is acknowledged.
+                if (m_welcomed && !m_picture.empty() && !m_frameInFlight) {
+                    toSend.push_back(protocol::encode(
+                        protocol::Frame{++m_framesSent, clockUs(), kPictureWidth, kPictureHeight, m_picture}));
+                    m_frameInFlight = true;
+                }
                 return m_stopping;
             }))
             return;
         if (heartbeat && Clock::now() - lastSent >= *heartbeat)
             toSend.push_back(protocol::encode(protocol::Heartbeat{}));
         for (const auto &bytes : toSend) {
-            if (!sendAll(client, bytes))
+            if (!peers::sendAll(client, bytes))
                 return;
             lastSent = Clock::now();
         }
-        pollfd readable{client, POLLIN, 0};
-        if (::poll(&readable, 1, kPollMs) <= 0)
+        net::Watch readable{&client, net::Readable};
+        if (net::poll({&readable, 1}, kPollMs) <= 0)
             continue;
         std::array<std::uint8_t, 4096> chunk;
-        const ssize_t n = ::recv(client, chunk.data(), chunk.size(), 0);
+        const std::ptrdiff_t n = client.receive(chunk.data(), chunk.size());
         if (n <= 0)
             return;
         decoder.feed(chunk.data(), static_cast<std::size_t>(n));
@@ -111,12 +120,14 @@ void FakeRobot::serve(int client)
     }
 }
 
-bool FakeRobot::handle(int client, protocol::Message &&message)
+bool FakeRobot::handle(net::Socket &client, protocol::Message &&message)
 {
     std::vector<std::uint8_t> welcome;
     bool answersPings = true;
     const Answer answer = locked([&] {
         m_received.push_back(message);
+        if (std::holds_alternative<protocol::FrameAck>(message))
+            m_frameInFlight = false;
         welcome = m_welcome;
         answersPings = m_answersPings;
         return m_answer;
@@ -124,16 +135,18 @@ bool FakeRobot::handle(int client, protocol::Message &&message)
     m_changed.notify_all();
     if (const auto *request = std::get_if<protocol::Request>(&message)) {
         const std::optional<std::int32_t> result = answer ? answer(*request) : std::optional<std::int32_t>(0);
-        return !result || sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
+        return !result || peers::sendAll(client, protocol::encode(protocol::Reply{request->sequence, *result}));
     }
     if (std::holds_alternative<protocol::Hello>(message)) {
         if (welcome.empty())
             welcome = protocol::encode(*peers::robotAnswer(message, "fake robot"));
         locked([&] { m_welcomed = true; });
-        return sendAll(client, welcome);
+        return peers::sendAll(client, welcome);
     }
-    const auto owed = peers::robotAnswer(message, "fake robot");
+    auto owed = peers::robotAnswer(message, "fake robot");
+    if (auto *pong = owed ? std::get_if<protocol::Pong>(&*owed) : nullptr)
+        pong->timeUs = clockUs();
     if (owed && (answersPings || !std::holds_alternative<protocol::Ping>(message)))
-        return sendAll(client, protocol::encode(*owed));
+        return peers::sendAll(client, protocol::encode(*owed));
     return !std::holds_alternative<protocol::Bye>(message);
 }

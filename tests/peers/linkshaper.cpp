@@ -1,15 +1,7 @@
 #include "tests/peers/linkshaper.h"
 
-#include "tests/peers/loopback.h"
-
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <deque>
 #include <random>
 #include <vector>
@@ -24,6 +16,7 @@ using Clock = std::chrono::steady_clock;
 // take turns the way packets on one channel do.
 constexpr std::size_t kPacketBytes = 1448;
 constexpr auto kLongestWait = std::chrono::milliseconds(5);
+constexpr std::uint32_t kLoopback = 0x7F000001;
 
 struct Packet
 {
@@ -32,14 +25,12 @@ struct Packet
     Clock::time_point deliverAt;
 };
 
-void setUp(int fd)
+void setUp(net::Socket &socket)
 {
-    setNoDelay(fd);
     // A small receive buffer keeps what waits for the bucket here, in the
     // bounded queue, rather than in the kernel.
-    const int small = 16 * 1024;
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    socket.setReceiveBuffer(16 * 1024);
+    socket.setNonBlocking();
 }
 
 } // namespace
@@ -112,11 +103,12 @@ struct LinkShaper::State
 };
 
 LinkShaper::LinkShaper(std::uint16_t targetPort, const LinkShape &shape)
-    : m_targetPort(targetPort), m_state(std::make_unique<State>())
+    : m_targetPort(targetPort)
+    , m_state(std::make_unique<State>())
 {
     m_state->shape = shape;
     m_state->tokens = static_cast<double>(shape.burstBytes);
-    m_listener = listenOnLoopback(m_port);
+    m_listener = net::Socket::listenOnLoopback(m_port);
     m_thread = std::thread(&LinkShaper::run, this);
 }
 
@@ -127,7 +119,6 @@ LinkShaper::~LinkShaper()
         m_stopping = true;
     }
     m_thread.join();
-    ::close(m_listener);
 }
 
 void LinkShaper::reshape(const LinkShape &shape)
@@ -153,16 +144,13 @@ void LinkShaper::run()
 {
     // ends[0] is the side that connected to the relay, ends[1] the target;
     // bytes read from ends[i] go ToTarget when i is 0.
-    std::array<int, 2> ends{-1, -1};
+    std::array<net::Socket, 2> ends;
     // An end that closed: what it sent still crosses before the link ends.
     std::array<bool, 2> closed{false, false};
     const auto closeLink = [&] {
         closed = {false, false};
-        for (int &fd : ends) {
-            if (fd >= 0)
-                ::close(fd);
-            fd = -1;
-        }
+        for (net::Socket &end : ends)
+            end.close();
         const std::lock_guard lock(m_mutex);
         m_state->waiting.clear();
         m_state->waitingBytes = 0;
@@ -180,19 +168,21 @@ void LinkShaper::run()
             wakeAt = m_state->nextEvent(now);
             roomToRead = m_state->waitingBytes < m_state->shape.queueBytes;
         }
-        std::array<pollfd, 3> fds{{{m_listener, POLLIN, 0}, {ends[0], POLLIN, 0}, {ends[1], POLLIN, 0}}};
-        for (std::size_t i = 1; i < fds.size(); ++i) {
+        std::array<net::Watch, 3> watches{
+            {{&m_listener, net::Readable}, {&ends[0], net::Readable}, {&ends[1], net::Readable}}};
+        for (std::size_t i = 1; i < watches.size(); ++i) {
             if (!roomToRead || closed[i - 1])
-                fds[i].events = 0;
+                watches[i].wanted = net::None;
         }
         const auto wait = std::max<Clock::duration>(wakeAt - Clock::now(), Clock::duration::zero());
-        ::poll(fds.data(), fds.size(), static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
-        if ((fds[0].revents & POLLIN) != 0) {
-            const int accepted = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-            if (accepted >= 0) {
+        net::poll(watches, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
+        if (watches[0].ready != net::None) {
+            net::Socket accepted = m_listener.accept();
+            if (accepted.valid()) {
                 closeLink();
-                ends = {accepted, connectToLoopback(m_targetPort)};
-                if (ends[1] < 0) {
+                ends[0] = std::move(accepted);
+                ends[1] = net::Socket::tcp(false);
+                if (!ends[1].valid() || ends[1].connect(kLoopback, m_targetPort) != net::Socket::Connect::Done) {
                     closeLink();
                 } else {
                     setUp(ends[0]);
@@ -200,12 +190,12 @@ void LinkShaper::run()
                 }
             }
         }
-        for (std::size_t i = 0; i < 2 && ends[i] >= 0; ++i) {
-            if (closed[i] || (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) == 0)
+        for (std::size_t i = 0; i < 2 && ends[i].valid(); ++i) {
+            if (closed[i] || watches[i + 1].ready == net::None)
                 continue;
             std::array<std::uint8_t, kPacketBytes> packet;
-            const ssize_t n = ::recv(ends[i], packet.data(), packet.size(), 0);
-            if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
+            const std::ptrdiff_t n = ends[i].receive(packet.data(), packet.size());
+            if (n == 0 || n == net::Socket::kBroken) {
                 closed[i] = true;
                 continue;
             }
@@ -221,15 +211,15 @@ void LinkShaper::run()
         {
             const std::lock_guard lock(m_mutex);
             const auto now = Clock::now();
-            if (now >= m_state->stalledUntil && ends[0] >= 0) {
+            if (now >= m_state->stalledUntil && ends[0].valid()) {
                 m_state->transmit(now);
                 for (std::size_t d = 0; d < 2; ++d) {
                     auto &queue = m_state->travelling[d];
-                    const int to = ends[d == 0 ? 1 : 0];
+                    net::Socket &to = ends[d == 0 ? 1 : 0];
                     while (!queue.empty() && queue.front().deliverAt <= now) {
                         Packet &front = queue.front();
-                        const ssize_t n = ::send(to, front.bytes.data() + front.written,
-                                                 front.bytes.size() - front.written, MSG_NOSIGNAL);
+                        const std::ptrdiff_t n =
+                            to.send(front.bytes.data() + front.written, front.bytes.size() - front.written);
                         if (n <= 0)
                             break;
                         front.written += static_cast<std::size_t>(n);

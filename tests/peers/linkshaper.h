@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vaiboclient/net/socket.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -56,7 +58,7 @@ private:
 
     void run();
 
-    int m_listener = -1;
+    net::Socket m_listener;
     std::uint16_t m_port = 0;
     std::uint16_t m_targetPort = 0;
     mutable std::mutex m_mutex;

@@ -1,7 +1,8 @@
 #include "tests/vaiboclient/clienttest.h"
 
-#include "toolkit/core/windowmessages.h"
 #include "framework/vaibomessages.h"
+#include "toolkit/core/windowmessageevent.h"
+#include "toolkit/core/windowmessages.h"
 
 std::vector<LPARAM> MessageRecorder::parameters(const char *name) const
 {

@@ -4,36 +4,60 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+using vaibo::Bitmap;
 using vaibo::JpegDecoder;
+
+namespace {
+
+// Whether a pixel is the colour, 0xRRGGBB, within what JPEG loses, and opaque.
+bool near(std::uint32_t pixel, std::uint32_t rgb)
+{
+    for (const int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((rgb >> shift) & 0xFF)) > 6)
+            return false;
+    }
+    return (pixel >> 24) == 0xFF;
+}
+
+} // namespace
 
 TEST(JpegDecoder, DecodesToTheRightSizeAndColourWithinTheAllowedSide)
 {
-    const auto jpeg = solidJpeg(208, 160, QColor(10, 120, 240));
+    const auto jpeg = solidJpeg(208, 160, 0x0A78F0);
+    ASSERT_FALSE(jpeg.empty());
     JpegDecoder decoder;
-    const QImage image = decoder.decode(jpeg.data(), jpeg.size(), 208);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(208, 160));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    const QColor centre = image.pixelColor(104, 80);
-    EXPECT_NEAR(centre.red(), 10, 6);
-    EXPECT_NEAR(centre.green(), 120, 6);
-    EXPECT_NEAR(centre.blue(), 240, 6);
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    const Bitmap picture = decoder.decode(jpeg.data(), jpeg.size(), 208);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size, (vaibo::Size{208, 160}));
+    EXPECT_TRUE(near(picture.pixel(104, 80), 0x0A78F0)) << std::hex << picture.pixel(104, 80);
+    EXPECT_TRUE(near(picture.pixel(0, 0), 0x0A78F0)) << std::hex << picture.pixel(0, 0);
     EXPECT_TRUE(decoder.decode(jpeg.data(), jpeg.size(), 207).isNull());
+}
+
+TEST(JpegDecoder, ScalesToTheShownSize)
+{
+    const auto jpeg = solidJpeg(208, 160, 0xC81E1E);
+    JpegDecoder decoder;
+    const Bitmap picture = decoder.decode(jpeg.data(), jpeg.size(), 208, {314, 234});
+    ASSERT_EQ(picture.size, (vaibo::Size{314, 234}));
+    EXPECT_EQ(picture.pixels.size(), 314u * 234u);
+    EXPECT_TRUE(near(picture.pixel(313, 233), 0xC81E1E)) << std::hex << picture.pixel(313, 233);
 }
 
 TEST(JpegDecoder, RejectsDamagedInputAndRecovers)
 {
-    const auto jpeg = solidJpeg(32, 32, Qt::green);
+    const auto jpeg = solidJpeg(32, 32, 0x00FF00);
     const std::vector<std::uint8_t> garbage(500, 0x42);
     JpegDecoder decoder;
     EXPECT_TRUE(decoder.decode(garbage.data(), garbage.size(), 4096).isNull());
     EXPECT_TRUE(decoder.decode(garbage.data(), 0, 4096).isNull());
     int decoded = 0;
     for (std::size_t size = 1; size < jpeg.size(); size += 7) {
-        const QImage image = decoder.decode(jpeg.data(), size, 4096);
-        if (!image.isNull()) {
-            EXPECT_EQ(image.size(), QSize(32, 32));
+        const Bitmap picture = decoder.decode(jpeg.data(), size, 4096);
+        if (!picture.isNull()) {
+            EXPECT_EQ(picture.size, (vaibo::Size{32, 32}));
             ++decoded;
         }
     }

@@ -1,7 +1,5 @@
 #include "windowmessages.h"
 
-#include <QCoreApplication>
-
 #include <mutex>
 #include <unordered_map>
 
@@ -33,8 +31,8 @@ UINT registerWindowMessage(const char *name)
     const auto found = reg.ids.find(name);
     if (found != reg.ids.end())
         return found->second;
-    const UINT id = kFirstRegisteredMessage + static_cast<UINT>(reg.names.size());
-    if (id > 0xFFFF)
+    const UINT id = detail::newMessageId(name, reg.names.size());
+    if (id == 0)
         return 0;
     reg.ids.emplace(name, id);
     reg.names.emplace_back(name);
@@ -46,25 +44,6 @@ std::vector<std::string> registeredMessageNames()
     Registry &reg = registry();
     const std::lock_guard lock(reg.mutex);
     return reg.names;
-}
-
-WindowMessageEvent::WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
-    : QEvent(eventType()), m_message(message), m_wParam(wParam), m_lParam(lParam)
-{
-}
-
-QEvent::Type WindowMessageEvent::eventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
-bool postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (window == nullptr || QCoreApplication::instance() == nullptr)
-        return false;
-    QCoreApplication::postEvent(window, new WindowMessageEvent(message, wParam, lParam));
-    return true;
 }
 
 } // namespace tk

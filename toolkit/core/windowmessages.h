@@ -2,8 +2,7 @@
 
 #include "win32types.h"
 
-#include <QEvent>
-
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,26 +19,14 @@ UINT registerWindowMessage(const char *name);
 /// Names registered so far, in the order they were first registered.
 std::vector<std::string> registeredMessageNames();
 
-/// A registered message as it arrives in a window's event queue.
-class WindowMessageEvent : public QEvent
-{
-public:
-    WindowMessageEvent(UINT message, WPARAM wParam, LPARAM lParam);
-
-    static QEvent::Type eventType();
-
-    UINT message() const { return m_message; }
-    WPARAM wParam() const { return m_wParam; }
-    LPARAM lParam() const { return m_lParam; }
-
-private:
-    UINT m_message;
-    WPARAM m_wParam;
-    LPARAM m_lParam;
-};
-
 /// Queues a message for a window; safe from any thread. Returns false when
-/// there is no window or no application to deliver it.
+/// there is no window or nothing to deliver it.
 bool postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace detail {
+/// The platform's id for a name not registered before in this process,
+/// the count registered before it given; 0 when there is none.
+UINT newMessageId(const char *name, std::size_t registeredBefore);
+} // namespace detail
 
 } // namespace tk

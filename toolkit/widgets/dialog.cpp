@@ -1,5 +1,6 @@
 #include "toolkit/widgets/dialog.h"
 
+#include "toolkit/core/windowmessageevent.h"
 #include "toolkit/core/windowmessages.h"
 #include "toolkit/widgets/dialogfont.h"
 

@@ -1,4 +1,4 @@
-#include "tests/peers/loopback.h"
+#include "bench/support/loopback.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
