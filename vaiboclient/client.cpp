@@ -42,8 +42,9 @@ Client::Client(HWND window)
     , m_disconnectMessage(tk::registerWindowMessage(kDisconnectMessage))
     , m_imageUpdateMessage(tk::registerWindowMessage(kImageUpdateMessage))
     , m_tracker(std::make_unique<AnnouncementTracker>(*this))
-    , m_painter(std::make_unique<PanePainter>(m_session.store()))
 {
+    // Made once the session exists: the painter reads its frame store.
+    m_painter = std::make_unique<PanePainter>(m_session.store());
     if (m_window != nullptr) {
         m_tracker->moveToThread(m_window->thread());
         m_painter->moveToThread(m_window->thread());
