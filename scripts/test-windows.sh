@@ -42,6 +42,8 @@ fi
 # One wineserver for the whole run, with its services started here: each
 # test then starts in a tenth of a second instead of two, and no service
 # started by the build's own Wine run holds the build tool's output open.
+# A server left by an interrupted run of this prefix goes first.
+wineserver -k 2>/dev/null || true
 wineserver -p
 trap 'wineserver -k || true' EXIT
 wine wineboot

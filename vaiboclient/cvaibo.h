@@ -6,7 +6,8 @@
 
 namespace vaibo {
 class Client;
-}
+class Session;
+} // namespace vaibo
 
 /// The robot client: every operation the panel uses, with the argument types
 /// and int results of the robot framework's client class. It talks to the
@@ -78,5 +79,7 @@ public:
     virtual int ChangeHeadAngle(int pan, int tilt, int speed, int option);
 
 private:
+    vaibo::Session &session();
+
     std::unique_ptr<vaibo::Client> m_client;
 };

@@ -13,25 +13,14 @@ void EndToEndTest::TearDown()
     m_directory.reset();
 }
 
-void EndToEndTest::startRobot(const QStringList &options)
+void EndToEndTest::connectPanel(const QStringList &options)
 {
     robot = std::make_unique<RobotProcess>();
     ASSERT_TRUE(robot->start(options)) << robot->error().toStdString();
-    settings.port = robot->port();
-    vaibo::setSettings(settings);
-}
-
-void EndToEndTest::openPanel()
-{
+    vaibo::setSettings({.port = robot->port()});
     panel = std::make_unique<LivePanel>();
     ASSERT_TRUE(panel->open());
     ASSERT_EQ(panel->text(IDC_LINK_INDICATOR), res::kOffline);
-}
-
-void EndToEndTest::connectPanel(const QStringList &options)
-{
-    ASSERT_NO_FATAL_FAILURE(startRobot(options));
-    ASSERT_NO_FATAL_FAILURE(openPanel());
     ASSERT_NO_FATAL_FAILURE(connectThrough(*panel));
 }
 

@@ -30,13 +30,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_directory->isReady()); }
     void TearDown() override;
 
-    /// Starts the robot with these options and points the client at it with
-    /// the timings in settings.
-    void startRobot(const QStringList &options = {});
-    /// Opens a panel on the robot started last.
-    void openPanel();
-    /// startRobot, openPanel, a click on 接続, and the wait for "ONLINE"; the
-    /// connected handler, start sequence included, has run by then.
+    /// Starts the robot with these options, opens a panel on it, clicks 接続
+    /// and waits for "ONLINE"; the connected handler, start sequence
+    /// included, has run by then.
     void connectPanel(const QStringList &options = {});
     /// Clicks 接続 on a panel and waits until it shows "ONLINE".
     void connectThrough(LivePanel &target);
@@ -50,8 +46,6 @@ protected:
     /// Waits until the panel shows "OFFLINE" and "切断完了".
     bool waitForDisconnected(LivePanel &target, int timeoutMs = kPromptMs);
 
-    /// The link's timings for the next startRobot; shorten them before.
-    vaibo::Settings settings;
     std::unique_ptr<RobotProcess> robot;
     std::unique_ptr<LivePanel> panel;
     /// The pauses the panel asked for, as "Sleep(ms)".

@@ -73,13 +73,11 @@ TEST_F(AddressMemoryFile, WritesExactlyTheDottedTextWithNoLineEnd)
 TEST_F(AddressMemoryFile, AWriteThatFailsHalfwayKeepsTheOldAddress)
 {
     write("10.0.0.1");
-    {
-        // Files may grow to five bytes only: the new address cannot be written whole.
-        const FileSizeLimit limit(5);
-        if (!limit.active())
-            GTEST_SKIP() << "this system limits no process's file sizes";
-        robotlink::writeAddressMemory("192.168.100.101", path().c_str());
-    }
+    // Files may grow to five bytes only: the new address cannot be written whole.
+    if (!limitFileSizes(5))
+        GTEST_SKIP() << "this system limits no process's file sizes";
+    robotlink::writeAddressMemory("192.168.100.101", path().c_str());
+    unlimitFileSizes();
     EXPECT_EQ(content(), "10.0.0.1");
     EXPECT_EQ(files(), std::vector<std::string>{"zenkaiip.txt"}) << "no temporary file is left";
 }

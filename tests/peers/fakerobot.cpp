@@ -6,6 +6,7 @@
 #include "tests/peers/duties.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -93,7 +94,7 @@ void FakeRobot::serve(net::Socket &client)
                         protocol::Frame{++m_framesSent, clockUs(), kPictureWidth, kPictureHeight, m_picture}));
                     m_frameInFlight = true;
                 }
-                return m_stopping;
+                return m_stopping || std::exchange(m_hangingUp, false);
             }))
             return;
         if (heartbeat && Clock::now() - lastSent >= *heartbeat)

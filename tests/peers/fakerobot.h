@@ -3,6 +3,7 @@
 #include "protocol/message.h"
 #include "vaiboclient/net/socket.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -31,25 +32,13 @@ public:
 
     std::uint16_t port() const { return m_port; }
 
-    void setAnswer(Answer answer)
-    {
-        locked([&] { m_answer = std::move(answer); });
-    }
+    void setAnswer(Answer answer) { locked([&] { m_answer = std::move(answer); }); }
     /// Heartbeat interval of the robot; empty for a robot that sends none.
-    void setHeartbeat(std::optional<std::chrono::milliseconds> interval)
-    {
-        locked([&] { m_heartbeat = interval; });
-    }
+    void setHeartbeat(std::optional<std::chrono::milliseconds> interval) { locked([&] { m_heartbeat = interval; }); }
     /// What the robot answers a Hello with, in place of its Welcome.
-    void setWelcome(std::vector<std::uint8_t> bytes)
-    {
-        locked([&] { m_welcome = std::move(bytes); });
-    }
+    void setWelcome(std::vector<std::uint8_t> bytes) { locked([&] { m_welcome = std::move(bytes); }); }
     /// Whether the robot answers the client's Pings.
-    void setAnswersPings(bool answers)
-    {
-        locked([&] { m_answersPings = answers; });
-    }
+    void setAnswersPings(bool answers) { locked([&] { m_answersPings = answers; }); }
     /// Sets the robot's clock this far from this machine's, as another
     /// machine's clock is; its Pongs read it.
     void setClockOffset(std::chrono::microseconds offset) { m_clockOffset = offset; }
@@ -58,27 +47,34 @@ public:
 
     /// Streams this picture to a welcomed client, the next frame as soon as
     /// the last is acknowledged, stamped on the robot's clock; empty stops.
-    void streamPicture(std::vector<std::uint8_t> jpeg)
-    {
-        locked([&] { m_picture = std::move(jpeg); });
-    }
+    void streamPicture(std::vector<std::uint8_t> jpeg) { locked([&] { m_picture = std::move(jpeg); }); }
     /// Frames streamed so far.
     std::uint32_t framesStreamed() const
     {
         return locked([&] { return m_framesSent; });
     }
 
+    /// Closes the client's connection without a word, as a robot that
+    /// vanishes does; the robot listens on.
+    void hangUp() { locked([&] { m_hangingUp = true; }); }
+
     /// Sends to the connected client.
     void send(const protocol::Message &message);
-    void sendRaw(std::vector<std::uint8_t> bytes)
-    {
-        locked([&] { m_toSend.push_back(std::move(bytes)); });
-    }
+    void sendRaw(std::vector<std::uint8_t> bytes) { locked([&] { m_toSend.push_back(std::move(bytes)); }); }
 
     /// Messages received from the current or last client, oldest first.
     std::vector<protocol::Message> received() const
     {
         return locked([&] { return m_received; });
+    }
+    /// How many of them are of the type.
+    template<typename T>
+    int count() const
+    {
+        return locked([&] {
+            return static_cast<int>(std::count_if(m_received.begin(), m_received.end(),
+                                                  [](const protocol::Message &m) { return std::holds_alternative<T>(m); }));
+        });
     }
     /// Connections accepted so far.
     int connections() const
@@ -96,7 +92,7 @@ public:
                    std::chrono::milliseconds timeout = std::chrono::seconds(3)) const;
 
 private:
-    template <typename F>
+    template<typename F>
     auto locked(F &&f) const -> decltype(f())
     {
         const std::lock_guard lock(m_mutex);
@@ -119,6 +115,7 @@ private:
     std::vector<std::uint8_t> m_picture;
     std::uint32_t m_framesSent = 0;
     bool m_frameInFlight = false;
+    bool m_hangingUp = false;
     std::deque<std::vector<std::uint8_t>> m_toSend;
     bool m_stopping = false;
     bool m_welcomed = false;

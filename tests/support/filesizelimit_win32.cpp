@@ -1,6 +1,9 @@
 #include "tests/support/filesizelimit.h"
 
-// Windows limits no process's file sizes: the limit never holds.
-FileSizeLimit::FileSizeLimit(std::size_t) {}
+// Windows limits no process's file sizes.
+bool limitFileSizes(std::size_t)
+{
+    return false;
+}
 
-FileSizeLimit::~FileSizeLimit() = default;
+void unlimitFileSizes() {}

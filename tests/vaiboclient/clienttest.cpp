@@ -4,40 +4,19 @@
 #include "toolkit/core/windowmessageevent.h"
 #include "toolkit/core/windowmessages.h"
 
-std::vector<LPARAM> MessageRecorder::parameters(const char *name) const
+#include <algorithm>
+
+int MessageRecorder::count(const char *name) const
 {
-    const UINT id = tk::registerWindowMessage(name);
-    std::vector<LPARAM> found;
-    for (const Received &received : m_received) {
-        if (received.message == id)
-            found.push_back(received.lParam);
-    }
-    return found;
+    return static_cast<int>(std::count(m_received.begin(), m_received.end(), tk::registerWindowMessage(name)));
 }
 
 bool MessageRecorder::event(QEvent *event)
 {
     if (event->type() != tk::WindowMessageEvent::eventType())
         return QObject::event(event);
-    const auto *message = static_cast<tk::WindowMessageEvent *>(event);
-    m_received.push_back({message->message(), message->wParam(), message->lParam()});
-    if (onMessage)
-        onMessage(m_received.back());
+    m_received.push_back(static_cast<tk::WindowMessageEvent *>(event)->message());
     return true;
-}
-
-void ClientTest::SetUp()
-{
-    vaibo::setSettings({.port = robot.port(),
-                        .connectTimeout = kConnectTimeout,
-                        .replyTimeout = kReplyTimeout,
-                        .heartbeatInterval = kHeartbeat,
-                        .deadLinkTimeout = kDeadLink});
-}
-
-void ClientTest::TearDown()
-{
-    vaibo::setSettings({});
 }
 
 void ClientTest::connectOnline()

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "tests/peers/fakerobot.h"
+#include "tests/vaiboclient/sessiontest.h"
 #include "toolkit/core/clock.h"
 #include "toolkit/core/win32types.h"
 #include "vaiboclient/cvaibo.h"
-#include "vaiboclient/settings.h"
 
 #include <QObject>
 #include <QTest>
@@ -13,7 +12,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <vector>
 
 /// The machine's clock, skipped ahead by the test, for as long as it lives:
@@ -34,25 +32,12 @@ private:
     tk::Clock *m_previous;
 };
 
-/// Stands for the panel's window: records the client's messages and may
-/// answer each one as the panel's handler would.
+/// Stands for the panel's window: records the client's messages.
 class MessageRecorder : public QObject
 {
 public:
-    struct Received
-    {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-
-    /// Runs for each message as it is handled.
-    std::function<void(const Received &)> onMessage;
-
     /// How many messages of the registered name arrived.
-    int count(const char *name) const { return static_cast<int>(parameters(name).size()); }
-    /// The second parameters of the messages of that name, in order.
-    std::vector<LPARAM> parameters(const char *name) const;
+    int count(const char *name) const;
     /// Handles events until count(name) reaches n or the time is up.
     bool waitFor(const char *name, int n, std::chrono::milliseconds timeout = std::chrono::seconds(3))
     {
@@ -63,27 +48,18 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    std::vector<Received> m_received;
+    std::vector<UINT> m_received;
 };
 
-/// A client wired to a fake robot, with the link's timings cut short.
-class ClientTest : public ::testing::Test
+/// A client wired to the fake robot.
+class ClientTest : public ShortLinkTest
 {
 protected:
-    static constexpr std::chrono::milliseconds kConnectTimeout{300};
-    static constexpr std::chrono::milliseconds kReplyTimeout{200};
-    static constexpr std::chrono::milliseconds kHeartbeat{50};
-    static constexpr std::chrono::milliseconds kDeadLink{300};
-
-    void SetUp() override;
-    void TearDown() override;
-
     /// Connects to the fake robot and waits for the connected message.
     void connectOnline();
     /// Handles events for a while.
     static void pump(std::chrono::milliseconds time) { QTest::qWait(static_cast<int>(time.count())); }
 
-    FakeRobot robot;
     MessageRecorder window;
     CVAIBO client{&window};
 };

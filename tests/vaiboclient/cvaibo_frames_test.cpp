@@ -3,13 +3,10 @@
 #include "protocol/timing.h"
 #include "tests/vaiboclient/clienttest.h"
 #include "tests/vaiboclient/testjpeg.h"
-#include "toolkit/core/windowmessages.h"
 
 #include <QFrame>
 #include <QImage>
 #include <QRegularExpression>
-
-#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -19,13 +16,6 @@ constexpr const char *kImageUpdate = vaibo::kImageUpdateMessage;
 const QColor kRed(200, 30, 30);
 
 // Frames are stamped on the fake robot's clock, which is this machine's.
-
-// Frame bytes that are no JPEG: the client announces them all the same.
-protocol::Frame numberedFrame(std::uint8_t number)
-{
-    return protocol::Frame{number, protocol::epochMicroseconds(), 208, 160,
-                           std::vector<std::uint8_t>(100u + number, number)};
-}
 
 bool near(QColor a, QColor b)
 {

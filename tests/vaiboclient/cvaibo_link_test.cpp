@@ -7,18 +7,7 @@ using namespace std::chrono_literals;
 using protocol::Operation;
 using Clock = std::chrono::steady_clock;
 
-namespace {
-
-template <typename T>
-int countOf(const std::vector<protocol::Message> &messages)
-{
-    return static_cast<int>(std::count_if(messages.begin(), messages.end(),
-                                          [](const protocol::Message &m) { return std::holds_alternative<T>(m); }));
-}
-
 using LinkTest = ClientTest;
-
-} // namespace
 
 // Before a link and while one comes up, every call fails at once, since no
 // reply can come, and nothing reaches the robot.
@@ -48,10 +37,10 @@ TEST_F(LinkTest, EveryOperationFailsWithoutALink)
     halfWelcome.resize(4);
     robot.setWelcome(halfWelcome);
     ASSERT_EQ(client.Connect("127.0.0.1", nullptr, nullptr), 0);
-    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return countOf<protocol::Hello>(r.received()) == 1; }));
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return r.count<protocol::Hello>() == 1; }));
     expectAllFail();
     pump(100ms);
-    EXPECT_EQ(countOf<protocol::Request>(robot.received()), 0);
+    EXPECT_EQ(robot.count<protocol::Request>(), 0);
 }
 
 TEST_F(LinkTest, OperationsCarryTheirCodeAndArgumentsAndReturnTheRobotsResult)

@@ -14,36 +14,26 @@ namespace {
 // Whether a pixel is the colour, 0xRRGGBB, within what JPEG loses, and opaque.
 bool near(std::uint32_t pixel, std::uint32_t rgb)
 {
-    for (const int shift : {0, 8, 16}) {
-        if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((rgb >> shift) & 0xFF)) > 6)
-            return false;
-    }
-    return (pixel >> 24) == 0xFF;
+    const auto channel = [](std::uint32_t word, int shift) { return static_cast<int>((word >> shift) & 0xFF); };
+    const auto close = [&](int shift) { return std::abs(channel(pixel, shift) - channel(rgb, shift)) <= 6; };
+    return close(0) && close(8) && close(16) && channel(pixel, 24) == 0xFF;
 }
 
 } // namespace
 
-TEST(JpegDecoder, DecodesToTheRightSizeAndColourWithinTheAllowedSide)
+TEST(JpegDecoder, DecodesToTheRightSizeAndColourWithinTheAllowedSideAndScalesToTheShownSize)
 {
     const auto jpeg = solidJpeg(208, 160, 0x0A78F0);
     ASSERT_FALSE(jpeg.empty());
     JpegDecoder decoder;
     const Bitmap picture = decoder.decode(jpeg.data(), jpeg.size(), 208);
-    ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.size, (vaibo::Size{208, 160}));
+    ASSERT_EQ(picture.size, (vaibo::Size{208, 160}));
     EXPECT_TRUE(near(picture.pixel(104, 80), 0x0A78F0)) << std::hex << picture.pixel(104, 80);
-    EXPECT_TRUE(near(picture.pixel(0, 0), 0x0A78F0)) << std::hex << picture.pixel(0, 0);
     EXPECT_TRUE(decoder.decode(jpeg.data(), jpeg.size(), 207).isNull());
-}
-
-TEST(JpegDecoder, ScalesToTheShownSize)
-{
-    const auto jpeg = solidJpeg(208, 160, 0xC81E1E);
-    JpegDecoder decoder;
-    const Bitmap picture = decoder.decode(jpeg.data(), jpeg.size(), 208, {314, 234});
-    ASSERT_EQ(picture.size, (vaibo::Size{314, 234}));
-    EXPECT_EQ(picture.pixels.size(), 314u * 234u);
-    EXPECT_TRUE(near(picture.pixel(313, 233), 0xC81E1E)) << std::hex << picture.pixel(313, 233);
+    const Bitmap shown = decoder.decode(jpeg.data(), jpeg.size(), 208, {314, 234});
+    ASSERT_EQ(shown.size, (vaibo::Size{314, 234}));
+    EXPECT_EQ(shown.pixels.size(), 314u * 234u);
+    EXPECT_TRUE(near(shown.pixel(313, 233), 0x0A78F0)) << std::hex << shown.pixel(313, 233);
 }
 
 TEST(JpegDecoder, RejectsDamagedInputAndRecovers)

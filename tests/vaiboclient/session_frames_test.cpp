@@ -6,7 +6,6 @@
 #include "toolkit/core/clock.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,20 +14,7 @@
 using namespace std::chrono_literals;
 using protocol::Operation;
 
-namespace {
-
-// Frame bytes that name their number in every byte, one byte longer per
-// number, so a fetched frame shows which one it was. They are no JPEG: the
-// session announces them all the same.
-protocol::Frame numberedFrame(std::uint8_t number)
-{
-    return protocol::Frame{number, protocol::epochMicroseconds(), 208, 160,
-                           std::vector<std::uint8_t>(100u + number, number)};
-}
-
 using FramesTest = SessionTest;
-
-} // namespace
 
 TEST_F(FramesTest, StalledOwnerGetsOneAnnouncementThenTheNewestFrame)
 {
@@ -37,12 +23,7 @@ TEST_F(FramesTest, StalledOwnerGetsOneAnnouncementThenTheNewestFrame)
         robot.send(numberedFrame(n));
     // The owner stands still, as the panel in its long sleep, while all
     // twenty frames arrive; then it fetches each frame it was told of.
-    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) {
-        const std::vector<protocol::Message> received = r.received();
-        return std::count_if(received.begin(), received.end(), [](const protocol::Message &m) {
-                   return std::holds_alternative<protocol::FrameAck>(m);
-               }) == 20;
-    }));
+    ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return r.count<protocol::FrameAck>() == 20; }));
     std::this_thread::sleep_for(50ms);
     std::vector<int> fetched;
     for (std::size_t handled = 0; handled < owner.frames().size(); ++handled) {
@@ -81,7 +62,8 @@ TEST_F(FramesTest, ImageTransportIsSetUpByInitAndOpenAndOutlivesTheLink)
 }
 
 // The session with the default timings, a robot streaming camera pictures
-// behind the link shaper, and an owner that fetches every frame at once.
+// behind the link shaper, and an owner that fetches each frame as soon as
+// it is told of it, and reads the shown picture's age and the round trip.
 class ShapedLinkTest : public ::testing::Test
 {
 protected:
@@ -91,89 +73,67 @@ protected:
     {
         shaper = std::make_unique<peers::LinkShaper>(robot.port(), shape);
         vaibo::setSettings({.port = shaper->port()});
-        session = std::make_unique<vaibo::Session>(owner);
-        session->store().setPictureSize({320, 240});
+        session.store().setPictureSize({320, 240});
+        owner.onFrame = [this](std::size_t size) { fetch(size); };
         robot.streamPicture(solidJpeg(208, 160, 0x3C8CC8));
-        ASSERT_EQ(session->connect("127.0.0.1"), 0);
-        ASSERT_TRUE(owner.waitUntil([&] { return owner.ups() == 1; }, 5s));
-        fetcher = std::thread([this] { fetchFrames(); });
+        ASSERT_EQ(session.connect("127.0.0.1"), 0);
+        ASSERT_TRUE(waitUntil([&] { return owner.ups() == 1; }, 5s));
     }
-    ~ShapedLinkTest() override
+    // On the link's thread, as the panel does on its own.
+    void fetch(std::size_t size)
     {
-        stopping = true;
-        if (fetcher.joinable())
-            fetcher.join();
-    }
-    // As the panel does: each announced frame fetched, then handled, and
-    // its picture's age and the round trip read as it is shown.
-    void fetchFrames()
-    {
-        std::size_t handled = 0;
-        while (!stopping) {
-            if (!owner.waitUntil([&] { return stopping || owner.frames().size() > handled; }, 100ms))
-                continue;
-            for (; !stopping && handled < owner.frames().size(); ++handled) {
-                std::vector<unsigned char> buffer(owner.frames()[handled]);
-                session->copyFrame(buffer.data(), static_cast<int>(buffer.size()));
-                session->announcementHandled();
-                const auto now = tk::now();
-                const vaibo::FrameStore::Picture picture = session->store().picture(now);
-                if (picture.image && picture.roundTrip) {
-                    const std::lock_guard lock(readingsMutex);
-                    readings.emplace_back(milliseconds(now - picture.captured), milliseconds(*picture.roundTrip));
-                }
-            }
-        }
+        std::vector<unsigned char> buffer(size);
+        session.copyFrame(buffer.data(), static_cast<int>(size));
+        session.announcementHandled();
+        const auto now = tk::now();
+        const vaibo::FrameStore::Picture picture = session.store().picture(now);
+        const std::lock_guard lock(m_mutex);
+        if (picture.image && picture.roundTrip)
+            m_readings.emplace_back(milliseconds(now - picture.captured), milliseconds(*picture.roundTrip));
     }
     static int milliseconds(std::chrono::nanoseconds time)
     {
         return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(time).count());
     }
+    std::size_t readings() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_readings.size();
+    }
     bool picturesFlow()
     {
         const std::uint32_t before = robot.framesStreamed();
-        return owner.waitUntil([&] { return robot.framesStreamed() > before + 3; }, 5s);
+        return waitUntil([&] { return robot.framesStreamed() > before + 3; }, 5s);
     }
     // The shown picture's age from its capture and the round trip, in
     // milliseconds, each the median of the next nine pictures, so one late
     // picture does not count.
     std::optional<std::pair<int, int>> steadyReadout()
     {
-        std::size_t first = 0;
-        {
-            const std::lock_guard lock(readingsMutex);
-            first = readings.size();
-        }
-        const bool enough = owner.waitUntil(
-            [&] {
-                const std::lock_guard lock(readingsMutex);
-                return readings.size() >= first + 9;
-            },
-            10s);
-        if (!enough)
+        const std::size_t first = readings();
+        if (!waitUntil([&] { return readings() >= first + 9; }, 10s))
             return std::nullopt;
         std::vector<int> ages;
         std::vector<int> trips;
         {
-            const std::lock_guard lock(readingsMutex);
+            const std::lock_guard lock(m_mutex);
             for (std::size_t i = first; i < first + 9; ++i) {
-                ages.push_back(readings[i].first);
-                trips.push_back(readings[i].second);
+                ages.push_back(m_readings[i].first);
+                trips.push_back(m_readings[i].second);
             }
         }
-        std::sort(ages.begin(), ages.end());
-        std::sort(trips.begin(), trips.end());
+        std::nth_element(ages.begin(), ages.begin() + 4, ages.end());
+        std::nth_element(trips.begin(), trips.begin() + 4, trips.end());
         return std::pair{ages[4], trips[4]};
     }
 
     FakeRobot robot;
     std::unique_ptr<peers::LinkShaper> shaper;
     RecordingObserver owner;
-    std::unique_ptr<vaibo::Session> session;
-    std::atomic<bool> stopping{false};
-    std::mutex readingsMutex;
-    std::vector<std::pair<int, int>> readings;
-    std::thread fetcher;
+    mutable std::mutex m_mutex;
+    std::vector<std::pair<int, int>> m_readings;
+    // Last: its link's thread, which fetches, stops before anything above goes.
+    vaibo::Session session{owner};
 };
 
 TEST_F(ShapedLinkTest, AtAQuarterMegabitCallsSucceedWhilePicturesPlayAndAfterAThreeSecondStall)
@@ -183,15 +143,15 @@ TEST_F(ShapedLinkTest, AtAQuarterMegabitCallsSucceedWhilePicturesPlayAndAfterATh
     ASSERT_NO_FATAL_FAILURE(connectThrough(shape));
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(picturesFlow());
-        EXPECT_EQ(session->call(Operation::MotionStop, {}, -77), 0) << "call " << i;
+        EXPECT_EQ(session.call(Operation::MotionStop, {}, -77), 0) << "call " << i;
     }
     // The dead-link timeout is 4 s: a stall shorter than it costs no link.
     shaper->stall(3000ms);
     std::this_thread::sleep_for(3100ms);
-    EXPECT_EQ(session->call(Operation::MotionStop, {}, -77), 0) << "after the stall";
+    EXPECT_EQ(session.call(Operation::MotionStop, {}, -77), 0) << "after the stall";
     EXPECT_TRUE(picturesFlow()) << "pictures flow again";
     EXPECT_EQ(owner.downs(), 0);
-    EXPECT_EQ(session->store().picture(tk::now()).image->size, (vaibo::Size{320, 240}));
+    EXPECT_EQ(session.store().picture(tk::now()).image->size, (vaibo::Size{320, 240}));
 }
 
 TEST_F(ShapedLinkTest, ThePicturesAgeCountsFromItsCaptureAcrossTheLinksDelay)
@@ -206,9 +166,9 @@ TEST_F(ShapedLinkTest, ThePicturesAgeCountsFromItsCaptureAcrossTheLinksDelay)
     shaper->reshape(delayed);
     // The offset trusted is that of the shortest recent round trip, so it
     // takes the delay in once every exchange before it has gone.
-    ASSERT_TRUE(owner.waitUntil(
+    ASSERT_TRUE(waitUntil(
         [&] {
-            const auto trip = session->store().picture(tk::now()).roundTrip;
+            const auto trip = session.store().picture(tk::now()).roundTrip;
             return trip && *trip >= 290ms;
         },
         10s));

@@ -1,85 +1,80 @@
 #pragma once
 
+#include "protocol/timing.h"
 #include "tests/peers/fakerobot.h"
 #include "vaiboclient/session.h"
 #include "vaiboclient/settings.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
-/// Stands for the session's owner: records what it is told, on the link's
-/// thread, for the test's thread to wait on.
+/// Frame bytes that name their number in every byte, one byte longer per
+/// number, so a fetched frame shows which one it was. They are no JPEG: the
+/// client announces them all the same.
+inline protocol::Frame numberedFrame(std::uint8_t number)
+{
+    return protocol::Frame{number, protocol::epochMicroseconds(), 208, 160,
+                           std::vector<std::uint8_t>(100u + number, number)};
+}
+
+/// Waits until the condition holds, at most the timeout; true if it did.
+inline bool waitUntil(const std::function<bool()> &condition,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(3))
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+/// Stands for the session's owner: records what it is told on the link's
+/// thread, for the test's thread to read.
 class RecordingObserver : public vaibo::Session::Observer
 {
 public:
-    void linkChanged(bool up) override
-    {
-        record([&] { ++(up ? m_ups : m_downs); });
-    }
+    /// Runs for each frame ready, on the link's thread, once it is recorded.
+    std::function<void(std::size_t)> onFrame;
+
+    void linkChanged(bool up) override { ++(up ? m_ups : m_downs); }
     void frameReady(std::size_t size) override
-    {
-        record([&] { m_frames.push_back(size); });
-    }
-
-    int ups() const
-    {
-        return read([&] { return m_ups; });
-    }
-    int downs() const
-    {
-        return read([&] { return m_downs; });
-    }
-    /// The sizes of the frames announced, in order.
-    std::vector<std::size_t> frames() const
-    {
-        return read([&] { return m_frames; });
-    }
-
-    /// Waits until the condition holds, at most the timeout; true if it did.
-    bool waitUntil(const std::function<bool()> &condition,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(3)) const
-    {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, timeout, [&] {
-            lock.unlock();
-            const bool holds = condition();
-            lock.lock();
-            return holds;
-        });
-    }
-
-private:
-    template <typename F>
-    void record(F &&f)
     {
         {
             const std::lock_guard lock(m_mutex);
-            f();
+            m_frames.push_back(size);
         }
-        m_changed.notify_all();
-    }
-    template <typename F>
-    auto read(F &&f) const -> decltype(f())
-    {
-        const std::lock_guard lock(m_mutex);
-        return f();
+        if (onFrame)
+            onFrame(size);
     }
 
+    int ups() const { return m_ups; }
+    int downs() const { return m_downs; }
+    /// The sizes of the frames announced, in order.
+    std::vector<std::size_t> frames() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_frames;
+    }
+
+private:
+    std::atomic<int> m_ups{0};
+    std::atomic<int> m_downs{0};
     mutable std::mutex m_mutex;
-    mutable std::condition_variable m_changed;
-    int m_ups = 0;
-    int m_downs = 0;
     std::vector<std::size_t> m_frames;
 };
 
-/// A session wired to a fake robot, with the link's timings cut short.
-class SessionTest : public ::testing::Test
+/// A fake robot, and the link's timings cut short for every client made
+/// while the test runs.
+class ShortLinkTest : public ::testing::Test
 {
 protected:
     static constexpr std::chrono::milliseconds kConnectTimeout{300};
@@ -97,20 +92,26 @@ protected:
     }
     void TearDown() override { vaibo::setSettings({}); }
 
-    /// Connects to the fake robot and waits until the link is up.
+    FakeRobot robot;
+};
+
+/// A session wired to the fake robot.
+class SessionTest : public ShortLinkTest
+{
+protected:
+    /// Connects to the fake robot and waits until the link is up the n-th time.
     void connectOnline(int ups = 1)
     {
         ASSERT_EQ(session.connect("127.0.0.1"), 0);
-        ASSERT_TRUE(owner.waitUntil([&] { return owner.ups() >= ups; }));
+        ASSERT_TRUE(waitUntil([&] { return owner.ups() >= ups; }));
         ASSERT_TRUE(robot.waitUntil([](const FakeRobot &r) { return r.welcomed(); }));
     }
     /// Waits until the link has gone down this many times in all.
     bool waitDown(int downs, std::chrono::milliseconds timeout = std::chrono::seconds(3))
     {
-        return owner.waitUntil([&] { return owner.downs() >= downs; }, timeout);
+        return waitUntil([&] { return owner.downs() >= downs; }, timeout);
     }
 
-    FakeRobot robot;
     RecordingObserver owner;
     vaibo::Session session{owner};
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 
 // TCP over the system's sockets: POSIX on Linux, Winsock on Windows, one
 // file each beside this header. Only the robot link and the test peers use
@@ -28,8 +29,15 @@ public:
 
     Socket() = default;
     ~Socket() { close(); }
-    Socket(Socket &&other) noexcept;
-    Socket &operator=(Socket &&other) noexcept;
+    Socket(Socket &&other) noexcept : m_handle(std::exchange(other.m_handle, kNone)) {}
+    Socket &operator=(Socket &&other) noexcept
+    {
+        if (this != &other) {
+            close();
+            m_handle = std::exchange(other.m_handle, kNone);
+        }
+        return *this;
+    }
     Socket(const Socket &) = delete;
     Socket &operator=(const Socket &) = delete;
 
@@ -38,7 +46,7 @@ public:
     /// A socket listening on 127.0.0.1 at an ephemeral port, which port gets.
     static Socket listenOnLoopback(std::uint16_t &port);
 
-    bool valid() const;
+    bool valid() const { return m_handle != kNone; }
     void close();
 
     /// Connects to an address and port in host byte order.
@@ -61,9 +69,12 @@ public:
     std::intptr_t handle() const { return m_handle; }
 
 private:
+    // What both systems' calls return for no socket: -1, or INVALID_SOCKET.
+    static constexpr std::intptr_t kNone = -1;
+
     explicit Socket(std::intptr_t handle) : m_handle(handle) {}
 
-    std::intptr_t m_handle = -1;
+    std::intptr_t m_handle = kNone;
 };
 
 /// One socket in a poll, with what is wanted of it and, after, what it is.

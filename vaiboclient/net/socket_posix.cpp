@@ -50,21 +50,6 @@ unsigned readiness(short revents, unsigned wanted)
 
 } // namespace
 
-Socket::Socket(Socket &&other) noexcept : m_handle(other.m_handle)
-{
-    other.m_handle = -1;
-}
-
-Socket &Socket::operator=(Socket &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = other.m_handle;
-        other.m_handle = -1;
-    }
-    return *this;
-}
-
 Socket Socket::tcp(bool nonBlocking)
 {
     Socket socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | (nonBlocking ? SOCK_NONBLOCK : 0), 0));
@@ -87,16 +72,11 @@ Socket Socket::listenOnLoopback(std::uint16_t &port)
     return listener;
 }
 
-bool Socket::valid() const
-{
-    return m_handle >= 0;
-}
-
 void Socket::close()
 {
     if (valid())
         ::close(fdOf(*this));
-    m_handle = -1;
+    m_handle = kNone;
 }
 
 Socket::Connect Socket::connect(std::uint32_t address, std::uint16_t port)

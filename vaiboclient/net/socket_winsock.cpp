@@ -56,21 +56,6 @@ unsigned readiness(short revents, unsigned wanted)
 
 } // namespace
 
-Socket::Socket(Socket &&other) noexcept : m_handle(other.m_handle)
-{
-    other.m_handle = -1;
-}
-
-Socket &Socket::operator=(Socket &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = other.m_handle;
-        other.m_handle = -1;
-    }
-    return *this;
-}
-
 Socket Socket::tcp(bool nonBlocking)
 {
     if (!winsockStarted())
@@ -99,16 +84,11 @@ Socket Socket::listenOnLoopback(std::uint16_t &port)
     return listener;
 }
 
-bool Socket::valid() const
-{
-    return m_handle != -1 && static_cast<SOCKET>(m_handle) != INVALID_SOCKET;
-}
-
 void Socket::close()
 {
     if (valid())
         ::closesocket(socketOf(*this));
-    m_handle = -1;
+    m_handle = kNone;
 }
 
 Socket::Connect Socket::connect(std::uint32_t address, std::uint16_t port)
