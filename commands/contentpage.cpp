@@ -6,31 +6,27 @@
 #include "framework/catalogue.h"
 #include "res/strings.h"
 #include "res/templates.h"
-#include "toolkit/widgets/listbox.h"
-#include "toolkit/widgets/pushbutton.h"
-#include "toolkit/widgets/statictext.h"
-#include "toolkit/widgets/tabcontrol.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>
 
 void CRemoteDlg::setUpPages()
 {
-    m_pageTabs->insertItem(res::kWalkingPage, QString::fromUtf8(res::kWalkingPageTab));
-    m_pageTabs->insertItem(res::kMwcidPage, QString::fromUtf8(res::kMwcidPageTab));
-    m_contentList->hide();
-    m_listHint->hide();
+    m_pageTabs.insertItem(res::kWalkingPage, res::kWalkingPageTab);
+    m_pageTabs.insertItem(res::kMwcidPage, res::kMwcidPageTab);
+    m_contentList.hide();
+    m_listHint.hide();
 }
 
 void CRemoteDlg::onPageTabsSelChange(LRESULT *result)
 {
-    switch (m_pageTabs->curSel()) {
+    switch (m_pageTabs.curSel()) {
     case res::kWalkingPage:
         showWalkingPage(true);
         break;
     case res::kMwcidPage:
         showWalkingPage(false);
-        if (m_contentList->rowCount() == 0)
+        if (m_contentList.rowCount() == 0)
             fillContentList();
         break;
     default:
@@ -42,26 +38,26 @@ void CRemoteDlg::onPageTabsSelChange(LRESULT *result)
 
 void CRemoteDlg::showWalkingPage(bool show)
 {
-    for (tk::PushButton *button : m_walkingPageButtons)
-        button->setVisible(show);
-    m_contentList->setVisible(!show);
-    m_listHint->setVisible(!show);
+    for (tk::PushButton &button : m_walkingPageButtons)
+        button.setVisible(show);
+    m_contentList.setVisible(!show);
+    m_listHint.setVisible(!show);
 }
 
 void CRemoteDlg::fillContentList()
 {
     for (const char *const *entry = kContentCatalogue; *entry != nullptr; ++entry)
-        m_contentList->insertString(-1, QString::fromUtf8(*entry));
+        m_contentList.insertString(-1, *entry);
 }
 
 void CRemoteDlg::onContentListDblClk()
 {
     if (!isOnline())
         return;
-    const int row = m_contentList->curSel();
+    const int row = m_contentList.curSel();
     if (row < 0)
         return;
-    const int mwcid = mwcidOfRow(m_contentList->rowText(row).toUtf8().constData());
+    const int mwcid = mwcidOfRow(m_contentList.rowText(row).c_str());
     if (m_robot->PlayContents(mwcid, 0) < 0) {
         setStatus(res::kCommandFailed);
         return;

@@ -4,7 +4,6 @@
 
 #include "framework/robot.h"
 #include "res/strings.h"
-#include "toolkit/widgets/trackbar.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>
@@ -16,30 +15,30 @@ constexpr int kHeadSpeed = 3;
 void CRemoteDlg::setUpSliders()
 {
     // The angles sent are the negated positions.
-    m_panSlider->setRangeMin(-vaibo::kPanLimit);
-    m_panSlider->setRangeMax(vaibo::kPanLimit);
-    m_tiltSlider->setRangeMin(-vaibo::kTiltUp);
-    m_tiltSlider->setRangeMax(-vaibo::kTiltDown);
-    m_panSlider->setPageSize(2);
-    m_tiltSlider->setPageSize(2);
-    m_panSlider->setLineSize(2);
-    m_tiltSlider->setLineSize(2);
-    m_panSlider->setPos(0);
-    m_tiltSlider->setPos(0);
+    m_panSlider.setRangeMin(-vaibo::kPanLimit);
+    m_panSlider.setRangeMax(vaibo::kPanLimit);
+    m_tiltSlider.setRangeMin(-vaibo::kTiltUp);
+    m_tiltSlider.setRangeMax(-vaibo::kTiltDown);
+    m_panSlider.setPageSize(2);
+    m_tiltSlider.setPageSize(2);
+    m_panSlider.setLineSize(2);
+    m_tiltSlider.setLineSize(2);
+    m_panSlider.setPos(0);
+    m_tiltSlider.setPos(0);
 }
 
-void CRemoteDlg::onHScroll(int code, int position, QWidget *control)
+void CRemoteDlg::onHScroll(int code, int position, HWND control)
 {
-    if (control != m_panSlider) {
+    if (!m_panSlider.is(control)) {
         defaultProcessing({.kind = tk::EventKind::HScroll, .code = code, .position = position, .control = control});
         return;
     }
     sendHeadAngle();
 }
 
-void CRemoteDlg::onVScroll(int code, int position, QWidget *control)
+void CRemoteDlg::onVScroll(int code, int position, HWND control)
 {
-    if (control != m_tiltSlider) {
+    if (!m_tiltSlider.is(control)) {
         defaultProcessing({.kind = tk::EventKind::VScroll, .code = code, .position = position, .control = control});
         return;
     }
@@ -50,8 +49,8 @@ void CRemoteDlg::sendHeadAngle()
 {
     if (!isOnline())
         return;
-    const int pan = -m_panSlider->position();
-    const int tilt = -m_tiltSlider->position();
+    const int pan = -m_panSlider.position();
+    const int tilt = -m_tiltSlider.position();
     char text[64];
     std::snprintf(text, sizeof text, res::kHeadAngleFormat, pan, tilt);
     setStatus(text);

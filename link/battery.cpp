@@ -1,8 +1,6 @@
 // The battery monitor: every tick of timer 1 reads the charge while online.
 #include "ui/remotedlg.h"
 
-#include "toolkit/widgets/edit.h"
-#include "toolkit/widgets/progressbar.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <cstdio>
@@ -13,8 +11,8 @@ void CRemoteDlg::onTimer(UINT id)
         const int level = m_robot->GetBatteryLevel();
         char figure[32];
         std::snprintf(figure, sizeof figure, "%d", level);
-        m_batteryFigure->setText(QString::fromUtf8(figure));
-        m_batteryBar->setPos(level);
+        m_batteryFigure.setText(figure);
+        m_batteryBar.setPos(level);
     }
     defaultProcessing({.kind = tk::EventKind::Timer, .id = static_cast<int>(id)});
 }

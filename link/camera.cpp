@@ -6,7 +6,6 @@
 #include "framework/vaibocodes.h"
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
-#include "toolkit/widgets/staticframe.h"
 #include "vaiboclient/cvaibo.h"
 
 #include <algorithm>
@@ -73,7 +72,7 @@ LRESULT CRemoteDlg::onImageUpdate(WPARAM, LPARAM lParam)
     // The client's byte count is an int; no real frame comes near its limit.
     const int fetchSize = static_cast<int>(std::min<std::uint32_t>(frameSize, INT_MAX));
     m_robot->ImageGetData(m_imageBuffer->data(), fetchSize);
-    m_robot->ImageSetWindowHandle(m_imagePane, handle());
-    m_imagePane->repaint();
+    m_robot->ImageSetWindowHandle(m_imagePane.handle(), handle());
+    m_imagePane.repaint();
     return kFrameFetched;
 }

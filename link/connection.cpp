@@ -7,10 +7,6 @@
 #include "link/addressmemory.h"
 #include "res/strings.h"
 #include "toolkit/core/sleep.h"
-#include "toolkit/widgets/edit.h"
-#include "toolkit/widgets/ipaddressfield.h"
-#include "toolkit/widgets/progressbar.h"
-#include "toolkit/widgets/pushbutton.h"
 #include "vaiboclient/cvaibo.h"
 
 using robotlink::LinkState;
@@ -22,7 +18,7 @@ constexpr unsigned kSettleBeforeRemoteMs = 500;
 void CRemoteDlg::setUpAddressBox()
 {
     for (int field = 0; field < 4; ++field)
-        m_addressBox->setRange(field, 0, 255);
+        m_addressBox.setRange(field, 0, 255);
 }
 
 void CRemoteDlg::loadAddressMemory()
@@ -32,19 +28,19 @@ void CRemoteDlg::loadAddressMemory()
         return;
     // Fields the file gave no number for stay blank.
     for (int field = 0; field < remembered->scanned; ++field)
-        m_addressBox->setField(field, remembered->fields[field]);
+        m_addressBox.setField(field, remembered->fields[field]);
 }
 
 void CRemoteDlg::onConnectClicked()
 {
-    const std::string dotted = robotlink::dottedAddress(m_addressBox->address());
+    const std::string dotted = robotlink::dottedAddress(m_addressBox.address());
     if (m_robot->Connect(dotted.c_str(), nullptr, nullptr) < 0) {
         setStatus(res::kConnectRequestFailed);
         return;
     }
     setStatus(res::kConnectRequested);
     m_linkState = LinkState::Connecting;
-    m_connectButton->setEnabled(false);
+    m_connectButton.setEnabled(false);
     robotlink::writeAddressMemory(dotted);
 }
 
@@ -56,14 +52,14 @@ void CRemoteDlg::onDisconnectClicked()
     }
     setStatus(res::kDisconnectRequested);
     m_linkState = LinkState::Disconnecting;
-    m_disconnectButton->setEnabled(false);
+    m_disconnectButton.setEnabled(false);
 }
 
 LRESULT CRemoteDlg::onVaiboConnect(WPARAM, LPARAM)
 {
-    m_linkIndicator->setText(QString::fromUtf8(res::kOnline));
+    m_linkIndicator.setText(res::kOnline);
     m_linkState = LinkState::Online;
-    m_disconnectButton->setEnabled(true);
+    m_disconnectButton.setEnabled(true);
     setStatus(res::kConnected);
     tk::sleep(kSettleBeforeRemoteMs);
     if (m_robot->ExternalControl(vaibo::kRemoteControl) == vaibo::kRemoteControl) {
@@ -77,11 +73,11 @@ LRESULT CRemoteDlg::onVaiboConnect(WPARAM, LPARAM)
 
 LRESULT CRemoteDlg::onVaiboDisconnect(WPARAM, LPARAM)
 {
-    m_linkIndicator->setText(QString::fromUtf8(res::kOffline));
+    m_linkIndicator.setText(res::kOffline);
     m_linkState = LinkState::Offline;
-    m_connectButton->setEnabled(true);
+    m_connectButton.setEnabled(true);
     setStatus(res::kDisconnected);
-    m_batteryFigure->clear();
-    m_batteryBar->setPos(0);
+    m_batteryFigure.clear();
+    m_batteryBar.setPos(0);
     return 0;
 }

@@ -2,8 +2,12 @@
 
 // Ids of the resources and of the controls code addresses.
 
+// Icon 128, the application icon.
+#define IDR_MAINFRAME 128
+
 // String 101: the version item of the window menu.
 #define IDS_ABOUTBOX 101
+#define IDS_ABOUTBOX_TEXT "バージョン情報 Mirel(&A)..."
 // Command id of that item.
 #define IDM_ABOUTBOX 0x0010
 

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QIcon>
-#include <QString>
+#include "toolkit/core/win32types.h"
+
+#include <string>
 
 // Every text the panel writes at run time, exactly as shown.
 namespace res {
 
-/// A string resource by id; empty when there is none.
-QString loadString(int id);
-/// Icon 128, the application icon.
-QIcon applicationIcon();
+/// A string resource by id, in UTF-8; empty when there is none.
+std::string loadString(int id);
+/// Icon 128, the application icon; it lives as long as the program.
+HICON applicationIcon();
 
 // Link indicator
 inline constexpr const char *kOffline = "OFFLINE";

@@ -23,7 +23,7 @@ constexpr std::uint32_t kReadOnlyEdit = kChild | ws::EsReadOnly | ws::EsAutoHScr
 constexpr std::uint32_t kSlider = kChild | ws::TbsBoth | ws::TbsNoTicks | ws::TabStop;
 
 constexpr std::array kMainWindowControls = {
-    ControlTemplate{tk::IDCANCEL, ControlKind::PushButton, "終了", 375, 22, 50, 16, kButton, 0, kAllPages},
+    ControlTemplate{IDCANCEL, ControlKind::PushButton, "終了", 375, 22, 50, 16, kButton, 0, kAllPages},
     ControlTemplate{IDC_ADDRESS, ControlKind::IpAddress, "", 30, 57, 77, 11, kChild | ws::TabStop, 0, kAllPages},
     ControlTemplate{IDC_CONNECT, ControlKind::PushButton, "接続", 117, 54, 35, 15, kButton, 0, kAllPages},
     ControlTemplate{kNoId, ControlKind::Label, "Korvan (for AIBO MIND 2)", 175, 26, 84, 8, kLabel, 0, kAllPages},
@@ -80,7 +80,7 @@ constexpr std::array kVersionDialogControls = {
     ControlTemplate{kNoId, ControlKind::Label, "Korvan (for AIBO MIND 2) Version 1.00", 71, 17, 123, 8,
                     kLabel | ws::SsNoPrefix, 0, kAllPages},
     ControlTemplate{kNoId, ControlKind::Label, "(C) 2026 Korvan 開発チーム", 45, 173, 99, 8, kLabel, 0, kAllPages},
-    ControlTemplate{tk::IDOK, ControlKind::PushButton, "OK", 167, 170, 50, 16,
+    ControlTemplate{IDOK, ControlKind::PushButton, "OK", 167, 170, 50, 16,
                     kButton | ws::BsDefPushButton | ws::Group, 0, kAllPages},
     ControlTemplate{kNoId, ControlKind::Frame, "", 7, 7, 253, 190, kFrame, ex::StaticEdge, kAllPages},
     ControlTemplate{IDC_HELP_TEXT, ControlKind::Edit, "", 16, 33, 235, 130,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/core/dialogtemplate.h"
+#include "toolkit/core/win32types.h"
 
 namespace res {
 

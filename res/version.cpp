@@ -12,7 +12,7 @@ void describeApplication()
     QCoreApplication::setApplicationVersion(QString::fromUtf8(kProductVersion));
     // Lets a Wayland or X11 desktop match the windows to the installed entry.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kInternalName));
-    QGuiApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setWindowIcon(*applicationIcon());
 }
 
 } // namespace res

@@ -4,28 +4,15 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "res/templates.h"
-#include "toolkit/widgets/edit.h"
-#include "toolkit/widgets/ipaddressfield.h"
-#include "toolkit/widgets/listbox.h"
-#include "toolkit/widgets/progressbar.h"
-#include "toolkit/widgets/pushbutton.h"
-#include "toolkit/widgets/staticframe.h"
-#include "toolkit/widgets/statictext.h"
-#include "toolkit/widgets/tabcontrol.h"
-#include "toolkit/widgets/trackbar.h"
-#include "toolkit/widgets/systemmenu.h"
 #include "ui/versiondlg.h"
 #include "vaiboclient/cvaibo.h"
-
-#include <QPainter>
-#include <QStyle>
 
 namespace {
 constexpr unsigned kBatteryPeriodMs = 5000;
 } // namespace
 
-CRemoteDlg::CRemoteDlg(QWidget *parent)
-    : tk::Dialog(res::mainWindowTemplate(), parent), m_icon(res::applicationIcon())
+CRemoteDlg::CRemoteDlg(tk::Dialog *owner)
+    : tk::Dialog(res::mainWindowTemplate(), owner), m_icon(res::applicationIcon())
 {
 }
 
@@ -54,13 +41,13 @@ const CRemoteDlg::Routes &CRemoteDlg::routes()
         R::clicked(IDC_SIT, &CRemoteDlg::onSitClicked),
         R::clicked(IDC_LIE_DOWN, &CRemoteDlg::onLieDownClicked),
         R::clicked(IDC_STOP, &CRemoteDlg::onStopClicked),
-        R::clicked(tk::IDOK, &CRemoteDlg::onOk),
-        R::clicked(tk::IDCANCEL, &CRemoteDlg::onCancel),
+        R::clicked(IDOK, &CRemoteDlg::onOk),
+        R::clicked(IDCANCEL, &CRemoteDlg::onCancel),
         R::registeredMessage(robotlink::kConnectMessageId, &CRemoteDlg::onVaiboConnect),
         R::registeredMessage(robotlink::kDisconnectMessageId, &CRemoteDlg::onVaiboDisconnect),
         R::registeredMessage(robotlink::kImageUpdateMessageId, &CRemoteDlg::onImageUpdate),
         R::clicked(IDC_HELP_BUTTON, &CRemoteDlg::onHelpClicked),
-        R::notify(IDC_PAGE_TABS, tk::TCN_SELCHANGE, &CRemoteDlg::onPageTabsSelChange),
+        R::notify(IDC_PAGE_TABS, TCN_SELCHANGE, &CRemoteDlg::onPageTabsSelChange),
         R::clicked(IDC_FORWARD, &CRemoteDlg::onForwardClicked),
         R::clicked(IDC_WALK_STOP, &CRemoteDlg::onWalkStopClicked),
         R::clicked(IDC_BACK, &CRemoteDlg::onBackClicked),
@@ -73,7 +60,7 @@ const CRemoteDlg::Routes &CRemoteDlg::routes()
         R::clicked(IDC_LEFT_FRONT_KICK, &CRemoteDlg::onLeftFrontKickClicked),
         R::clicked(IDC_HEADING, &CRemoteDlg::onHeadingClicked),
         R::clicked(IDC_RIGHT_FRONT_KICK, &CRemoteDlg::onRightFrontKickClicked),
-        R::command(IDC_CONTENT_LIST, tk::LBN_DBLCLK, &CRemoteDlg::onContentListDblClk),
+        R::command(IDC_CONTENT_LIST, LBN_DBLCLK, &CRemoteDlg::onContentListDblClk),
         R::hscroll(&CRemoteDlg::onHScroll),
         R::vscroll(&CRemoteDlg::onVScroll),
         R::timer(&CRemoteDlg::onTimer),
@@ -118,26 +105,26 @@ bool CRemoteDlg::onInitDialog()
     tk::Dialog::onInitDialog();
     bindControls();
 
-    if (tk::SystemMenu *menu = systemMenu()) {
-        const QString text = res::loadString(IDS_ABOUTBOX);
-        if (!text.isEmpty()) {
+    if (std::optional<tk::Menu> menu = systemMenu()) {
+        const std::string text = res::loadString(IDS_ABOUTBOX);
+        if (!text.empty()) {
             menu->appendSeparator();
-            menu->appendItem(IDM_ABOUTBOX, text);
+            menu->appendItem(IDM_ABOUTBOX, text.c_str());
         }
     }
 
-    setWindowIcon(m_icon);
+    setIcon(m_icon);
 
     if (!m_robot)
         m_robot = std::make_unique<CVAIBO>(handle());
 
     setUpAddressBox();
     loadAddressMemory();
-    m_disconnectButton->setEnabled(false);
-    m_linkIndicator->setText(QString::fromUtf8(res::kOffline));
+    m_disconnectButton.setEnabled(false);
+    m_linkIndicator.setText(res::kOffline);
     setUpPages();
     setUpSliders();
-    m_batteryBar->setRange(0, 100);
+    m_batteryBar.setRange(0, 100);
     setTimer(kBatteryTimer, kBatteryPeriodMs);
     return true;
 }
@@ -145,7 +132,7 @@ bool CRemoteDlg::onInitDialog()
 void CRemoteDlg::onSysCommand(UINT id, LPARAM lParam)
 {
     if ((id & tk::kSysCommandMask) == IDM_ABOUTBOX)
-        CVersionDlg::open(this);
+        CVersionDlg::open(*this);
     else
         defaultProcessing({.kind = tk::EventKind::SysCommand, .id = static_cast<int>(id), .lParam = lParam});
 }
@@ -156,15 +143,10 @@ void CRemoteDlg::onPaint()
         defaultProcessing({.kind = tk::EventKind::Paint});
         return;
     }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
-    const int x = (width() - iconSize + 1) / 2;
-    const int y = (height() - iconSize + 1) / 2;
-    m_icon.paint(&painter, x, y, iconSize, iconSize);
+    paintIcon(m_icon);
 }
 
-QIcon CRemoteDlg::onQueryDragIcon()
+HICON CRemoteDlg::onQueryDragIcon()
 {
     return m_icon;
 }
@@ -176,15 +158,15 @@ void CRemoteDlg::onOk()
 
 void CRemoteDlg::onCancel()
 {
-    endDialog(tk::IDCANCEL);
+    endDialog(IDCANCEL);
 }
 
 void CRemoteDlg::onHelpClicked()
 {
-    CVersionDlg::open(this);
+    CVersionDlg::open(*this);
 }
 
 void CRemoteDlg::setStatus(const char *text)
 {
-    m_statusLine->setText(QString::fromUtf8(text));
+    m_statusLine.setText(text);
 }

@@ -2,37 +2,22 @@
 
 #include "link/imagebuffer.h"
 #include "link/linkstate.h"
-#include "toolkit/widgets/dialog.h"
-#include "toolkit/widgets/routetable.h"
-
-#include <QIcon>
+#include "toolkit/core/routetable.h"
+#include "toolkit/window/controls.h"
+#include "toolkit/window/dialog.h"
 
 #include <memory>
 #include <vector>
 
 class CVAIBO;
 
-namespace tk {
-class Edit;
-class IpAddressField;
-class ListBox;
-class ProgressBar;
-class PushButton;
-class StaticFrame;
-class StaticText;
-class TabControl;
-class Trackbar;
-} // namespace tk
-
 /// The main window: owns the robot client, the link state, the image buffer
 /// and every control, and handles each window event in a small method of
 /// its own.
 class CRemoteDlg : public tk::Dialog
 {
-    Q_OBJECT
-
 public:
-    explicit CRemoteDlg(QWidget *parent = nullptr);
+    explicit CRemoteDlg(tk::Dialog *owner = nullptr);
     ~CRemoteDlg() override;
 
     /// Uses this client instead of creating one at initialisation.
@@ -55,7 +40,7 @@ private:
     // Window lifecycle
     void onSysCommand(UINT id, LPARAM lParam);
     void onPaint();
-    QIcon onQueryDragIcon();
+    HICON onQueryDragIcon();
     void onOk();
     void onCancel();
     void onHelpClicked();
@@ -102,8 +87,8 @@ private:
 
     // Head angle
     void setUpSliders();
-    void onHScroll(int code, int position, QWidget *control);
-    void onVScroll(int code, int position, QWidget *control);
+    void onHScroll(int code, int position, HWND control);
+    void onVScroll(int code, int position, HWND control);
     void sendHeadAngle();
 
     // Pages and content list
@@ -117,22 +102,22 @@ private:
     void setStatus(const char *text);
     void bindControls();
 
-    QIcon m_icon;
+    HICON m_icon;
     std::unique_ptr<robotlink::ImageBuffer> m_imageBuffer = std::make_unique<robotlink::ImageBuffer>();
-    tk::IpAddressField *m_addressBox = nullptr;
+    tk::IpAddressField m_addressBox;
     std::unique_ptr<CVAIBO> m_robot;
-    tk::Edit *m_linkIndicator = nullptr;
-    tk::Edit *m_batteryFigure = nullptr;
-    tk::Edit *m_statusLine = nullptr;
+    tk::Edit m_linkIndicator;
+    tk::Edit m_batteryFigure;
+    tk::Edit m_statusLine;
     robotlink::LinkState m_linkState = robotlink::LinkState::Offline;
-    tk::PushButton *m_connectButton = nullptr;
-    tk::PushButton *m_disconnectButton = nullptr;
-    tk::StaticFrame *m_imagePane = nullptr;
-    tk::TabControl *m_pageTabs = nullptr;
-    std::vector<tk::PushButton *> m_walkingPageButtons;
-    tk::ListBox *m_contentList = nullptr;
-    tk::StaticText *m_listHint = nullptr;
-    tk::Trackbar *m_panSlider = nullptr;
-    tk::Trackbar *m_tiltSlider = nullptr;
-    tk::ProgressBar *m_batteryBar = nullptr;
+    tk::PushButton m_connectButton;
+    tk::PushButton m_disconnectButton;
+    tk::StaticFrame m_imagePane;
+    tk::TabControl m_pageTabs;
+    std::vector<tk::PushButton> m_walkingPageButtons;
+    tk::ListBox m_contentList;
+    tk::StaticText m_listHint;
+    tk::Trackbar m_panSlider;
+    tk::Trackbar m_tiltSlider;
+    tk::ProgressBar m_batteryBar;
 };

@@ -3,15 +3,14 @@
 #include "res/helptext.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "toolkit/widgets/multilineedit.h"
 
-CVersionDlg::CVersionDlg(QWidget *parent) : tk::Dialog(res::versionDialogTemplate(), parent) {}
+CVersionDlg::CVersionDlg(tk::Dialog *owner) : tk::Dialog(res::versionDialogTemplate(), owner) {}
 
 CVersionDlg::~CVersionDlg() = default;
 
-void CVersionDlg::open(QWidget *parent)
+void CVersionDlg::open(tk::Dialog &owner)
 {
-    CVersionDlg dialog(parent);
+    CVersionDlg dialog(&owner);
     dialog.doModal();
 }
 
@@ -31,7 +30,7 @@ bool CVersionDlg::route(const tk::WindowEvent &event)
 bool CVersionDlg::onInitDialog()
 {
     const bool focusFirst = tk::Dialog::onInitDialog();
-    m_helpText = item<tk::MultiLineEdit>(IDC_HELP_TEXT);
+    m_helpText = item<tk::Edit>(IDC_HELP_TEXT);
     return focusFirst;
 }
 
@@ -39,5 +38,5 @@ void CVersionDlg::onActivate(int)
 {
     // The platform has already saved or restored the focus; the text is
     // written whole on activation and deactivation alike.
-    m_helpText->setPlainText(QString::fromUtf8(res::kHelpText));
+    m_helpText.setText(res::kHelpText);
 }

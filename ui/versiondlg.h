@@ -1,23 +1,18 @@
 #pragma once
 
-#include "toolkit/widgets/dialog.h"
-#include "toolkit/widgets/routetable.h"
-
-namespace tk {
-class MultiLineEdit;
-}
+#include "toolkit/core/routetable.h"
+#include "toolkit/window/controls.h"
+#include "toolkit/window/dialog.h"
 
 /// The version and help box, opened modally and discarded when it closes.
 class CVersionDlg : public tk::Dialog
 {
-    Q_OBJECT
-
 public:
-    explicit CVersionDlg(QWidget *parent = nullptr);
+    explicit CVersionDlg(tk::Dialog *owner = nullptr);
     ~CVersionDlg() override;
 
     /// Runs a version box over the parent and forgets its result.
-    static void open(QWidget *parent);
+    static void open(tk::Dialog &owner);
 
 protected:
     bool onInitDialog() override;
@@ -29,5 +24,5 @@ private:
 
     void onActivate(int state);
 
-    tk::MultiLineEdit *m_helpText = nullptr;
+    tk::Edit m_helpText;
 };

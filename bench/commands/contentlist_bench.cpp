@@ -2,7 +2,7 @@
 // should stay within 10 ms; a later visit only counts the rows.
 #include "bench/support/shortrun.h"
 #include "res/resource.h"
-#include "toolkit/widgets/listbox.h"
+#include "toolkit/widgets/dialogwindow.h"
 #include "toolkit/widgets/tabcontrol.h"
 #include "ui/remotedlg.h"
 
@@ -32,7 +32,7 @@ std::unique_ptr<CRemoteDlg> openPanel()
 // Through the tab row, so the switch takes the path of a user's choice.
 void showPage(CRemoteDlg &panel, int page)
 {
-    panel.item<tk::TabControl>(IDC_PAGE_TABS)->tabBar()->setCurrentIndex(page);
+    qobject_cast<tk::qt::TabControl *>(panel.item(IDC_PAGE_TABS))->tabBar()->setCurrentIndex(page);
 }
 
 double seconds(const QElapsedTimer &timer)
@@ -42,7 +42,7 @@ double seconds(const QElapsedTimer &timer)
 
 void checkFilled(benchmark::State &state, CRemoteDlg &panel)
 {
-    if (panel.item<tk::ListBox>(IDC_CONTENT_LIST)->rowCount() != 1087)
+    if (panel.item<tk::ListBox>(IDC_CONTENT_LIST).rowCount() != 1087)
         state.SkipWithError("the content list was not filled");
 }
 
@@ -57,7 +57,7 @@ void firstVisit(benchmark::State &state)
         timer.start();
         showPage(*panel, kMwcidPage);
         if (painted)
-            panel->repaint();
+            panel->window().repaint();
         state.SetIterationTime(seconds(timer));
         checkFilled(state, *panel);
     }

@@ -1,9 +1,11 @@
 #include "bench/endtoend/benchsession.h"
 
 #include "res/resource.h"
+#include "toolkit/widgets/dialogwindow.h"
 #include "vaiboclient/settings.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -74,6 +76,23 @@ bool BenchSession::runUntil(const std::function<bool()> &condition, std::chrono:
 double microseconds(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double, std::micro>(to - from).count();
+}
+
+QDialog &windowOf(const LivePanel &panel)
+{
+    return panel.window().window();
+}
+
+QWidget *widgetOf(const LivePanel &panel, int id)
+{
+    return qobject_cast<QWidget *>(panel.window().item(id));
+}
+
+void clickAt(const LivePanel &panel, int id, QPoint at)
+{
+    QTest::mouseClick(windowOf(panel).windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      widgetOf(panel, id)->mapTo(&windowOf(panel), at));
+    QCoreApplication::processEvents();
 }
 
 } // namespace e2ebench

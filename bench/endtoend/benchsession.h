@@ -6,6 +6,9 @@
 #include "tests/endtoend/robotprocess.h"
 #include "tests/support/recordingvaibo.h"
 
+#include <QDialog>
+#include <QPoint>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -46,6 +49,13 @@ private:
     RecordingSleeper m_sleeper{m_pauses};
     std::unique_ptr<LivePanel> m_panel;
 };
+
+/// The Qt window of the panel, and the widget of one of its controls, for
+/// the measurements that read events and pixels.
+QDialog &windowOf(const LivePanel &panel);
+QWidget *widgetOf(const LivePanel &panel, int id);
+/// A real left click at a point of a control of the panel.
+void clickAt(const LivePanel &panel, int id, QPoint at);
 
 /// Microseconds from one moment to a later one.
 double microseconds(Clock::time_point from, Clock::time_point to);

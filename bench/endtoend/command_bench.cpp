@@ -24,6 +24,9 @@
 namespace {
 
 using e2ebench::BenchSession;
+using e2ebench::clickAt;
+using e2ebench::widgetOf;
+using e2ebench::windowOf;
 using e2ebench::Clock;
 using e2ebench::microseconds;
 
@@ -46,9 +49,9 @@ struct Clicks
 Clicks clickStop(BenchSession &session)
 {
     Clicks clicks;
-    QWindow *window = session.panel().window().windowHandle();
-    const QWidget *button = session.panel().control(IDC_STOP);
-    const QPoint stop = button->mapTo(&session.panel().window(), button->rect().center());
+    QWindow *window = windowOf(session.panel()).windowHandle();
+    const QWidget *button = widgetOf(session.panel(), IDC_STOP);
+    const QPoint stop = button->mapTo(&windowOf(session.panel()), button->rect().center());
     for (int i = 0; i < clickCount(); ++i) {
         BenchSession::run(kBetweenClicks);
         const std::size_t before = session.relay().requestArrivals().size();

@@ -246,7 +246,7 @@ public:
             const std::lock_guard lock(m_mutex);
             m_queued.clear();
         }
-        QWidget *pane = m_panel->control(IDC_IMAGE_PANE);
+        QWidget *pane = e2ebench::widgetOf(*m_panel, IDC_IMAGE_PANE);
         QString lastReadout;
         for (int second = 0; second < length.count(); ++second) {
             if (everySecond)

@@ -20,6 +20,9 @@
 namespace {
 
 using e2ebench::BenchSession;
+using e2ebench::clickAt;
+using e2ebench::widgetOf;
+using e2ebench::windowOf;
 using namespace std::chrono_literals;
 
 
@@ -72,11 +75,11 @@ int main(int argc, char **argv)
         return EXIT_FAILURE;
     LivePanel &panel = session.panel();
     PaintCounter counter;
-    panel.control(IDC_IMAGE_PANE)->installEventFilter(&counter);
+    widgetOf(panel, IDC_IMAGE_PANE)->installEventFilter(&counter);
     const qint64 robotPid = session.robot().processId();
 
     const int commands[] = {IDC_STAND, IDC_SIT, IDC_STOP, IDC_LIE_DOWN};
-    const QRect pan = panel.control(IDC_PAN)->rect();
+    const QRect pan = widgetOf(panel, IDC_PAN)->rect();
     int action = 0;
     const auto act = [&] {
         if (action % 2 == 0) {
@@ -84,7 +87,7 @@ int main(int argc, char **argv)
         } else {
             // Thumb from one side of the slider to the other and back.
             const int x = (action / 2) % 2 == 0 ? pan.left() + 4 : pan.right() - 4;
-            panel.clickAt(panel.control(IDC_PAN), QPoint(x, pan.center().y()));
+            clickAt(panel, IDC_PAN, QPoint(x, pan.center().y()));
         }
         ++action;
     };

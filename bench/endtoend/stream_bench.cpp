@@ -38,6 +38,9 @@
 namespace {
 
 using e2ebench::BenchSession;
+using e2ebench::clickAt;
+using e2ebench::widgetOf;
+using e2ebench::windowOf;
 using e2ebench::Clock;
 using e2ebench::microseconds;
 
@@ -135,8 +138,8 @@ class Stream
 public:
     Stream(PaintClock &app, BenchSession &session) : m_app(app), m_session(session)
     {
-        m_app.pane = session.panel().control(IDC_IMAGE_PANE);
-        m_app.panel = &session.panel().window();
+        m_app.pane = widgetOf(session.panel(), IDC_IMAGE_PANE);
+        m_app.panel = &windowOf(session.panel());
         m_app.onPanePainted = [this](Clock::time_point start, Clock::time_point end) { painted(start, end); };
     }
 
@@ -149,12 +152,12 @@ private:
     {
         paintMicroseconds += microseconds(start, end);
         const QWidget *pane = m_app.pane;
-        auto *store = dynamic_cast<QImage *>(m_session.panel().window().backingStore()->paintDevice());
+        auto *store = dynamic_cast<QImage *>(windowOf(m_session.panel()).backingStore()->paintDevice());
         if (store == nullptr) {
             ++unreadable;
             return;
         }
-        const QRect picture(pane->mapTo(&m_session.panel().window(), pane->contentsRect().topLeft()),
+        const QRect picture(pane->mapTo(&windowOf(m_session.panel()), pane->contentsRect().topLeft()),
                             pane->contentsRect().size());
         const std::optional<std::uint32_t> marker = e2ebench::readMarker(*store, picture);
         const std::optional<std::uint32_t> number = marker ? m_session.relay().frameOfMarker(*marker) : std::nullopt;
@@ -272,7 +275,7 @@ int main(int argc, char **argv)
             return EXIT_FAILURE;
         BenchSession::run(std::chrono::seconds(1));
         direct.panel().tickBattery();
-        if (!direct.panel().window().grab().save(QString::fromLocal8Bit(screenshot)))
+        if (!windowOf(direct.panel()).grab().save(QString::fromLocal8Bit(screenshot)))
             std::fprintf(stderr, "could not save %s\n", screenshot);
     }
 

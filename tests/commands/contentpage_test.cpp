@@ -2,11 +2,6 @@
 
 #include "framework/catalogue.h"
 #include "res/resource.h"
-#include "toolkit/widgets/listbox.h"
-#include "toolkit/widgets/tabcontrol.h"
-
-#include <QCoreApplication>
-#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -24,15 +19,23 @@ constexpr int kMwcidPage = 1;
 class ContentPage : public PanelTest
 {
 protected:
-    tk::TabControl *tabs() const { return panel->item<tk::TabControl>(IDC_PAGE_TABS); }
-    tk::ListBox *list() const { return panel->item<tk::ListBox>(IDC_CONTENT_LIST); }
+    tk::ListBox list() const { return panel->item<tk::ListBox>(IDC_CONTENT_LIST); }
 
     // A real click on a tab item, as a person makes it.
     void clickTab(int index)
     {
-        QTabBar *bar = tabs()->tabBar();
-        clickAt(bar, bar->tabRect(index).center());
-        ASSERT_EQ(tabs()->curSel(), index);
+        PanelUser::clickTab(IDC_PAGE_TABS, index);
+        ASSERT_EQ(panel->item<tk::TabControl>(IDC_PAGE_TABS).curSel(), index);
+    }
+
+    // The row of the nth occurrence of a text, -1 when there is none.
+    int rowOf(const char *text, int occurrence) const
+    {
+        for (int row = 0; row < list().rowCount(); ++row) {
+            if (list().rowText(row) == text && occurrence-- == 0)
+                return row;
+        }
+        return -1;
     }
 
     void expectWalkingPage(bool shown)
@@ -42,15 +45,6 @@ protected:
         EXPECT_EQ(isVisible(IDC_CONTENT_LIST), !shown);
         EXPECT_EQ(isVisible(IDC_LIST_HINT), !shown);
         EXPECT_TRUE(isVisible(IDC_STAND)) << "outside the pages";
-    }
-
-    // A real double click on a row, after scrolling it into view.
-    void doubleClickRow(int row)
-    {
-        QListWidgetItem *item = list()->item(row);
-        list()->scrollToItem(item);
-        QCoreApplication::processEvents();
-        doubleClick(IDC_CONTENT_LIST, list()->viewport()->mapTo(list(), list()->visualItemRect(item).center()));
     }
 };
 
@@ -64,14 +58,14 @@ TEST_F(ContentPage, TabClicksSwitchPagesAndFillTheListOnceInCatalogueOrder)
     // Every row of the catalogue, in its order, and no more.
     int rows = 0;
     for (; kContentCatalogue[rows] != nullptr; ++rows)
-        ASSERT_EQ(list()->rowText(rows).toStdString(), kContentCatalogue[rows]) << "row " << rows;
-    ASSERT_EQ(list()->rowCount(), rows);
+        ASSERT_EQ(list().rowText(rows), kContentCatalogue[rows]) << "row " << rows;
+    ASSERT_EQ(list().rowCount(), rows);
     enterLinkState(LinkState::Online);
     clickTab(kWalkingPage);
     expectWalkingPage(true);
     clickTab(kMwcidPage);
     expectWalkingPage(false);
-    EXPECT_EQ(list()->rowCount(), rows) << "filled once";
+    EXPECT_EQ(list().rowCount(), rows) << "filled once";
     EXPECT_EQ(robot->calls, Calls{}) << "switching pages sends nothing";
 }
 
@@ -82,7 +76,7 @@ TEST_F(ContentPage, ADoubleClickedRowPlaysTheNumberBeforeTheColonWhileOnline)
     openPanel();
     clickTab(kMwcidPage);
     enterLinkState(LinkState::Connecting);
-    doubleClickRow(2);
+    doubleClickRow(IDC_CONTENT_LIST, 2);
     EXPECT_EQ(robot->calls, Calls{});
     enterLinkState(LinkState::Online);
     for (const auto &[text, occurrence, mwcid] :
@@ -90,15 +84,15 @@ TEST_F(ContentPage, ADoubleClickedRowPlaysTheNumberBeforeTheColonWhileOnline)
           std::tuple{"4042: シャッター音(any)", 0, 4042},
           std::tuple{"2345: 音＋LED(顔)＋LED(背中全部3秒ほど点灯)(any)", 0, 2345}}) {
         SCOPED_TRACE(text);
-        const QList<QListWidgetItem *> matches = list()->findItems(QString::fromUtf8(text), Qt::MatchExactly);
-        ASSERT_GT(matches.size(), occurrence);
+        const int row = rowOf(text, occurrence);
+        ASSERT_GE(row, 0);
         robot->calls.clear();
-        doubleClickRow(list()->row(matches[occurrence]));
+        doubleClickRow(IDC_CONTENT_LIST, row);
         const std::string number = std::to_string(mwcid);
         EXPECT_EQ(robot->calls, Calls{"PlayContents(" + number + ", 0)"});
         EXPECT_EQ(statusText(), "コマンド(MWCID=" + number + ")送信");
     }
     robot->script("PlayContents", {-1});
-    doubleClickRow(5);
+    doubleClickRow(IDC_CONTENT_LIST, 5);
     EXPECT_EQ(statusText(), "コマンド送信失敗");
 }

@@ -3,8 +3,6 @@
 
 #include "res/resource.h"
 
-#include <QTest>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,12 +15,9 @@ namespace {
 class HeadAngle : public PanelTest
 {
 protected:
-    void press(int id, Qt::Key key)
+    void press(int id, Key key)
     {
-        panel->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        control(id)->setFocus(Qt::OtherFocusReason);
-        ASSERT_TRUE(control(id)->hasFocus());
+        focus(id);
         pressKey(key);
     }
 };
@@ -34,12 +29,12 @@ TEST_F(HeadAngle, OneKeySendsTheNegatedPositionsTwice)
     struct KeyCase
     {
         int slider;
-        Qt::Key key;
+        Key key;
         int pan, tilt;
     };
-    for (const KeyCase &keyCase : {KeyCase{IDC_PAN, Qt::Key_Right, -2, 0}, KeyCase{IDC_PAN, Qt::Key_Home, 90, 0},
-                                   KeyCase{IDC_TILT, Qt::Key_Up, 0, 2}, KeyCase{IDC_TILT, Qt::Key_End, 0, -45}}) {
-        SCOPED_TRACE(std::to_string(keyCase.slider) + " key " + std::to_string(keyCase.key));
+    for (const KeyCase &keyCase : {KeyCase{IDC_PAN, Key::Right, -2, 0}, KeyCase{IDC_PAN, Key::Home, 90, 0},
+                                   KeyCase{IDC_TILT, Key::Up, 0, 2}, KeyCase{IDC_TILT, Key::End, 0, -45}}) {
+        SCOPED_TRACE(std::to_string(keyCase.slider) + " key " + std::to_string(static_cast<int>(keyCase.key)));
         openPanel();
         goOnline();
         logStatusChanges();

@@ -33,7 +33,7 @@ TEST_F(EndToEndConnection, ConnectGoesOnlineAndRunsTheWholeStartSequence)
                      "SendCmd(33, 1, 0, 0, 0, 0)", "SendCmd(35, 1, 1, 3, 0, 0)"}));
     EXPECT_EQ(robot->count(QStringLiteral("welcome")), 1);
     // The last text is wider than the status line, which shows its beginning.
-    const auto *status = panel->window().item<QLineEdit>(IDC_STATUS);
+    const auto *status = qobject_cast<QLineEdit *>(panel->window().item(IDC_STATUS));
     ASSERT_GT(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
     EXPECT_EQ(status->cursorPosition(), 0);
 }

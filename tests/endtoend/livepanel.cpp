@@ -1,8 +1,7 @@
 #include "tests/endtoend/livepanel.h"
 
 #include "res/resource.h"
-#include "toolkit/widgets/progressbar.h"
-#include "toolkit/widgets/windowevent.h"
+#include "toolkit/core/windowevent.h"
 
 namespace {
 constexpr int kBatteryTimer = 1;
@@ -21,5 +20,5 @@ void LivePanel::tickBattery()
 
 int LivePanel::batteryBar() const
 {
-    return m_window->item<tk::ProgressBar>(IDC_BATTERY_BAR)->position();
+    return m_window->item<tk::ProgressBar>(IDC_BATTERY_BAR).position();
 }

@@ -1,6 +1,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
-#include "toolkit/widgets/dialog.h"
+#include "toolkit/widgets/dialogwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,12 +18,12 @@ namespace {
 constexpr int kPollMs = 50;
 constexpr int kGiveUpMs = 15000;
 
-QString text(const tk::Dialog &window, int id)
+QString text(const tk::DialogWindow &window, int id)
 {
     return window.item<QLineEdit>(id)->text();
 }
 
-void waitForOnlineThenClose(tk::Dialog &window, int waitedMs)
+void waitForOnlineThenClose(tk::DialogWindow &window, int waitedMs)
 {
     if (text(window, IDC_LINK_INDICATOR) == QLatin1String(res::kOnline) &&
         text(window, IDC_STATUS) == QString::fromUtf8(res::kImageSetParamOk)) {
@@ -41,7 +41,7 @@ void waitForOnlineThenClose(tk::Dialog &window, int waitedMs)
 void drive()
 {
     QTimer::singleShot(0, [] {
-        auto *window = qobject_cast<tk::Dialog *>(QApplication::activeModalWidget());
+        auto *window = qobject_cast<tk::DialogWindow *>(QApplication::activeModalWidget());
         if (window == nullptr || !QTest::qWaitForWindowExposed(window)) {
             std::fputs("paneldriver: no main window\n", stderr);
             std::_Exit(3);

@@ -14,7 +14,7 @@ class Battery : public PanelTest
 {
 protected:
     void tick(int id = 1) { panel->dispatch({.kind = tk::EventKind::Timer, .id = id}); }
-    int barPosition() const { return panel->item<tk::ProgressBar>(IDC_BATTERY_BAR)->position(); }
+    int barPosition() const { return panel->item<tk::ProgressBar>(IDC_BATTERY_BAR).position(); }
 };
 
 } // namespace

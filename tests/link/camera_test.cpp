@@ -3,8 +3,6 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 
-#include <QEvent>
-
 #include <cstdlib>
 #include <utility>
 
@@ -31,19 +29,6 @@ void *recordingAllocator(std::size_t size)
     g_requests.push_back(size);
     return g_fail ? nullptr : std::malloc(size);
 }
-
-class PaintCounter : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
 
 struct StartCase
 {
@@ -129,9 +114,7 @@ protected:
 // fetches and paints nothing, and the next frame tries again.
 TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
 {
-    PaintCounter counter;
-    QWidget *pane = control(IDC_IMAGE_PANE);
-    pane->installEventFilter(&counter);
+    countPaints(IDC_IMAGE_PANE);
     std::vector<std::uint32_t> capacities;
     for (LPARAM size : {0, 1000, 1500, 2500, 1000}) {
         robot->calls.clear();
@@ -142,21 +125,20 @@ TEST_F(FrameHandler, FetchesEachFrameIntoABufferThatGrowsOnlyWhenOutgrown)
     }
     EXPECT_EQ(capacities, (std::vector<std::uint32_t>{0, 2000, 2000, 5000, 5000}));
     EXPECT_EQ(g_requests, (std::vector<std::size_t>{2000, 5000}));
-    EXPECT_EQ(robot->lastPane, pane);
-    EXPECT_EQ(robot->lastOwner, panel.get());
-    EXPECT_EQ(counter.paints, 5);
+    EXPECT_EQ(robot->lastPane, panel->item(IDC_IMAGE_PANE));
+    EXPECT_EQ(robot->lastOwner, panel->handle());
+    EXPECT_EQ(paints(), 5);
 
     g_fail = true;
     robot->calls.clear();
     EXPECT_EQ(frame(6000), -1);
     EXPECT_EQ(statusText(), "malloc()エラー!");
     EXPECT_EQ(robot->calls, Calls{});
-    EXPECT_EQ(counter.paints, 5);
+    EXPECT_EQ(paints(), 5);
     EXPECT_EQ(panel->imageBuffer().capacity(), 0u);
     g_fail = false;
     EXPECT_EQ(frame(1000), 0);
     EXPECT_EQ(panel->imageBuffer().capacity(), 2000u);
-    pane->removeEventFilter(&counter);
 }
 
 } // namespace

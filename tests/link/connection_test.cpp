@@ -12,7 +12,7 @@ namespace {
 class Connection : public PanelTest
 {
 protected:
-    tk::IpAddressField *addressBox() const { return panel->item<tk::IpAddressField>(IDC_ADDRESS); }
+    tk::IpAddressField addressBox() const { return panel->item<tk::IpAddressField>(IDC_ADDRESS); }
 
     void expectButtons(bool connect, bool disconnect, const char *indicator)
     {
@@ -23,7 +23,7 @@ protected:
 
     void requestConnection(std::array<int, 4> address)
     {
-        addressBox()->setAddress(address);
+        addressBox().setAddress(address);
         click(IDC_CONNECT);
     }
 };
@@ -120,7 +120,7 @@ TEST_F(Connection, ADisconnectionThePanelDidNotAskForLeavesBothButtonsEnabled)
 TEST_F(Connection, AddressBoxShowsTheRememberedAddress)
 {
     openPanel();
-    EXPECT_EQ(addressBox()->filledFields(), 0) << "blank without a file";
+    EXPECT_EQ(addressBox().filledFields(), 0) << "blank without a file";
     struct Case
     {
         std::string content;
@@ -135,7 +135,7 @@ TEST_F(Connection, AddressBoxShowsTheRememberedAddress)
     for (const Case &c : cases) {
         writeFile("zenkaiip.txt", c.content);
         openPanel();
-        EXPECT_EQ(addressBox()->address(), c.fields) << c.content;
-        EXPECT_EQ(addressBox()->filledFields(), c.filled) << c.content;
+        EXPECT_EQ(addressBox().address(), c.fields) << c.content;
+        EXPECT_EQ(addressBox().filledFields(), c.filled) << c.content;
     }
 }

@@ -4,8 +4,6 @@
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
 
-#include <QCoreApplication>
-#include <QLineEdit>
 
 
 void PanelTest::SetUp()
@@ -22,6 +20,7 @@ void PanelTest::TearDown()
 void PanelTest::openPanel()
 {
     m_sleeper.reset();
+    onStatus = nullptr;
     panel = std::make_unique<CRemoteDlg>();
     auto client = std::make_unique<RecordingVaibo>();
     robot = client.get();
@@ -39,8 +38,8 @@ LRESULT PanelTest::deliver(UINT message, WPARAM wParam, LPARAM lParam)
 
 void PanelTest::post(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    tk::postMessage(panel.get(), message, wParam, lParam);
-    QCoreApplication::sendPostedEvents(panel.get());
+    tk::postMessage(panel->handle(), message, wParam, lParam);
+    pump();
 }
 
 void PanelTest::onSleep(std::function<void()> hook)
@@ -80,6 +79,5 @@ void PanelTest::enterLinkState(robotlink::LinkState state)
 
 void PanelTest::logStatusChanges()
 {
-    QObject::connect(panel->item<QLineEdit>(IDC_STATUS), &QLineEdit::textChanged, panel.get(),
-                     [this](const QString &text) { robot->calls.push_back("Status(" + text.toStdString() + ")"); });
+    onStatus = [this](const std::string &text) { robot->calls.push_back("Status(" + text + ")"); };
 }

@@ -12,7 +12,7 @@
 // their outline and let every click through to what lies beneath.
 TEST(ToolkitStaticFrame, DrawsItsOutlineLeavesTheInsideUnpaintedAndLetsTheMouseThrough)
 {
-    tk::StaticFrame frame({.border = true, .sunken = true});
+    tk::qt::StaticFrame frame({.border = true, .sunken = true});
     frame.resize(60, 40);
     QImage picture(60, 40, QImage::Format_ARGB32);
     picture.fill(Qt::red);
@@ -21,15 +21,15 @@ TEST(ToolkitStaticFrame, DrawsItsOutlineLeavesTheInsideUnpaintedAndLetsTheMouseT
     EXPECT_NE(picture.pixelColor(0, 20), QColor(Qt::red));
     EXPECT_NE(picture.pixelColor(30, 39), QColor(Qt::red));
     EXPECT_TRUE(frame.testAttribute(Qt::WA_TransparentForMouseEvents));
-    EXPECT_TRUE(tk::GroupBox(QStringLiteral("g")).testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(tk::qt::GroupBox(QStringLiteral("g")).testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
 // Only a person's choice of a tab notifies; the program's own does not.
 TEST(ToolkitTabControl, NotifiesOnlyWhenAnotherTabIsChosenByThePerson)
 {
-    tk::TabControl tabs;
+    tk::qt::TabControl tabs;
     int notified = 0;
-    QObject::connect(&tabs, &tk::TabControl::selectionChanged, [&notified] { ++notified; });
+    QObject::connect(&tabs, &tk::qt::TabControl::selectionChanged, [&notified] { ++notified; });
     tabs.insertItem(0, QStringLiteral("a"));
     tabs.insertItem(1, QStringLiteral("b"));
     EXPECT_EQ(tabs.setCurSel(1), 0);

@@ -15,7 +15,7 @@ using tktest::RecordingDialog;
 QWidget *focusedControl(const RecordingDialog &dialog)
 {
     for (QWidget *widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget()) {
-        if (std::find(dialog.controls().begin(), dialog.controls().end(), widget) != dialog.controls().end())
+        if (std::find(dialog.window().controls().begin(), dialog.window().controls().end(), widget) != dialog.window().controls().end())
             return widget;
     }
     return nullptr;
@@ -26,13 +26,13 @@ TEST(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrderFromTheFirst)
 {
     const std::vector<std::pair<const tk::DialogTemplate *, std::vector<int>>> windows{
         {&res::mainWindowTemplate(),
-         {tk::IDCANCEL,     IDC_ADDRESS,     IDC_CONNECT,    IDC_DISCONNECT,       IDC_STAND,          IDC_SIT,
+         {IDCANCEL,     IDC_ADDRESS,     IDC_CONNECT,    IDC_DISCONNECT,       IDC_STAND,          IDC_SIT,
           IDC_LIE_DOWN,     IDC_LINK_INDICATOR, IDC_STATUS,  IDC_STOP,             IDC_BATTERY_FIGURE, IDC_HELP_BUTTON,
           IDC_FORWARD,      IDC_WALK_STOP,   IDC_BACK,       IDC_RIGHT90,          IDC_LEFT90,         IDC_RIGHT45,
           IDC_LEFT45,       IDC_RIGHT180,    IDC_LEFT180,    IDC_LEFT_FRONT_KICK,  IDC_HEADING,        IDC_RIGHT_FRONT_KICK,
           IDC_CONTENT_LIST, IDC_PAN,         IDC_TILT,       IDC_RIGHT_BACK_KICK,  IDC_LEFT_BACK_KICK, IDC_GAS_ATTACK,
           IDC_BONE_GRAB,    IDC_BONE_PLAY}},
-        {&res::versionDialogTemplate(), {tk::IDOK, IDC_HELP_TEXT}},
+        {&res::versionDialogTemplate(), {IDOK, IDC_HELP_TEXT}},
     };
     for (const auto &[layout, stops] : windows) {
         SCOPED_TRACE(layout->title);
@@ -40,17 +40,17 @@ TEST(ToolkitDialogBuilder, TabVisitsTheTabStopsInTemplateOrderFromTheFirst)
         ASSERT_TRUE(tktest::showActive(dialog));
         std::vector<QWidget *> expected;
         for (const int id : stops)
-            expected.push_back(dialog.item(id));
+            expected.push_back(dialog.widget(id));
         std::vector<QWidget *> forward{focusedControl(dialog)};
         for (std::size_t step = 0; step < expected.size(); ++step) {
-            QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab);
+            QTest::keyClick(dialog.window().windowHandle(), Qt::Key_Tab);
             forward.push_back(focusedControl(dialog));
         }
         expected.push_back(expected.front()); // and round again
         EXPECT_EQ(forward, expected);
         std::vector<QWidget *> backward{focusedControl(dialog)};
         for (std::size_t step = 1; step < expected.size(); ++step) {
-            QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
+            QTest::keyClick(dialog.window().windowHandle(), Qt::Key_Tab, Qt::ShiftModifier);
             backward.push_back(focusedControl(dialog));
         }
         std::reverse(expected.begin(), expected.end());

@@ -19,7 +19,7 @@ Action keys(std::vector<QKeyCombination> combinations)
 {
     return [combinations](RecordingDialog &dialog) {
         for (const QKeyCombination combination : combinations)
-            QTest::keyClick(dialog.windowHandle(), combination.key(), combination.keyboardModifiers());
+            QTest::keyClick(dialog.window().windowHandle(), combination.key(), combination.keyboardModifiers());
     };
 }
 
@@ -50,29 +50,29 @@ TEST_P(ToolkitDialogCommands, RaiseOneCommand)
     const UserCommand &expected = GetParam();
     RecordingDialog dialog(expected.dialogTemplate);
     ASSERT_TRUE(showActive(dialog));
-    if (auto *list = dialog.item<tk::ListBox>(IDC_CONTENT_LIST))
+    if (auto *list = dialog.widget<tk::qt::ListBox>(IDC_CONTENT_LIST))
         list->insertString(-1, QStringLiteral("2126: row"));
     if (expected.routed)
         dialog.takes = [](const tk::WindowEvent &event) { return event.kind == EventKind::Command; };
-    dialog.item(expected.focusId)->setFocus();
+    dialog.widget(expected.focusId)->setFocus();
     expected.act(dialog);
     const auto commands = dialog.eventsOf(EventKind::Command);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, expected.commandId);
-    EXPECT_EQ(commands[0].code, tk::BN_CLICKED);
+    EXPECT_EQ(commands[0].code, BN_CLICKED);
     if (expected.controlId != 0) {
-        EXPECT_EQ(commands[0].control, dialog.item(expected.controlId));
+        EXPECT_EQ(commands[0].control, dialog.widget(expected.controlId));
     }
-    EXPECT_EQ(dialog.isVisible(), !expected.ends);
+    EXPECT_EQ(dialog.window().isVisible(), !expected.ends);
     if (expected.ends) {
         EXPECT_EQ(dialog.result(), expected.commandId);
     }
 }
 
-const Action kCloseBox = [](RecordingDialog &dialog) { dialog.close(); };
+const Action kCloseBox = [](RecordingDialog &dialog) { dialog.window().close(); };
 const Action kClickBoneGrab = [](RecordingDialog &dialog) {
-    const QWidget *button = dialog.item(IDC_BONE_GRAB);
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, button->mapTo(&dialog, button->rect().center()));
+    const QWidget *button = dialog.widget(IDC_BONE_GRAB);
+    QTest::mouseClick(dialog.window().windowHandle(), Qt::LeftButton, {}, button->mapTo(&dialog.window(), button->rect().center()));
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,14 +81,14 @@ INSTANTIATE_TEST_SUITE_P(
         UserCommand{"EnterOnAFocusedButtonClicksIt", res::mainWindowTemplate(), IDC_CONNECT, keys({Qt::Key_Return}), true,
                     IDC_CONNECT, IDC_CONNECT, false},
         UserCommand{"EnterElsewhereIsOkAndEndsWithOk", res::mainWindowTemplate(), IDC_STATUS, keys({Qt::Key_Return}), false,
-                    tk::IDOK, 0, true},
+                    IDOK, 0, true},
         UserCommand{"EnterInTheListIsNotADoubleClick", res::mainWindowTemplate(), IDC_CONTENT_LIST,
-                    keys({Qt::Key_Down, Qt::Key_Return}), true, tk::IDOK, 0, false},
+                    keys({Qt::Key_Down, Qt::Key_Return}), true, IDOK, 0, false},
         UserCommand{"EnterGoesToTheDefaultButton", res::versionDialogTemplate(), IDC_HELP_TEXT, keys({Qt::Key_Return}), true,
-                    tk::IDOK, tk::IDOK, false},
+                    IDOK, IDOK, false},
         UserCommand{"EscapeIsCancelAndEndsWithCancel", res::mainWindowTemplate(), IDC_CONNECT, keys({Qt::Key_Escape}), false,
-                    tk::IDCANCEL, 0, true},
-        UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), IDC_CONNECT, kCloseBox, false, tk::IDCANCEL,
+                    IDCANCEL, 0, true},
+        UserCommand{"UnroutedCloseBoxEndsWithCancel", res::mainWindowTemplate(), IDC_CONNECT, kCloseBox, false, IDCANCEL,
                     0, true},
         UserCommand{"ButtonClickThroughTheWindow", res::mainWindowTemplate(), IDC_CONNECT, kClickBoneGrab, true, IDC_BONE_GRAB, IDC_BONE_GRAB,
                     false}),
@@ -98,11 +98,11 @@ TEST(ToolkitDialogEnter, ADisabledDefaultButtonTakesNoEnter)
 {
     RecordingDialog dialog(res::versionDialogTemplate());
     ASSERT_TRUE(showActive(dialog));
-    dialog.item(tk::IDOK)->setEnabled(false);
-    dialog.item(IDC_HELP_TEXT)->setFocus();
-    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+    dialog.widget(IDOK)->setEnabled(false);
+    dialog.widget(IDC_HELP_TEXT)->setFocus();
+    QTest::keyClick(dialog.window().windowHandle(), Qt::Key_Return);
     EXPECT_TRUE(dialog.eventsOf(EventKind::Command).empty());
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.window().isVisible());
 }
 
 // The window menu's own commands, unrouted, do what the frame's buttons do;
@@ -111,13 +111,13 @@ TEST(ToolkitDialogSysCommand, DefaultProcessingMinimisesRestoresAndCloses)
 {
     RecordingDialog dialog(res::mainWindowTemplate());
     ASSERT_TRUE(showActive(dialog));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_MINIMIZE | 0x2)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isMinimized(); }, 2000));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_RESTORE)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 2000));
-    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(tk::SC_CLOSE)});
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), tk::IDCANCEL);
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(SC_MINIMIZE | 0x2)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.window().isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(SC_RESTORE)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.window().isMinimized(); }, 2000));
+    dialog.dispatch({.kind = EventKind::SysCommand, .id = static_cast<int>(SC_CLOSE)});
+    EXPECT_FALSE(dialog.window().isVisible());
+    EXPECT_EQ(dialog.result(), IDCANCEL);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         ShownMainWindow::SetUp();
-        field = dialog.item<tk::IpAddressField>(IDC_ADDRESS);
+        field = dialog.widget<tk::qt::IpAddressField>(IDC_ADDRESS);
         ASSERT_NE(field, nullptr);
         click(centreOf(field->fieldEdit(0)));
         ASSERT_EQ(QApplication::focusWidget(), field->fieldEdit(0));
@@ -41,7 +41,7 @@ protected:
         return texts.join(QLatin1Char('.'));
     }
 
-    tk::IpAddressField *field = nullptr;
+    tk::qt::IpAddressField *field = nullptr;
 };
 
 // Typing into the first field: the texts of the fields afterwards, joined

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "toolkit/widgets/dialog.h"
+#include "toolkit/widgets/dialogwindow.h"
+#include "toolkit/window/dialog.h"
 
 #include <QTest>
 
@@ -16,6 +17,13 @@ class RecordingDialog : public tk::Dialog
 public:
     using tk::Dialog::Dialog;
     using tk::Dialog::defaultProcessing;
+
+    /// The control with a template id, as the Qt widget it is.
+    template <class T = QWidget>
+    T *widget(int id) const
+    {
+        return qobject_cast<T *>(item(id));
+    }
 
     std::vector<tk::WindowEvent> events;
     std::function<bool(const tk::WindowEvent &)> takes = [](const tk::WindowEvent &) { return false; };
@@ -44,8 +52,8 @@ inline bool showActive(RecordingDialog &dialog)
 {
     dialog.create();
     dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
+    dialog.window().activateWindow();
+    return QTest::qWaitForWindowActive(&dialog.window());
 }
 
 } // namespace tktest

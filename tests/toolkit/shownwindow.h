@@ -20,10 +20,10 @@ protected:
         ASSERT_TRUE(showActive(dialog));
     }
 
-    QWindow *window() const { return dialog.windowHandle(); }
+    QWindow *window() const { return dialog.window().windowHandle(); }
 
     /// A point of a widget in window coordinates.
-    QPoint inWindow(const QWidget *widget, const QPoint &point) const { return widget->mapTo(&dialog, point); }
+    QPoint inWindow(const QWidget *widget, const QPoint &point) const { return widget->mapTo(&dialog.window(), point); }
     QPoint centreOf(const QWidget *widget) const { return inWindow(widget, widget->rect().center()); }
 
     void click(const QPoint &point, Qt::KeyboardModifiers modifiers = {})

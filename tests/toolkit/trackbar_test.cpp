@@ -18,8 +18,8 @@ protected:
     void SetUp() override
     {
         ShownMainWindow::SetUp();
-        pan = dialog.item<tk::Trackbar>(IDC_PAN);
-        tilt = dialog.item<tk::Trackbar>(IDC_TILT);
+        pan = dialog.widget<tk::qt::Trackbar>(IDC_PAN);
+        tilt = dialog.widget<tk::qt::Trackbar>(IDC_TILT);
         ASSERT_NE(pan, nullptr);
         ASSERT_NE(tilt, nullptr);
         // The panel's ranges; pages and lines differ on the tilt slider.
@@ -35,7 +35,7 @@ protected:
     }
 
     // The slider's own notifications; the other kind must not be raised.
-    Scrolls scrolls(const tk::Trackbar *slider) const
+    Scrolls scrolls(const tk::qt::Trackbar *slider) const
     {
         const bool horizontal = slider == pan;
         EXPECT_TRUE(dialog.eventsOf(horizontal ? EventKind::VScroll : EventKind::HScroll).empty());
@@ -47,13 +47,13 @@ protected:
         return found;
     }
 
-    void focus(tk::Trackbar *slider)
+    void focus(tk::qt::Trackbar *slider)
     {
         slider->setFocus(Qt::TabFocusReason);
         ASSERT_EQ(QApplication::focusWidget(), slider);
     }
 
-    void drag(tk::Trackbar *slider, const QPoint &from, const std::vector<QPoint> &moves)
+    void drag(tk::qt::Trackbar *slider, const QPoint &from, const std::vector<QPoint> &moves)
     {
         QTest::mousePress(window(), Qt::LeftButton, {}, inWindow(slider, from));
         for (const QPoint &move : moves)
@@ -61,27 +61,27 @@ protected:
         QTest::mouseRelease(window(), Qt::LeftButton, {}, inWindow(slider, from + moves.back()));
     }
 
-    tk::Trackbar *pan = nullptr;
-    tk::Trackbar *tilt = nullptr;
+    tk::qt::Trackbar *pan = nullptr;
+    tk::qt::Trackbar *tilt = nullptr;
 };
 
 TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
 {
     struct Case
     {
-        tk::Trackbar *slider;
+        tk::qt::Trackbar *slider;
         int start;
         std::vector<Qt::Key> keys;
         Scrolls expected;
     };
     const std::vector<Case> cases{
-        {pan, 0, {Qt::Key_Right}, {{tk::TB_LINEDOWN, 2}, {tk::TB_ENDTRACK, 2}}},
-        {pan, 0, {Qt::Key_Up}, {{tk::TB_LINEUP, -2}, {tk::TB_ENDTRACK, -2}}},
+        {pan, 0, {Qt::Key_Right}, {{TB_LINEDOWN, 2}, {TB_ENDTRACK, 2}}},
+        {pan, 0, {Qt::Key_Up}, {{TB_LINEUP, -2}, {TB_ENDTRACK, -2}}},
         {tilt, 0, {Qt::Key_PageDown, Qt::Key_Up, Qt::Key_End, Qt::Key_Home},
-         {{tk::TB_PAGEDOWN, 5}, {tk::TB_ENDTRACK, 5}, {tk::TB_LINEUP, 4}, {tk::TB_ENDTRACK, 4},
-          {tk::TB_BOTTOM, 45}, {tk::TB_ENDTRACK, 45}, {tk::TB_TOP, -15}, {tk::TB_ENDTRACK, -15}}},
-        {pan, -90, {Qt::Key_Left, Qt::Key_Home}, {{tk::TB_ENDTRACK, -90}, {tk::TB_ENDTRACK, -90}}},
-        {tilt, 45, {Qt::Key_Down}, {{tk::TB_ENDTRACK, 45}}},
+         {{TB_PAGEDOWN, 5}, {TB_ENDTRACK, 5}, {TB_LINEUP, 4}, {TB_ENDTRACK, 4},
+          {TB_BOTTOM, 45}, {TB_ENDTRACK, 45}, {TB_TOP, -15}, {TB_ENDTRACK, -15}}},
+        {pan, -90, {Qt::Key_Left, Qt::Key_Home}, {{TB_ENDTRACK, -90}, {TB_ENDTRACK, -90}}},
+        {tilt, 45, {Qt::Key_Down}, {{TB_ENDTRACK, 45}}},
         {pan, 0, {Qt::Key_Return}, {}}};
     for (std::size_t index = 0; index < cases.size(); ++index) {
         const Case &c = cases[index];
@@ -96,7 +96,7 @@ TEST_F(ToolkitSliders, KeysStepThenEndTrackingAndNeverStepPastTheLimit)
     }
     // Other keys are left to the window.
     ASSERT_EQ(dialog.eventsOf(EventKind::Command).size(), 1u);
-    EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, tk::IDOK);
+    EXPECT_EQ(dialog.eventsOf(EventKind::Command)[0].id, IDOK);
 }
 
 TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
@@ -108,8 +108,8 @@ TEST_F(ToolkitSliders, DraggingTheThumbTracksThenPositionsThenEnds)
     const int last = seen[1].second;
     EXPECT_GT(first, 0);
     EXPECT_GT(last, first);
-    EXPECT_EQ(seen, (Scrolls{{tk::TB_THUMBTRACK, first}, {tk::TB_THUMBTRACK, last}, {tk::TB_THUMBPOSITION, last},
-                             {tk::TB_ENDTRACK, last}}));
+    EXPECT_EQ(seen, (Scrolls{{TB_THUMBTRACK, first}, {TB_THUMBTRACK, last}, {TB_THUMBPOSITION, last},
+                             {TB_ENDTRACK, last}}));
     EXPECT_EQ(pan->position(), last);
 }
 
@@ -117,10 +117,10 @@ TEST_F(ToolkitSliders, ClickInTheChannelPagesTowardThePointerOnce)
 {
     const int middle = pan->thumbRect().center().y();
     click(inWindow(pan, QPoint(pan->width() - 6, middle)));
-    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_PAGEDOWN, 2}, {tk::TB_ENDTRACK, 2}}));
+    EXPECT_EQ(scrolls(pan), (Scrolls{{TB_PAGEDOWN, 2}, {TB_ENDTRACK, 2}}));
     dialog.events.clear();
     click(inWindow(pan, QPoint(6, middle)));
-    EXPECT_EQ(scrolls(pan), (Scrolls{{tk::TB_PAGEUP, 0}, {tk::TB_ENDTRACK, 0}}));
+    EXPECT_EQ(scrolls(pan), (Scrolls{{TB_PAGEUP, 0}, {TB_ENDTRACK, 0}}));
 }
 
 } // namespace

@@ -3,11 +3,7 @@
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
 #include "toolkit/core/windowmessages.h"
-#include "toolkit/widgets/progressbar.h"
-#include "toolkit/widgets/trackbar.h"
 #include "framework/vaibomessages.h"
-
-#include <QCoreApplication>
 
 #include <functional>
 #include <tuple>
@@ -48,27 +44,27 @@ TEST_F(MainWindow, OpensInItsInitialState)
     EXPECT_EQ(text(IDC_LINK_INDICATOR), "OFFLINE");
     EXPECT_FALSE(isVisible(IDC_CONTENT_LIST));
     for (const auto &[id, low, high] : {std::tuple{IDC_PAN, -90, 90}, std::tuple{IDC_TILT, -15, 45}}) {
-        const auto *slider = panel->item<tk::Trackbar>(id);
-        EXPECT_EQ(std::pair(slider->minimum(), slider->maximum()), std::pair(low, high)) << id;
+        const auto slider = panel->item<tk::Trackbar>(id);
+        EXPECT_EQ(std::pair(slider.rangeMin(), slider.rangeMax()), std::pair(low, high)) << id;
     }
     EXPECT_EQ(panel->timerInterval(1), 5000u) << "the battery reading";
-    EXPECT_EQ(panel->item<tk::ProgressBar>(IDC_BATTERY_BAR)->high(), 100);
+    EXPECT_EQ(panel->item<tk::ProgressBar>(IDC_BATTERY_BAR).high(), 100);
     EXPECT_TRUE(robot->calls.empty());
 }
 
 TEST_F(MainWindow, ExitEscapeAndTheCloseBoxCloseWithCancelAndSendNothing)
 {
     const std::vector<std::pair<const char *, std::function<void()>>> ways{
-        {"exit", [this] { click(tk::IDCANCEL); }},
-        {"escape", [this] { control(IDC_STATUS)->setFocus(); pressKey(Qt::Key_Escape); }},
-        {"close box", [this] { panel->close(); QCoreApplication::processEvents(); }},
+        {"exit", [this] { click(IDCANCEL); }},
+        {"escape", [this] { focus(IDC_STATUS); pressKey(Key::Escape); }},
+        {"close box", [this] { clickCloseBox(); }},
     };
     for (const auto &[name, close] : ways) {
         openPanel();
         goOnline();
         close();
-        EXPECT_FALSE(panel->isVisible()) << name;
-        EXPECT_EQ(panel->result(), tk::IDCANCEL) << name;
+        EXPECT_FALSE(isOpen()) << name;
+        EXPECT_EQ(panel->result(), IDCANCEL) << name;
         EXPECT_TRUE(robot->calls.empty()) << name;
     }
 }

@@ -11,8 +11,8 @@
 // texts themselves are pinned where the panel shows them.
 TEST(UiTexts, EveryWindowTextIsExactCodePage932)
 {
-    const QByteArray menuItem = res::loadString(IDS_ABOUTBOX).toUtf8();
-    std::vector<const char *> texts{menuItem.constData()};
+    const std::string menuItem = res::loadString(IDS_ABOUTBOX);
+    std::vector<const char *> texts{menuItem.c_str()};
     for (const tk::DialogTemplate *dialog : {&res::mainWindowTemplate(), &res::versionDialogTemplate()}) {
         texts.push_back(dialog->title);
         for (const tk::ControlTemplate &control : dialog->controls)

@@ -60,10 +60,6 @@ constexpr std::uint32_t StaticEdge = 0x00020000;
 constexpr std::uint32_t AppWindow = 0x00040000;
 } // namespace exstyle
 
-/// The command ids of a dialog's OK and cancel commands.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-
 /// Control id of a control that code never addresses.
 constexpr int kNoId = -1;
 /// Page of a control that shows on every page.

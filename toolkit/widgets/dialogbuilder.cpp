@@ -1,7 +1,7 @@
 // Builds a window's controls from its template: one widget per control,
 // placed in dialog units, with the template's styles, focus and tab order,
 // and its notifications wired to the window's dispatch.
-#include "toolkit/widgets/dialog.h"
+#include "toolkit/widgets/dialogwindow.h"
 
 #include "toolkit/widgets/dialogfont.h"
 #include "toolkit/widgets/edit.h"
@@ -20,7 +20,7 @@ namespace tk {
 
 namespace {
 
-Edges edgesOf(const ControlTemplate &control)
+qt::Edges edgesOf(const ControlTemplate &control)
 {
     return {.raised = hasFlag(control.exStyle, exstyle::DlgModalFrame),
             .border = hasFlag(control.style, style::Border),
@@ -45,7 +45,7 @@ Qt::FocusPolicy focusPolicyOf(const ControlTemplate &control)
 
 } // namespace
 
-void Dialog::build()
+void DialogWindow::build()
 {
     QWidget *previousStop = nullptr;
     for (const ControlTemplate &control : m_template.controls) {
@@ -70,52 +70,53 @@ void Dialog::build()
         m_controls.push_back(widget);
         connectControl(control, widget);
     }
+    placeWindow();
 }
 
-QWidget *Dialog::makeControl(const ControlTemplate &control)
+QWidget *DialogWindow::makeControl(const ControlTemplate &control)
 {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
     case ControlKind::PushButton: {
-        auto *button = new PushButton(caption, this);
+        auto *button = new qt::PushButton(caption, this);
         button->setDefault(hasFlag(control.style, style::BsDefPushButton));
         return button;
     }
     case ControlKind::IpAddress:
-        return new IpAddressField(this);
+        return new qt::IpAddressField(this);
     case ControlKind::Label: {
-        auto *label = new StaticText(caption, this);
+        auto *label = new qt::StaticText(caption, this);
         label->setNoPrefix(hasFlag(control.style, style::SsNoPrefix));
         return label;
     }
     case ControlKind::Frame:
-        return new StaticFrame(edgesOf(control), this);
+        return new qt::StaticFrame(edgesOf(control), this);
     case ControlKind::Edit: {
         const bool readOnly = hasFlag(control.style, style::EsReadOnly);
         if (hasFlag(control.style, style::EsMultiline)) {
-            auto *edit = new MultiLineEdit(this);
+            auto *edit = new qt::MultiLineEdit(this);
             if (!readOnly)
                 edit->setReadOnly(false);
             return edit;
         }
-        auto *edit = new Edit(this);
+        auto *edit = new qt::Edit(this);
         edit->setReadOnly(readOnly);
         edit->setAlignment(hasFlag(control.style, style::EsCenter) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         return edit;
     }
     case ControlKind::ProgressBar:
-        return new ProgressBar(this);
+        return new qt::ProgressBar(this);
     case ControlKind::TabControl:
-        return new TabControl(this);
+        return new qt::TabControl(this);
     case ControlKind::ListBox:
-        return new ListBox(this);
+        return new qt::ListBox(this);
     case ControlKind::Slider: {
-        auto *slider = new Trackbar(hasFlag(control.style, style::TbsVert) ? Qt::Vertical : Qt::Horizontal, this);
+        auto *slider = new qt::Trackbar(hasFlag(control.style, style::TbsVert) ? Qt::Vertical : Qt::Horizontal, this);
         slider->setEdges(edgesOf(control));
         return slider;
     }
     case ControlKind::GroupBox: {
-        auto *group = new GroupBox(caption, this);
+        auto *group = new qt::GroupBox(caption, this);
         group->setEdges(edgesOf(control));
         return group;
     }
@@ -123,26 +124,26 @@ QWidget *Dialog::makeControl(const ControlTemplate &control)
     return new QWidget(this);
 }
 
-void Dialog::connectControl(const ControlTemplate &control, QWidget *widget)
+void DialogWindow::connectControl(const ControlTemplate &control, QWidget *widget)
 {
     const int id = control.id;
-    if (auto *button = qobject_cast<PushButton *>(widget)) {
+    if (auto *button = qobject_cast<qt::PushButton *>(widget)) {
         connect(button, &QPushButton::clicked, this, [this, id, widget] {
             dispatch({.kind = EventKind::Command, .id = id, .code = BN_CLICKED, .control = widget});
         });
-    } else if (auto *list = qobject_cast<ListBox *>(widget)) {
+    } else if (auto *list = qobject_cast<qt::ListBox *>(widget)) {
         // A list reports double-clicks only with LBS_NOTIFY.
         if (hasFlag(control.style, style::LbsNotify)) {
-            connect(list, &ListBox::doubleClicked, this, [this, id, widget] {
+            connect(list, &qt::ListBox::doubleClicked, this, [this, id, widget] {
                 dispatch({.kind = EventKind::Command, .id = id, .code = LBN_DBLCLK, .control = widget});
             });
         }
-    } else if (auto *tabs = qobject_cast<TabControl *>(widget)) {
-        connect(tabs, &TabControl::selectionChanged, this, [this, id, widget] {
+    } else if (auto *tabs = qobject_cast<qt::TabControl *>(widget)) {
+        connect(tabs, &qt::TabControl::selectionChanged, this, [this, id, widget] {
             dispatch({.kind = EventKind::Notify, .id = id, .code = TCN_SELCHANGE, .control = widget});
         });
-    } else if (auto *slider = qobject_cast<Trackbar *>(widget)) {
-        connect(slider, &Trackbar::scrolled, this, [this, slider](int code) {
+    } else if (auto *slider = qobject_cast<qt::Trackbar *>(widget)) {
+        connect(slider, &qt::Trackbar::scrolled, this, [this, slider](int code) {
             dispatch({.kind = slider->orientation() == Qt::Horizontal ? EventKind::HScroll : EventKind::VScroll,
                       .code = code,
                       .position = slider->position(),

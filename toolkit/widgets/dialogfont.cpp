@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -54,4 +54,4 @@ BaseUnits measureBaseUnits(const QFont &font)
     return {averageCharWidth(alphabet), metrics.height()};
 }
 
-} // namespace tk
+} // namespace tk::qt

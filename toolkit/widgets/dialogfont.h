@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-namespace tk {
+namespace tk::qt {
 
 /// The font a template names, at its point size for a 96 dpi screen; where
 /// the face is missing, a Japanese substitute sized so that text drawn for
@@ -14,4 +14,4 @@ QFont dialogFont(const char *face, int pointSize);
 /// Base units of a dialog font, measured as the Win32 dialog manager does.
 BaseUnits measureBaseUnits(const QFont &font);
 
-} // namespace tk
+} // namespace tk::qt

@@ -6,7 +6,7 @@
 #include <array>
 #include <span>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -89,4 +89,4 @@ QRect drawEdges(QPainter &painter, const QRect &rect, const QPalette &palette, c
     return inner;
 }
 
-} // namespace tk
+} // namespace tk::qt

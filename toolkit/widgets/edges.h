@@ -6,7 +6,7 @@ class QColor;
 class QPainter;
 class QPalette;
 
-namespace tk {
+namespace tk::qt {
 
 /// (WS_EX_CLIENTEDGE), thin sunken (WS_EX_STATICEDGE).
 struct Edges
@@ -37,4 +37,4 @@ QRect drawButtonEdge(QPainter &painter, const QRect &rect, const QPalette &palet
 /// Draws the etched line of a group box or separator along rect's sides.
 void drawEtched(QPainter &painter, const QRect &rect, const QPalette &palette);
 
-} // namespace tk
+} // namespace tk::qt

@@ -3,7 +3,7 @@
 #include <QScopedValueRollback>
 #include <QStyleOptionFrame>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -47,4 +47,4 @@ void Edit::initStyleOption(QStyleOptionFrame *option) const
         option->palette = readOnlyPalette(option->palette);
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-namespace tk {
+namespace tk::qt {
 
 /// A single-line edit; read-only ones can be selected and copied. A text
 /// set by the program shows from its start, the caret at 0, however it is
@@ -23,4 +23,4 @@ private:
     bool m_typing = false;
 };
 
-} // namespace tk
+} // namespace tk::qt

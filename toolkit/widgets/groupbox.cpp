@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -52,4 +52,4 @@ void GroupBox::paintEvent(QPaintEvent *)
     style()->drawItemText(&painter, caption, kCaptionFlags, palette(), isEnabled(), title(), QPalette::WindowText);
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -4,7 +4,7 @@
 
 #include <QGroupBox>
 
-namespace tk {
+namespace tk::qt {
 
 /// A group box that only draws; clicks pass to the controls inside.
 class GroupBox : public QGroupBox
@@ -24,4 +24,4 @@ private:
     Edges m_edges;
 };
 
-} // namespace tk
+} // namespace tk::qt

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -265,4 +265,4 @@ void IpAddressField::resizeEvent(QResizeEvent *)
         m_fields[field]->setGeometry(inner.left() + field * (fieldWidth + dotWidth), inner.top(), fieldWidth, inner.height());
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -6,7 +6,7 @@
 
 class QLineEdit;
 
-namespace tk {
+namespace tk::qt {
 
 /// The IPv4 address field: four fields with ranges; a blank field reads as 0.
 class IpAddressField : public QWidget
@@ -50,4 +50,4 @@ private:
     std::array<int, 4> m_high{255, 255, 255, 255};
 };
 
-} // namespace tk
+} // namespace tk::qt

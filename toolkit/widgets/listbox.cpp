@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace tk {
+namespace tk::qt {
 
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
@@ -50,4 +50,4 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
         Q_EMIT doubleClicked();
 }
 
-} // namespace tk
+} // namespace tk::qt

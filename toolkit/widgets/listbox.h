@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-namespace tk {
+namespace tk::qt {
 
 /// A list box that never sorts what is inserted and reports double-clicks.
 class ListBox : public QListWidget
@@ -25,4 +25,4 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
-} // namespace tk
+} // namespace tk::qt

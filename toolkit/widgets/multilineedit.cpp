@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-namespace tk {
+namespace tk::qt {
 
 MultiLineEdit::MultiLineEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -23,4 +23,4 @@ void MultiLineEdit::changeEvent(QEvent *event)
         viewport()->setBackgroundRole(isReadOnly() ? QPalette::Window : QPalette::Base);
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-namespace tk {
+namespace tk::qt {
 
 /// A multi-line edit whose lines wrap at its width.
 class MultiLineEdit : public QPlainTextEdit
@@ -15,4 +15,4 @@ protected:
     void changeEvent(QEvent *event) override;
 };
 
-} // namespace tk
+} // namespace tk::qt

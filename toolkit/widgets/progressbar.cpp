@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -55,4 +55,4 @@ void ProgressBar::paintEvent(QPaintEvent *)
         painter.fillRect(inner.left() + x, inner.top(), blockWidth, inner.height(), palette().color(QPalette::Highlight));
 }
 
-} // namespace tk
+} // namespace tk::qt

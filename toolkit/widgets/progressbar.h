@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace tk {
+namespace tk::qt {
 
 /// A segmented progress bar that keeps its position inside its range.
 class ProgressBar : public QWidget
@@ -26,4 +26,4 @@ private:
     int m_position = 0;
 };
 
-} // namespace tk
+} // namespace tk::qt

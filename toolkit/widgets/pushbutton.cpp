@@ -1,6 +1,6 @@
 #include "toolkit/widgets/pushbutton.h"
 
-namespace tk {
+namespace tk::qt {
 
 PushButton::PushButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
@@ -10,4 +10,4 @@ PushButton::PushButton(const QString &caption, QWidget *parent) : QPushButton(ca
     setAutoDefault(false);
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-namespace tk {
+namespace tk::qt {
 
 /// on it click it.
 class PushButton : public QPushButton
@@ -12,4 +12,4 @@ public:
     explicit PushButton(const QString &caption, QWidget *parent = nullptr);
 };
 
-} // namespace tk
+} // namespace tk::qt

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace tk {
+namespace tk::qt {
 
 StaticFrame::StaticFrame(const Edges &edges, QWidget *parent) : QFrame(parent), m_edges(edges)
 {
@@ -25,4 +25,4 @@ void StaticFrame::paintEvent(QPaintEvent *)
     }
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -4,7 +4,7 @@
 
 #include <QFrame>
 
-namespace tk {
+namespace tk::qt {
 
 /// unpainted, optionally with edges. Never takes a click.
 class StaticFrame : public QFrame
@@ -20,4 +20,4 @@ private:
     Edges m_edges;
 };
 
-} // namespace tk
+} // namespace tk::qt

@@ -1,6 +1,6 @@
 #include "toolkit/widgets/statictext.h"
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -39,4 +39,4 @@ void StaticText::setNoPrefix(bool noPrefix)
     setText(noPrefix ? m_caption : withoutPrefixes(m_caption));
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-namespace tk {
+namespace tk::qt {
 
 /// a mnemonic and is not shown ("&&" shows one), unless noPrefix is set.
 class StaticText : public QLabel
@@ -18,4 +18,4 @@ private:
     QString m_caption;
 };
 
-} // namespace tk
+} // namespace tk::qt

@@ -1,10 +1,10 @@
 #include "toolkit/widgets/systemmenu.h"
 
-#include "toolkit/widgets/windowevent.h"
+#include "toolkit/core/windowevent.h"
 
 #include <QMenu>
 
-namespace tk {
+namespace tk::qt {
 
 SystemMenu::SystemMenu(bool canMinimize)
 {
@@ -42,4 +42,4 @@ QMenu *SystemMenu::createMenu(QWidget *parent) const
     return menu;
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -9,7 +9,7 @@
 class QMenu;
 class QWidget;
 
-namespace tk {
+namespace tk::qt {
 
 /// The window menu of a top-level window: the usual window commands and the
 /// items the application appends. Choosing an item raises a system command
@@ -38,4 +38,4 @@ private:
     std::vector<Item> m_items;
 };
 
-} // namespace tk
+} // namespace tk::qt

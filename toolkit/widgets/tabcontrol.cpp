@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -88,4 +88,4 @@ void TabControl::layoutTabBar()
     update();
 }
 
-} // namespace tk
+} // namespace tk::qt

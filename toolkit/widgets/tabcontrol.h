@@ -4,7 +4,7 @@
 
 class QTabBar;
 
-namespace tk {
+namespace tk::qt {
 
 /// the user makes another item current.
 class TabControl : public QWidget
@@ -34,4 +34,4 @@ private:
     bool m_programmatic = false;
 };
 
-} // namespace tk
+} // namespace tk::qt

@@ -1,7 +1,7 @@
 #include "toolkit/widgets/trackbar.h"
 
 #include "toolkit/widgets/edges.h"
-#include "toolkit/widgets/windowevent.h"
+#include "toolkit/core/windowevent.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace tk {
+namespace tk::qt {
 
 namespace {
 
@@ -312,4 +312,4 @@ void Trackbar::wheelEvent(QWheelEvent *event)
     Q_EMIT scrolled(TB_ENDTRACK);
 }
 
-} // namespace tk
+} // namespace tk::qt

@@ -5,7 +5,7 @@
 #include <QSlider>
 #include <QTimer>
 
-namespace tk {
+namespace tk::qt {
 
 /// raises TB_ENDTRACK.
 class Trackbar : public QSlider
@@ -57,4 +57,4 @@ private:
     int m_wheelRemainder = 0;
 };
 
-} // namespace tk
+} // namespace tk::qt

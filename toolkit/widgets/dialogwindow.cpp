@@ -1,4 +1,4 @@
-#include "toolkit/widgets/dialog.h"
+#include "toolkit/widgets/dialogwindow.h"
 
 #include "toolkit/core/windowmessageevent.h"
 #include "toolkit/core/windowmessages.h"
@@ -7,10 +7,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QIcon>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -33,11 +36,12 @@ Qt::WindowFlags windowFlagsOf(const DialogTemplate &dialog, bool owned)
 
 } // namespace
 
-Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent) : QDialog(parent), m_template(dialogTemplate)
+DialogWindow::DialogWindow(const DialogTemplate &dialogTemplate, QWidget *parent, Dispatch dispatcher)
+    : QDialog(parent), m_template(dialogTemplate), m_dispatch(std::move(dispatcher))
 {
-    const QFont font = dialogFont(m_template.fontFace, m_template.pointSize);
+    const QFont font = qt::dialogFont(m_template.fontFace, m_template.pointSize);
     setFont(font);
-    m_baseUnits = measureBaseUnits(font);
+    m_baseUnits = qt::measureBaseUnits(font);
     setWindowTitle(QString::fromUtf8(m_template.title));
     setWindowFlags(windowFlagsOf(m_template, parent != nullptr));
     const PixelRect client = duToPixels(0, 0, m_template.cx, m_template.cy, m_baseUnits);
@@ -54,34 +58,12 @@ Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent) : QDialog(
     }
 }
 
-void Dialog::create()
-{
-    if (m_created)
-        return;
-    m_created = true;
-    build();
-    placeWindow();
-    if (onInitDialog())
-        focusFirstTabStop();
-}
-
-int Dialog::doModal()
-{
-    create();
-    return exec();
-}
-
-void Dialog::endDialog(int result)
-{
-    done(result);
-}
-
-QWidget *Dialog::item(int id) const
+QWidget *DialogWindow::item(int id) const
 {
     return m_items.value(id, nullptr);
 }
 
-bool Dialog::setTimer(UINT id, unsigned milliseconds)
+bool DialogWindow::setTimer(UINT id, unsigned milliseconds)
 {
     killTimer(id);
     const int qtId = startTimer(static_cast<int>(std::min<unsigned>(milliseconds, INT_MAX)), Qt::PreciseTimer);
@@ -92,7 +74,7 @@ bool Dialog::setTimer(UINT id, unsigned milliseconds)
     return true;
 }
 
-bool Dialog::killTimer(UINT id)
+bool DialogWindow::killTimer(UINT id)
 {
     const auto found = m_timers.find(id);
     if (found == m_timers.end())
@@ -103,44 +85,20 @@ bool Dialog::killTimer(UINT id)
     return true;
 }
 
-unsigned Dialog::timerInterval(UINT id) const
+unsigned DialogWindow::timerInterval(UINT id) const
 {
     const auto found = m_timers.constFind(id);
     return found == m_timers.cend() ? 0 : found->interval;
 }
 
-SystemMenu *Dialog::systemMenu()
+qt::SystemMenu *DialogWindow::systemMenu()
 {
     return m_systemMenu ? &*m_systemMenu : nullptr;
 }
 
-LRESULT Dialog::dispatch(WindowEvent event)
-{
-    LRESULT result = 0;
-    if (event.result == nullptr)
-        event.result = &result;
-    if (!route(event))
-        defaultProcessing(event);
-    return *event.result;
-}
-
-bool Dialog::onInitDialog()
-{
-    return true;
-}
-
-bool Dialog::route(const WindowEvent &)
-{
-    return false;
-}
-
-void Dialog::defaultProcessing(const WindowEvent &event)
+void DialogWindow::defaultProcessing(const WindowEvent &event)
 {
     switch (event.kind) {
-    case EventKind::Command:
-        if (event.code == BN_CLICKED && (event.id == IDOK || event.id == IDCANCEL))
-            endDialog(event.id);
-        break;
     case EventKind::SysCommand:
         switch (static_cast<UINT>(event.id) & kSysCommandMask) {
         case SC_CLOSE:
@@ -169,14 +127,17 @@ void Dialog::defaultProcessing(const WindowEvent &event)
     }
 }
 
-QIcon Dialog::dragIcon()
+void DialogWindow::paintIcon(const QIcon &icon)
 {
-    QIcon icon;
-    dispatch({.kind = EventKind::QueryDragIcon, .icon = &icon});
-    return icon;
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    const int x = (width() - iconSize + 1) / 2;
+    const int y = (height() - iconSize + 1) / 2;
+    icon.paint(&painter, x, y, iconSize, iconSize);
 }
 
-bool Dialog::event(QEvent *event)
+bool DialogWindow::event(QEvent *event)
 {
     if (event->type() == WindowMessageEvent::eventType()) {
         const auto *message = static_cast<WindowMessageEvent *>(event);
@@ -200,7 +161,7 @@ bool Dialog::event(QEvent *event)
     return QDialog::event(event);
 }
 
-void Dialog::keyPressEvent(QKeyEvent *event)
+void DialogWindow::keyPressEvent(QKeyEvent *event)
 {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
@@ -215,14 +176,14 @@ void Dialog::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void Dialog::closeEvent(QCloseEvent *event)
+void DialogWindow::closeEvent(QCloseEvent *event)
 {
     // The close box is a cancel command; whoever handles it ends the dialog.
     event->ignore();
     dispatch({.kind = EventKind::Command, .id = IDCANCEL, .code = BN_CLICKED});
 }
 
-void Dialog::timerEvent(QTimerEvent *event)
+void DialogWindow::timerEvent(QTimerEvent *event)
 {
     const auto found = m_timerIds.constFind(event->timerId());
     if (found == m_timerIds.cend()) {
@@ -232,14 +193,14 @@ void Dialog::timerEvent(QTimerEvent *event)
     dispatch({.kind = EventKind::Timer, .id = static_cast<int>(*found)});
 }
 
-void Dialog::paintEvent(QPaintEvent *event)
+void DialogWindow::paintEvent(QPaintEvent *event)
 {
     m_paintEvent = event;
     dispatch({.kind = EventKind::Paint});
     m_paintEvent = nullptr;
 }
 
-void Dialog::contextMenuEvent(QContextMenuEvent *event)
+void DialogWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     // Only the window's background opens the menu; statics do not count as
     // controls, since they are transparent to the pointer.
@@ -250,17 +211,18 @@ void Dialog::contextMenuEvent(QContextMenuEvent *event)
     popupSystemMenu(event->globalPos());
 }
 
-void Dialog::changeEvent(QEvent *event)
+void DialogWindow::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        const QIcon icon = dragIcon();
-        if (!icon.isNull())
-            setWindowIcon(icon);
+        HICON icon = nullptr;
+        dispatch({.kind = EventKind::QueryDragIcon, .icon = &icon});
+        if (icon != nullptr)
+            setWindowIcon(*icon);
     }
 }
 
-void Dialog::placeWindow()
+void DialogWindow::placeWindow()
 {
     QWidget *owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
     const QRect area = owner != nullptr ? owner->frameGeometry() : screen()->availableGeometry();
@@ -272,7 +234,7 @@ void Dialog::placeWindow()
     move(area.topLeft() + QPoint(duToPixelsX(m_template.x, m_baseUnits), duToPixelsY(m_template.y, m_baseUnits)));
 }
 
-void Dialog::focusFirstTabStop()
+void DialogWindow::focusFirstTabStop()
 {
     for (std::size_t index = 0; index < m_controls.size(); ++index) {
         QWidget *widget = m_controls[index];
@@ -283,7 +245,7 @@ void Dialog::focusFirstTabStop()
     }
 }
 
-void Dialog::pressEnter()
+void DialogWindow::pressEnter()
 {
     // Enter clicks the focused push button; elsewhere it is the default
     // button's command, or IDOK when the window has no default button.
@@ -302,7 +264,7 @@ void Dialog::pressEnter()
     dispatch({.kind = EventKind::Command, .id = IDOK, .code = BN_CLICKED});
 }
 
-void Dialog::popupSystemMenu(const QPoint &globalPos)
+void DialogWindow::popupSystemMenu(const QPoint &globalPos)
 {
     QMenu *menu = m_systemMenu->createMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "toolkit/widgets/windowevent.h"
-
-#include <QIcon>
+#include "toolkit/core/windowevent.h"
 
 #include <initializer_list>
 #include <type_traits>
@@ -20,10 +18,10 @@ public:
     using Click = void (Window::*)();
     using Notification = void (Window::*)(LRESULT *result);
     using Message = LRESULT (Window::*)(WPARAM wParam, LPARAM lParam);
-    using Scroll = void (Window::*)(int code, int position, QWidget *control);
+    using Scroll = void (Window::*)(int code, int position, HWND control);
     using Timer = void (Window::*)(UINT id);
     using SysCommand = void (Window::*)(UINT id, LPARAM lParam);
-    using DragIcon = QIcon (Window::*)();
+    using DragIcon = HICON (Window::*)();
     using Activation = void (Window::*)(int state);
 
     struct Route
@@ -104,7 +102,7 @@ private:
                 } else if constexpr (std::is_same_v<H, SysCommand>) {
                     (window.*handler)(static_cast<UINT>(event.id), event.lParam);
                 } else if constexpr (std::is_same_v<H, DragIcon>) {
-                    const QIcon result = (window.*handler)();
+                    const HICON result = (window.*handler)();
                     if (event.icon != nullptr)
                         *event.icon = result;
                 } else {
