@@ -7,8 +7,8 @@
 
 namespace vaibo {
 
-class AnnouncementTracker;
 class PanePainter;
+class WindowThread;
 
 /// Everything behind CVAIBO: the session with the robot, the window it
 /// reports to and the painting of the pane. Link events and frames come
@@ -35,7 +35,7 @@ private:
     const UINT m_connectMessage;
     const UINT m_disconnectMessage;
     const UINT m_imageUpdateMessage;
-    std::unique_ptr<AnnouncementTracker> m_tracker;
+    std::unique_ptr<WindowThread> m_windowThread;
     std::unique_ptr<PanePainter> m_painter;
     // Last: its link's thread stops before anything above goes.
     Session m_session{*this};
