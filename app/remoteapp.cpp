@@ -7,8 +7,8 @@ CRemoteApp::~CRemoteApp() = default;
 
 bool CRemoteApp::initInstance()
 {
-    // The common controls and control hosting need no set-up on this
-    // toolkit, and the settings key is never used, so neither is made.
+    // The toolkit's controls are set up before this (main), and the
+    // settings key is never used, so none is made.
     m_mainWindow = std::make_unique<CRemoteDlg>();
     m_mainWindow->doModal();
     // No message loop follows: once the window has closed, the program ends.

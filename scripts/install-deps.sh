@@ -5,6 +5,7 @@
 #   bench    the benchmarks
 #   package  the Debian package and its checks
 #   windows  the cross build for Windows and its tests under Wine
+#   look     screenshots of what the windows show on a headless X server
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -16,6 +17,7 @@ declare -A groups=(
     [package]="dpkg-dev file lintian desktop-file-utils appstream man-db"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                googletest wine wine64 fonts-wine fonts-ipafont-gothic locales xvfb xauth"
+    [look]="x11-apps imagemagick xdotool"
 )
 
 wanted=("$@")
@@ -23,7 +25,7 @@ wanted=("$@")
 packages=()
 for group in "${wanted[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (build, test, bench, package, windows)" >&2
+        echo "install-deps: unknown group '$group' (build, test, bench, package, windows, look)" >&2
         exit 2
     fi
     read -r -a listed <<< "$(echo ${groups[$group]})"

@@ -5,7 +5,7 @@
 # fonts, whatever the machine's own Wine set-up is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh windows
+scripts/install-deps.sh build windows
 
 build=$PWD/build/windows
 mkdir -p "$build"
@@ -48,13 +48,17 @@ wineserver -p
 trap 'wineserver -k || true' EXIT
 wine wineboot
 
+# The program's icon is drawn by the icon tool of a build for this machine.
+cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build/host" --target korvan_iconpng
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVAN_ICON_TOOL="$build/host/res/korvan_iconpng"
 cmake --build "$build"
 
-# Every test program imports only what Windows itself ships.
+# The program and every test program import only what Windows itself ships.
 shipped='^(kernel32|user32|gdi32|advapi32|ws2_32|ole32|oleaut32|windowscodecs|shlwapi|bcrypt|msvcrt|comctl32|shell32|uxtheme)\.dll$'
-for program in "$build"/tests/*/*.exe; do
+for program in "$build"/app/korvan.exe "$build"/tests/*/*.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$program" | awk '/DLL Name:/ { print tolower($3) }' | grep -Ev "$shipped" || true)
     if [ -n "$foreign" ]; then
         echo "test-windows: $(basename "$program") imports $foreign, which Windows does not ship" >&2

@@ -15,7 +15,7 @@ LRESULT send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return ::SendMessageW(control, message, wParam, lParam);
 }
 
-LPARAM text(const std::wstring &wide)
+LPARAM pointerTo(const std::wstring &wide)
 {
     return reinterpret_cast<LPARAM>(wide.c_str());
 }
@@ -148,7 +148,7 @@ int TabControl::curSel() const
 
 int ListBox::insertString(int index, const char *row)
 {
-    return static_cast<int>(send(m_handle, LB_INSERTSTRING, static_cast<WPARAM>(index), text(widen(row))));
+    return static_cast<int>(send(m_handle, LB_INSERTSTRING, static_cast<WPARAM>(index), pointerTo(widen(row))));
 }
 
 int ListBox::rowCount() const
