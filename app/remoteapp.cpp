@@ -1,5 +1,6 @@
 #include "app/remoteapp.h"
 
+#include "toolkit/window/controls.h"
 #include "ui/remotedlg.h"
 
 CRemoteApp::CRemoteApp() = default;
@@ -7,8 +8,8 @@ CRemoteApp::~CRemoteApp() = default;
 
 bool CRemoteApp::initInstance()
 {
-    // The toolkit's controls are set up before this (main), and the
-    // settings key is never used, so none is made.
+    // The settings key is never used, so none is made.
+    tk::registerControlClasses();
     m_mainWindow = std::make_unique<CRemoteDlg>();
     m_mainWindow->doModal();
     // No message loop follows: once the window has closed, the program ends.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds what builds for Windows with mingw-w64 into build/windows and
-# runs its tests under Wine through ctest. Wine runs in a prefix of the
-# build's own, made here once: code page 932 and the dialogs' Japanese
-# fonts, whatever the machine's own Wine set-up is.
+# Cross-builds the Windows program and its tests with mingw-w64 into
+# build/windows and runs the tests under Wine through ctest, on a private X
+# display. Wine runs in a prefix of the build's own, made here once: code
+# page 932, the dialogs' Japanese fonts and a desktop of Wine's own, whatever
+# the machine's own Wine set-up is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build windows
@@ -21,23 +22,39 @@ fi
 unset LC_ALL LC_CTYPE LC_MESSAGES
 export LANG=ja_JP.UTF-8
 
-if [ ! -f "$WINEPREFIX/korvan-ready" ]; then
+# The windows need an X server: a private one, for as long as this runs.
+rm -f "$build/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/display" 2>/dev/null &
+xvfb=$!
+until [ -s "$build/display" ]; do sleep 0.1; done
+export DISPLAY=:$(cat "$build/display")
+trap 'kill $xvfb' EXIT
+
+if [ ! -f "$WINEPREFIX/korvan-ready-2" ]; then
     echo "test-windows: making the Wine prefix"
     wineboot -u
     # Debian's Wine does not load its own fonts; the dialogs' faces map to
     # IPA's Gothic.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    cat > "$build/fonts.reg" <<'REG'
+    # Wine's desktop frames and activates the windows; without a window
+    # manager every dialog took two seconds to end.
+    cat > "$build/prefix.reg" <<'REG'
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "MS UI Gothic"="IPAPGothic"
 "MS Shell Dlg"="IPAPGothic"
 "MS Shell Dlg 2"="IPAPGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Korvan"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Korvan"="1280x1024"
 REG
-    wine regedit /S "$build/fonts.reg"
+    wine regedit /S "$build/prefix.reg"
     wineserver -w
-    touch "$WINEPREFIX/korvan-ready"
+    touch "$WINEPREFIX/korvan-ready-2"
 fi
 # One wineserver for the whole run, with its services started here: each
 # test then starts in a tenth of a second instead of two, and no service
@@ -45,15 +62,17 @@ fi
 # A server left by an interrupted run of this prefix goes first.
 wineserver -k 2>/dev/null || true
 wineserver -p
-trap 'wineserver -k || true' EXIT
+trap 'wineserver -k || true; kill $xvfb' EXIT
 wine wineboot
 
-# The program's icon is drawn by the icon tool of a build for this machine.
+# A build for this machine draws the program's icon, and gives the robot the
+# Windows panel's end-to-end test runs against.
 cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build/host" --target korvan_iconpng
+cmake --build "$build/host" --target korvan_iconpng korvan-virtual-robot
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVAN_ICON_TOOL="$build/host/res/korvan_iconpng"
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVAN_ICON_TOOL="$build/host/res/korvan_iconpng" \
+    -DKORVAN_HOST_ROBOT="$build/host/virtualrobot/korvan-virtual-robot"
 cmake --build "$build"
 
 # The program and every test program import only what Windows itself ships.

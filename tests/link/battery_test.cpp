@@ -2,7 +2,6 @@
 
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
-#include "toolkit/widgets/progressbar.h"
 
 #include <utility>
 

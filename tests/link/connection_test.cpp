@@ -2,7 +2,6 @@
 
 #include "link/vaibomessageids.h"
 #include "res/resource.h"
-#include "toolkit/widgets/ipaddressfield.h"
 
 using robotlink::LinkState;
 using Calls = std::vector<std::string>;

@@ -1,18 +1,18 @@
 #include "tests/support/paneldirectory.h"
 
-#include <QDir>
-#include <QFile>
-
-PanelDirectory::PanelDirectory(const char *address) : m_previous(QDir::currentPath())
+PanelDirectory::PanelDirectory(const char *address)
 {
-    if (!m_directory.isValid() || !QDir::setCurrent(m_directory.path()))
+    std::error_code error;
+    std::filesystem::current_path(m_directory.path(), error);
+    if (error)
         return;
-    QFile memory(QStringLiteral("zenkaiip.txt"));
-    m_ready = address == nullptr
-              || (memory.open(QIODevice::WriteOnly) && memory.write(address) == static_cast<qint64>(qstrlen(address)));
+    if (address != nullptr)
+        writeFile("zenkaiip.txt", address);
+    m_ready = address == nullptr || readFile("zenkaiip.txt") == address;
 }
 
 PanelDirectory::~PanelDirectory()
 {
-    QDir::setCurrent(m_previous);
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
 }

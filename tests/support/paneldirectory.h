@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
+#include "tests/support/files.h"
+
+#include <filesystem>
 
 /// A fresh current directory for panels, whose address memory file holds an
 /// address, so 接続 goes there straight away, or is missing for nullptr. The
@@ -19,7 +20,7 @@ public:
     bool isReady() const { return m_ready; }
 
 private:
-    QTemporaryDir m_directory;
-    QString m_previous;
+    std::filesystem::path m_previous = std::filesystem::current_path();
+    TemporaryDirectory m_directory;
     bool m_ready = false;
 };

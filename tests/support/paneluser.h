@@ -64,15 +64,15 @@ public:
     /// Runs on each new text of the status line.
     std::function<void(const std::string &)> onStatus;
 
-protected:
-    /// Records a new text of the status line.
+    /// Records a new text of the status line; the toolkit's side calls it.
     void statusChanged(const std::string &text)
     {
         statusHistory.push_back(text);
         if (onStatus)
             onStatus(text);
     }
-    /// Shows the window and records its status line from now on; false when
+
+protected:    /// Shows the window and records its status line from now on; false when
     /// the window is never exposed.
     bool show(CRemoteDlg &window);
 

@@ -1,11 +1,18 @@
 #pragma once
 
+// The kinds of control are named first, so that the names below, which
+// repeat them, are not taken for a shadowing of them.
+#include "toolkit/core/dialogtemplate.h"
 #include "toolkit/core/win32types.h"
 
 #include <array>
 #include <string>
 
 namespace tk {
+
+/// Makes the control classes known to the system, before any window holds
+/// one; Qt's need nothing.
+void registerControlClasses();
 
 /// A control of a window, by its handle: what a handler may do to it. Texts
 /// are UTF-8 and reach the platform exactly. A control wrapper is a handle

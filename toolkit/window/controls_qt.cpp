@@ -31,6 +31,8 @@ T &as(HWND handle)
 
 } // namespace
 
+void registerControlClasses() {}
+
 void Control::setText(const char *text)
 {
     const QString shown = QString::fromUtf8(text);

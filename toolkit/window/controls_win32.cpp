@@ -37,6 +37,13 @@ std::vector<HWND> fieldEdits(HWND field)
 
 } // namespace
 
+void registerControlClasses()
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES | ICC_BAR_CLASSES
+                                                     | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&classes);
+}
+
 void Control::setText(const char *text)
 {
     ::SetWindowTextW(m_handle, widen(text).c_str());

@@ -33,6 +33,7 @@ public:
             auto *self = reinterpret_cast<DialogWindow *>(lParam);
             ::SetWindowLongPtrW(window, DWLP_USER, lParam);
             self->m_handle = window;
+            self->centre();
             return self->m_dialog.onInitDialog() ? TRUE : FALSE;
         }
         auto *self = reinterpret_cast<DialogWindow *>(::GetWindowLongPtrW(window, DWLP_USER));
@@ -50,6 +51,31 @@ public:
     bool m_paintLeftToSystem = false;
 
 private:
+    // A template at (0, 0) opens centred over its owner, or in the work area
+    // of the screen when it has none.
+    void centre() const
+    {
+        const DialogTemplate &layout = m_dialog.dialogTemplate();
+        if (layout.x != 0 || layout.y != 0)
+            return;
+        RECT area;
+        HWND owner = ::GetWindow(m_handle, GW_OWNER);
+        if (owner != nullptr) {
+            ::GetWindowRect(owner, &area);
+        } else {
+            MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+            ::GetMonitorInfoW(::MonitorFromWindow(m_handle, MONITOR_DEFAULTTOPRIMARY), &monitor);
+            area = monitor.rcWork;
+        }
+        RECT frame;
+        ::GetWindowRect(m_handle, &frame);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        ::SetWindowPos(m_handle, nullptr, area.left + (area.right - area.left - width) / 2,
+                       area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam)
     {
         LRESULT result = 0;
