@@ -58,8 +58,7 @@ public:
     void refresh() { ::InvalidateRect(m_window, nullptr, FALSE); }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self)
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
     {
         auto &pane = *reinterpret_cast<Pane *>(self);
         switch (message) {

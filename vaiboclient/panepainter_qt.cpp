@@ -69,7 +69,10 @@ private:
             metrics = QFontMetrics(font);
             margin = QSize(lettering.margin.width, lettering.margin.height);
         }
-        QSize boxFor(const QString &text) const { return QSize(metrics.horizontalAdvance(text), metrics.height()) + margin; }
+        QSize boxFor(const QString &text) const
+        {
+            return QSize(metrics.horizontalAdvance(text), metrics.height()) + margin;
+        }
     };
 
     void fit()
@@ -97,8 +100,8 @@ private:
         QPainter painter(m_widget);
         // The pixels are only borrowed for this paint: the shared bitmap lives on.
         const Bitmap &bitmap = *picture.image;
-        const QImage image(reinterpret_cast<const uchar *>(bitmap.pixels.data()), bitmap.size.width,
-                           bitmap.size.height, QImage::Format_RGB32);
+        const QImage image(reinterpret_cast<const uchar *>(bitmap.pixels.data()), bitmap.size.width, bitmap.size.height,
+                           QImage::Format_RGB32);
         // The network thread scales each picture to the pane; only one decoded
         // before the pane changed size needs scaling here.
         if (image.size() == target.size()) {

@@ -8,8 +8,7 @@
 namespace vaibo {
 
 class WindowThread::Queue : public QObject
-{
-};
+{};
 
 WindowThread::WindowThread(HWND window) : m_queue(std::make_unique<Queue>())
 {

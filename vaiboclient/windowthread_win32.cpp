@@ -38,8 +38,7 @@ public:
     Queue()
         : m_window(::CreateWindowExW(0, MAKEINTATOM(windowClass()), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                      ::GetModuleHandleW(nullptr), nullptr))
-    {
-    }
+    {}
 
     ~Queue()
     {

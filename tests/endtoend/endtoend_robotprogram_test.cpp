@@ -44,8 +44,9 @@ Trace readTrace()
     std::smatch match;
     for (std::string line; std::getline(lines, line);) {
         if (std::regex_search(line, match, operation)) {
-            trace.operations.push_back(match[2].str() + "(" + std::regex_replace(match[1].str(), std::regex(","), ", ")
-                                       + ") -> " + match[3].str());
+            trace.operations.push_back(match[2].str() + "(" +
+                                       std::regex_replace(match[1].str(), std::regex(","), ", ") + ") -> " +
+                                       match[3].str());
         } else if (std::regex_search(line, match, close)) {
             trace.closes.push_back(match[1].str());
         }
@@ -101,8 +102,9 @@ TEST_F(RobotProgram, ConnectsGetsPicturesCommandsReadsTheBatteryAndDisconnects)
     countPaints(IDC_IMAGE_PANE);
     click(IDC_CONNECT);
     ASSERT_TRUE(waitUntil([&] { return text(IDC_LINK_INDICATOR) == res::kOnline; })) << statusText();
-    EXPECT_EQ(statusHistory, (Texts{res::kConnectRequested, res::kConnected, res::kRemoteGranted, res::kImageInitOk,
-                                    res::kImageOpenOk, res::kNetServiceOk, res::kImagePlayOk, res::kImageSetParamOk}));
+    EXPECT_EQ(statusHistory,
+              (Texts{res::kConnectRequested, res::kConnected, res::kRemoteGranted, res::kImageInitOk, res::kImageOpenOk,
+                     res::kNetServiceOk, res::kImagePlayOk, res::kImageSetParamOk}));
     EXPECT_EQ(pauses, (Texts{"Sleep(500)", "Sleep(500)", "Sleep(500)"}));
     EXPECT_EQ(readTrace().operations,
               (Texts{"ExternalControl(1) -> 1", "ImageInit() -> 0", "ImageOpen() -> 0", "RequestNetService(2) -> 1",

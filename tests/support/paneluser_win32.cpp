@@ -13,7 +13,7 @@
 namespace {
 
 // The system's keys, in the order of PanelUser::Key.
-constexpr std::array<WPARAM, 10> kKeys{VK_ESCAPE, VK_RETURN, VK_TAB, VK_LEFT, VK_RIGHT,
+constexpr std::array<WPARAM, 10> kKeys{VK_ESCAPE, VK_RETURN, VK_TAB,  VK_LEFT, VK_RIGHT,
                                        VK_UP,     VK_DOWN,   VK_NEXT, VK_HOME, VK_END};
 
 constexpr UINT_PTR kWatchId = 1;
@@ -55,8 +55,8 @@ BOOL CALLBACK findBox(HWND window, LPARAM found)
 {
     wchar_t name[16] = {};
     ::GetClassNameW(window, name, 16);
-    if (std::wstring(name) == L"#32770" && ::IsWindowVisible(window) && ::IsWindowEnabled(window)
-        && ::GetWindow(window, GW_OWNER) != nullptr) {
+    if (std::wstring(name) == L"#32770" && ::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
+        ::GetWindow(window, GW_OWNER) != nullptr) {
         *reinterpret_cast<HWND *>(found) = window;
         return FALSE;
     }

@@ -39,8 +39,9 @@ std::vector<HWND> fieldEdits(HWND field)
 
 void registerControlClasses()
 {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES | ICC_BAR_CLASSES
-                                                     | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                     ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&classes);
 }
 
@@ -140,7 +141,8 @@ int TabControl::insertItem(int index, const char *caption)
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = wide.data();
-    return static_cast<int>(send(m_handle, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        send(m_handle, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 int TabControl::itemCount() const

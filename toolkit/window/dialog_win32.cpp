@@ -127,8 +127,11 @@ private:
         }
         if (message >= 0xC000 && message <= 0xFFFF) {
             // A registered message; its result goes where the system reads it.
-            m_dialog.dispatch(
-                {.kind = EventKind::Message, .message = message, .wParam = wParam, .lParam = lParam, .result = &result});
+            m_dialog.dispatch({.kind = EventKind::Message,
+                               .message = message,
+                               .wParam = wParam,
+                               .lParam = lParam,
+                               .result = &result});
             ::SetWindowLongPtrW(m_handle, DWLP_MSGRESULT, result);
             return TRUE;
         }
@@ -140,9 +143,10 @@ private:
 };
 
 Dialog::Dialog(const DialogTemplate &dialogTemplate, Dialog *owner)
-    : m_template(dialogTemplate), m_owner(owner), m_window(std::make_unique<DialogWindow>(*this))
-{
-}
+    : m_template(dialogTemplate)
+    , m_owner(owner)
+    , m_window(std::make_unique<DialogWindow>(*this))
+{}
 
 Dialog::~Dialog() = default;
 
@@ -159,10 +163,9 @@ void Dialog::create()
 int Dialog::doModal()
 {
     m_created = true;
-    return static_cast<int>(::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), m_window->layout(),
-                                                      m_owner != nullptr ? m_owner->handle() : nullptr,
-                                                      &DialogWindow::procedure,
-                                                      reinterpret_cast<LPARAM>(m_window.get())));
+    return static_cast<int>(::DialogBoxIndirectParamW(
+        ::GetModuleHandleW(nullptr), m_window->layout(), m_owner != nullptr ? m_owner->handle() : nullptr,
+        &DialogWindow::procedure, reinterpret_cast<LPARAM>(m_window.get())));
 }
 
 void Dialog::endDialog(int result)

@@ -73,9 +73,9 @@ private:
 std::vector<DWORD> inMemoryTemplate(const DialogTemplate &dialog)
 {
     Writer out;
-    out.word(1);      // dlgVer
+    out.word(1); // dlgVer
     out.word(0xFFFF); // signature: extended
-    out.dword(0);     // helpID
+    out.dword(0); // helpID
     out.dword(dialog.exStyle);
     out.dword(dialog.style);
     out.word(static_cast<WORD>(dialog.controls.size()));
