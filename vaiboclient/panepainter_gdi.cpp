@@ -1,6 +1,6 @@
 // The pane painted with GDI: the pane's window is subclassed, and after the
 // static control has painted its frame the picture is drawn inside it, the
-// overlay composed into the pixels first so that it blends.
+// overlay's dimming composed into the pixels so that it blends.
 #include "vaiboclient/panepainter.h"
 
 #include "toolkit/core/clock.h"
@@ -8,7 +8,6 @@
 #include "vaiboclient/paneoverlay.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace vaibo {
 
@@ -18,7 +17,7 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kAgeTimerId = 0x4B56; // the pane's own timer, unused by a static
 
 // Darkens the pixels inside a rectangle as black of an opacity over them.
-void darken(std::vector<std::uint32_t> &pixels, Size size, RECT area, int alpha)
+void darken(std::uint32_t *pixels, Size size, RECT area, int alpha)
 {
     const int keep = 255 - alpha;
     for (int y = std::max<int>(area.top, 0); y < std::min<int>(area.bottom, size.height); ++y) {
@@ -131,6 +130,8 @@ private:
         }
     }
 
+    // Composed off-screen in a DIB section of the pane's size, then shown
+    // with one blit, so the pane never shows a half-drawn picture.
     void paint() const
     {
         const auto now = tk::now();
@@ -142,14 +143,53 @@ private:
         if (size.width <= 0 || size.height <= 0)
             return;
         HDC dc = ::GetDC(m_window);
+        HDC memory = ::CreateCompatibleDC(dc);
+        void *bits = nullptr;
+        const BITMAPINFO layout = topDown(size);
+        HBITMAP canvas = ::CreateDIBSection(dc, &layout, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (canvas != nullptr) {
+            const HGDIOBJ oldCanvas = ::SelectObject(memory, canvas);
+            compose(memory, static_cast<std::uint32_t *>(bits), size, picture, now);
+            ::BitBlt(dc, target.left, target.top, size.width, size.height, memory, 0, 0, SRCCOPY);
+            ::SelectObject(memory, oldCanvas);
+            ::DeleteObject(canvas);
+        }
+        ::DeleteDC(memory);
+        ::ReleaseDC(m_window, dc);
+    }
+
+    static BITMAPINFO topDown(Size size)
+    {
+        BITMAPINFO layout{};
+        layout.bmiHeader.biSize = sizeof layout.bmiHeader;
+        layout.bmiHeader.biWidth = size.width;
+        layout.bmiHeader.biHeight = -size.height; // top-down, as a Bitmap is
+        layout.bmiHeader.biPlanes = 1;
+        layout.bmiHeader.biBitCount = 32;
+        layout.bmiHeader.biCompression = BI_RGB;
+        return layout;
+    }
+
+    void compose(HDC memory, std::uint32_t *pixels, Size size, const FrameStore::Picture &picture,
+                 FrameStore::Clock::time_point now) const
+    {
+        // The network thread decodes each picture at the pane's size; one
+        // from before the pane changed size is scaled smoothly here.
+        const Bitmap &bitmap = *picture.image;
+        const BITMAPINFO source = topDown(bitmap.size);
+        ::SetStretchBltMode(memory, HALFTONE);
+        ::SetBrushOrgEx(memory, 0, 0, nullptr);
+        ::StretchDIBits(memory, 0, 0, size.width, size.height, 0, 0, bitmap.size.width, bitmap.size.height,
+                        bitmap.pixels.data(), &source, DIB_RGB_COLORS, SRCCOPY);
+        ::GdiFlush();
+
         const std::wstring text = tk::widen(overlay::textFor(picture, now));
         const Lettering &lettering = picture.live ? m_readout : m_note;
-        const HGDIOBJ oldFont = ::SelectObject(dc, lettering.font);
+        const HGDIOBJ oldFont = ::SelectObject(memory, lettering.font);
         SIZE extent{};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::GetTextExtentPoint32W(memory, text.c_str(), static_cast<int>(text.size()), &extent);
         const int boxWidth = extent.cx + lettering.size.margin.width;
         const int boxHeight = extent.cy + lettering.size.margin.height;
-        // The box, in the picture's own coordinates.
         RECT box;
         if (picture.live) {
             box.right = size.width - overlay::kCornerGap;
@@ -157,56 +197,21 @@ private:
             box.left = box.right - boxWidth;
             box.top = box.bottom - boxHeight;
         } else {
+            darken(pixels, size, {0, 0, size.width, size.height}, overlay::kDimAlpha);
             box.left = (size.width - boxWidth) / 2;
             box.top = (size.height - boxHeight) / 2;
             box.right = box.left + boxWidth;
             box.bottom = box.top + boxHeight;
         }
-
-        std::vector<std::uint32_t> pixels = scaled(*picture.image, size);
-        if (!picture.live)
-            darken(pixels, size, {0, 0, size.width, size.height}, overlay::kDimAlpha);
         darken(pixels, size, box, overlay::kBoxAlpha);
-
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size.width;
-        info.bmiHeader.biHeight = -size.height; // top-down, as the bitmap is
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        ::SetDIBitsToDevice(dc, target.left, target.top, static_cast<DWORD>(size.width),
-                            static_cast<DWORD>(size.height), 0, 0, 0, static_cast<UINT>(size.height), pixels.data(),
-                            &info, DIB_RGB_COLORS);
 
         // White at the text's opacity over the darkened box.
         constexpr int kText = overlay::kTextAlpha;
-        ::SetTextColor(dc, RGB(kText, kText, kText));
-        ::SetBkMode(dc, TRANSPARENT);
-        ::OffsetRect(&box, target.left, target.top);
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+        ::SetTextColor(memory, RGB(kText, kText, kText));
+        ::SetBkMode(memory, TRANSPARENT);
+        ::DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &box,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        ::SelectObject(dc, oldFont);
-        ::ReleaseDC(m_window, dc);
-    }
-
-    // The picture at the size of the pane; the network thread decodes each at
-    // that size, so only one from before the pane changed size is scaled,
-    // to the nearest pixel.
-    static std::vector<std::uint32_t> scaled(const Bitmap &bitmap, Size size)
-    {
-        if (bitmap.size.width == size.width && bitmap.size.height == size.height)
-            return bitmap.pixels;
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width * size.height));
-        for (int y = 0; y < size.height; ++y) {
-            const int fromY = y * bitmap.size.height / size.height;
-            for (int x = 0; x < size.width; ++x) {
-                const int fromX = x * bitmap.size.width / size.width;
-                pixels[static_cast<std::size_t>(y * size.width + x)] =
-                    bitmap.pixels[static_cast<std::size_t>(fromY * bitmap.size.width + fromX)];
-            }
-        }
-        return pixels;
+        ::SelectObject(memory, oldFont);
     }
 
     struct Lettering

@@ -100,6 +100,7 @@ private:
 TEST_F(RobotProgram, ConnectsGetsPicturesCommandsReadsTheBatteryAndDisconnects)
 {
     countPaints(IDC_IMAGE_PANE);
+    const std::uint32_t empty = colourInMiddle(IDC_IMAGE_PANE);
     click(IDC_CONNECT);
     ASSERT_TRUE(waitUntil([&] { return text(IDC_LINK_INDICATOR) == res::kOnline; })) << statusText();
     EXPECT_EQ(statusHistory,
@@ -111,6 +112,8 @@ TEST_F(RobotProgram, ConnectsGetsPicturesCommandsReadsTheBatteryAndDisconnects)
                      "SendCmd(33, 1, 0, 0, 0, 0) -> 0", "SendCmd(35, 1, 1, 3, 0, 0) -> 0"}));
     EXPECT_TRUE(waitUntil([&] { return window().imageBuffer().capacity() > 0 && paints() > 0; }))
         << "a picture fetched and painted";
+    // The robot's room, where the window's background was.
+    EXPECT_NE(colourInMiddle(IDC_IMAGE_PANE), empty);
 
     click(IDC_STAND);
     EXPECT_TRUE(traced("SetPosture(0, 0) -> 0"));

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "ui/remotedlg.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ public:
     bool isVisible(int id) const;
     /// Whether the window is still open.
     bool isOpen() const;
+    /// The colour, 0xRRGGBB, that a person sees in the middle of a control.
+    std::uint32_t colourInMiddle(int id) const;
 
     /// The items of the window menu: id and text, 0 for a separator.
     struct MenuItem

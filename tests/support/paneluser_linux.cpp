@@ -5,6 +5,7 @@
 #include "toolkit/widgets/dialogwindow.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
@@ -135,6 +136,12 @@ bool PanelUser::isVisible(int id) const
 bool PanelUser::isOpen() const
 {
     return m_window->window().isVisible();
+}
+
+std::uint32_t PanelUser::colourInMiddle(int id) const
+{
+    QWidget *control = widget(*m_window, id);
+    return control->grab().toImage().pixel(control->rect().center()) & 0xffffffu;
 }
 
 std::vector<PanelUser::MenuItem> PanelUser::windowMenu() const

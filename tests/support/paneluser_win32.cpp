@@ -191,6 +191,18 @@ bool PanelUser::isOpen() const
     return ::IsWindowVisible(m_window->handle()) != FALSE;
 }
 
+std::uint32_t PanelUser::colourInMiddle(int id) const
+{
+    HWND target = control(*m_window, id);
+    RECT area;
+    ::GetClientRect(target, &area);
+    const POINT middle = centreOf(area);
+    HDC dc = ::GetDC(target);
+    const COLORREF colour = ::GetPixel(dc, middle.x, middle.y);
+    ::ReleaseDC(target, dc);
+    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
 std::vector<PanelUser::MenuItem> PanelUser::windowMenu() const
 {
     std::vector<MenuItem> items;
