@@ -20,7 +20,7 @@ constexpr int kGiveUpMs = 15000;
 
 QString text(const tk::DialogWindow &window, int id)
 {
-    return window.item<QLineEdit>(id)->text();
+    return qobject_cast<QLineEdit *>(window.item(id))->text();
 }
 
 void waitForOnlineThenClose(tk::DialogWindow &window, int waitedMs)

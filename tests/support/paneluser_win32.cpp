@@ -76,6 +76,19 @@ void CALLBACK watchForBox(HWND, UINT, UINT_PTR id, DWORD)
     ::EndDialog(box, IDOK);
 }
 
+// Runs what is queued for the thread, as its message loop would, with a
+// dialog's keyboard handling when one is given.
+void runQueued(HWND dialog)
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog != nullptr && ::IsDialogMessageW(dialog, &message))
+            continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
 // Records each new text of the status line; setting the text it already
 // shows changes nothing a person sees.
 LRESULT CALLBACK recordStatus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR user)
@@ -162,13 +175,7 @@ void PanelUser::clickCloseBox()
 
 void PanelUser::pump()
 {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (m_window != nullptr && ::IsDialogMessageW(m_window->handle(), &message))
-            continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
+    runQueued(m_window != nullptr ? m_window->handle() : nullptr);
 }
 
 std::string PanelUser::text(int id) const
@@ -227,11 +234,7 @@ std::string PanelUser::shownText(HWND box, int id)
     const tk::Control shown(::GetDlgItem(box, id));
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (shown.text().empty() && std::chrono::steady_clock::now() < giveUp) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
+        runQueued(box);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return shown.text();

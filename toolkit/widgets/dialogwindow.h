@@ -37,16 +37,8 @@ public:
 
     /// The control with a template id, or nullptr.
     QWidget *item(int id) const;
-    template <class T>
-    T *item(int id) const
-    {
-        return qobject_cast<T *>(item(id));
-    }
     /// Every control, in template order (the creation order).
     const std::vector<QWidget *> &controls() const { return m_controls; }
-
-    const DialogTemplate &dialogTemplate() const { return m_template; }
-    BaseUnits baseUnits() const { return m_baseUnits; }
 
     /// Starts or restarts a timer whose events carry the caller's id.
     bool setTimer(UINT id, unsigned milliseconds);

@@ -86,7 +86,6 @@ class TabControl : public Control
 public:
     using Control::Control;
     int insertItem(int index, const char *text);
-    int itemCount() const;
     /// Selected tab, -1 when none.
     int curSel() const;
 };
@@ -101,7 +100,6 @@ public:
     int rowCount() const;
     /// Selected row, -1 when none.
     int curSel() const;
-    void setCurSel(int row);
     std::string rowText(int row) const;
 };
 
@@ -118,8 +116,6 @@ public:
     int position() const;
     int rangeMin() const;
     int rangeMax() const;
-    int pageSize() const;
-    int lineSize() const;
 };
 
 /// A window's menu, by the window that owns it.

@@ -12,8 +12,6 @@
 #include "toolkit/widgets/tabcontrol.h"
 #include "toolkit/widgets/trackbar.h"
 
-#include <QTabBar>
-
 namespace tk {
 
 namespace {
@@ -134,11 +132,6 @@ int TabControl::insertItem(int index, const char *text)
     return as<qt::TabControl>(m_handle).insertItem(index, QString::fromUtf8(text));
 }
 
-int TabControl::itemCount() const
-{
-    return as<qt::TabControl>(m_handle).tabBar()->count();
-}
-
 int TabControl::curSel() const
 {
     return as<qt::TabControl>(m_handle).curSel();
@@ -157,11 +150,6 @@ int ListBox::rowCount() const
 int ListBox::curSel() const
 {
     return as<qt::ListBox>(m_handle).curSel();
-}
-
-void ListBox::setCurSel(int row)
-{
-    as<qt::ListBox>(m_handle).setCurrentRow(row);
 }
 
 std::string ListBox::rowText(int row) const
@@ -207,16 +195,6 @@ int Trackbar::rangeMin() const
 int Trackbar::rangeMax() const
 {
     return as<qt::Trackbar>(m_handle).maximum();
-}
-
-int Trackbar::pageSize() const
-{
-    return as<qt::Trackbar>(m_handle).pageStep();
-}
-
-int Trackbar::lineSize() const
-{
-    return as<qt::Trackbar>(m_handle).singleStep();
 }
 
 void Menu::appendSeparator()

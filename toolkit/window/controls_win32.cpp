@@ -145,11 +145,6 @@ int TabControl::insertItem(int index, const char *caption)
         send(m_handle, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
-int TabControl::itemCount() const
-{
-    return static_cast<int>(send(m_handle, TCM_GETITEMCOUNT));
-}
-
 int TabControl::curSel() const
 {
     return static_cast<int>(send(m_handle, TCM_GETCURSEL));
@@ -168,11 +163,6 @@ int ListBox::rowCount() const
 int ListBox::curSel() const
 {
     return static_cast<int>(send(m_handle, LB_GETCURSEL));
-}
-
-void ListBox::setCurSel(int row)
-{
-    send(m_handle, LB_SETCURSEL, static_cast<WPARAM>(row));
 }
 
 std::string ListBox::rowText(int row) const
@@ -224,16 +214,6 @@ int Trackbar::rangeMin() const
 int Trackbar::rangeMax() const
 {
     return static_cast<int>(send(m_handle, TBM_GETRANGEMAX));
-}
-
-int Trackbar::pageSize() const
-{
-    return static_cast<int>(send(m_handle, TBM_GETPAGESIZE));
-}
-
-int Trackbar::lineSize() const
-{
-    return static_cast<int>(send(m_handle, TBM_GETLINESIZE));
 }
 
 void Menu::appendSeparator()
