@@ -4,7 +4,7 @@
 #   test     the test suite, sanitizers, fuzzers and the install checks
 #   bench    the benchmarks
 #   package  the Debian package and its checks
-#   windows  the cross build for Windows and its tests under Wine
+#   windows  the cross build for Windows, its tests under Wine, its installer
 #   look     screenshots of what the windows show on a headless X server
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
@@ -16,7 +16,7 @@ declare -A groups=(
     [bench]="libbenchmark-dev"
     [package]="dpkg-dev file lintian desktop-file-utils appstream man-db"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-               googletest wine wine64 fonts-wine fonts-ipafont-gothic locales xvfb xauth"
+               googletest wine wine64 fonts-wine fonts-ipafont-gothic locales xvfb xauth nsis icoutils"
     [look]="x11-apps imagemagick xdotool"
 )
 

@@ -10,7 +10,9 @@ scripts/install-deps.sh build windows
 
 build=$PWD/build/windows
 mkdir -p "$build"
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's menu builder would copy the installer's shortcuts into this
+# machine's own desktop menus; it is kept off.
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its ANSI code page from the locale's name alone: 932 under a
 # Japanese one, which is made privately where the system has none. Every
 # Wine command on the prefix runs under it, or Wine rewrites its fonts.
@@ -65,14 +67,12 @@ wineserver -p
 trap 'wineserver -k || true; kill $xvfb' EXIT
 wine wineboot
 
-# A build for this machine draws the program's icon, and gives the robot the
-# Windows panel's end-to-end test runs against.
-cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build/host" --target korvan_iconpng korvan-virtual-robot
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVAN_ICON_TOOL="$build/host/res/korvan_iconpng" \
-    -DKORVAN_HOST_ROBOT="$build/host/virtualrobot/korvan-virtual-robot"
+# A build for this machine draws the program's icon, writes the content
+# catalogue's table, and gives the robot the Windows panel's end-to-end test
+# runs against.
+source scripts/windows-build.sh
+build_host_programs korvan_iconpng cataloguegen korvan-virtual-robot
+configure_cross_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVAN_HOST_ROBOT="$windows_host/virtualrobot/korvan-virtual-robot"
 cmake --build "$build"
 
 # The program and every test program import only what Windows itself ships.
