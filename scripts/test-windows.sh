@@ -86,3 +86,7 @@ for program in "$build"/app/korvan.exe "$build"/tests/*/*.exe; do
 done
 
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j2
+
+# The installer and the zip, installed and started as a user would.
+scripts/package-windows.sh
+tests/install/check-installer.sh build/windows-package "$build/tests/install/installedpanel.exe"
