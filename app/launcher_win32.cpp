@@ -68,8 +68,8 @@ int main()
 
     const std::filesystem::path panel = panelBesideThis();
     std::wstring command = L'"' + panel.wstring() + L'"';
-    // The shortcut's way of showing the window (normal, minimised or
-    // maximised) passes on to the panel.
+    // What the shell gave this program, passed on: the shortcut's way of
+    // showing the window (normal, minimised or maximised) and its name.
     STARTUPINFOW startup{};
     ::GetStartupInfoW(&startup);
     PROCESS_INFORMATION process{};
