@@ -20,8 +20,7 @@ fail() { echo "check-installer: $*" >&2 && exit 1; }
 # The prefix's files and software registry, but for the user's folder, Wine's
 # keys and Temp, where the uninstaller's copy waits for the next restart.
 snapshot() {
-    (cd "$drive" && find . -path './users/*/Temp' -prune -o -path './users/*/AppData/Local/Korvan' -prune -o -print | sort) \
-        > "$work/$1"
+    (cd "$drive" && find . -path './users/*/Temp' -prune -o -path '*/Local/Korvan' -prune -o -print | sort) > "$work/$1"
     for root in 'HKEY_LOCAL_MACHINE\Software' 'HKEY_CURRENT_USER\Software'; do
         wine regedit /E "$(winepath -w "$work/registry")" "$root" > /dev/null 2>&1
         iconv -f UTF-16LE -t UTF-8 "$work/registry" | awk '/^\[/ { wine = index($0, "\\Software\\Wine") } !wine' \
@@ -53,21 +52,18 @@ version=$(sed -n 's/.*kProductVersion = "\(.*\)";/\1/p' "$packages/generated/res
 say "its version record says $(for name in ProductName ProductVersion FileDescription; do echo -n "$name \"$(value_of $name)\" "; done)"
 [ "$(value_of ProductVersion)" = "$version" ] || fail "its version record does not give the product version $version"
 
-mkdir "$work/unpacked"
-(cd "$work/unpacked" && unzip -q "$zip")
+unzip -q "$zip" -d "$work/unpacked"
 unpacked=$(ls -d "$work"/unpacked/Korvan-*-win64)
 say "the zip holds: $(cd "$unpacked" && echo *)"
 [ ! -e "$unpacked/korvan-launcher.exe" ] || fail "the zip holds the Start menu's launcher"
 
 # As a person starts it, each start shown by the probe's cases.
 say "the installed panel as a person starts it:"
-status=0
-KORVAN_UNPACKED=$(winepath -w "$unpacked") wine "$probe" > "$work/probe" 2>&1 || status=$?
+KORVAN_UNPACKED=$(winepath -w "$unpacked") wine "$probe" > "$work/probe" 2>&1 && status=0 || status=$?
 tr -d '\r' < "$work/probe" | sed 's/^/    /'
 [ "$status" -eq 0 ] || fail "the installed panel did not start as it should"
 
-uninstaller="C:\\Program Files\\Korvan\\Uninstall.exe"
-wine "$uninstaller" /S > /dev/null 2>&1 || fail "the uninstaller failed"
+wine "C:\\Program Files\\Korvan\\Uninstall.exe" /S > /dev/null 2>&1 || fail "the uninstaller failed"
 wait_until_gone "$installed" || fail "the uninstaller left $installed"
 wait_until_gone "$menu" || fail "the uninstaller left the Start menu's folder"
 snapshot after

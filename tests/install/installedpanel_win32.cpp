@@ -1,6 +1,5 @@
-// The installed panel as a person starts it: from the Start menu's shortcut,
-// and from the unpacked zip (its folder in KORVAN_UNPACKED). Run by
-// check-installer.sh after a silent install.
+// The installed panel as a person starts it, from the Start menu's shortcut and
+// from the unpacked zip (in KORVAN_UNPACKED); check-installer.sh runs it.
 #include "toolkit/core/utf16.h"
 
 #include <windows.h>

@@ -28,6 +28,8 @@ void PanelTest::openPanel()
     panel->setClient(std::move(client));
     panel->create();
     ASSERT_TRUE(show(*panel));
+    batteryPeriod = panel->timerInterval(1);
+    panel->killTimer(1);
     robot->calls.clear();
 }
 

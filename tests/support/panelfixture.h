@@ -44,6 +44,9 @@ protected:
 
     RecordingVaibo *robot = nullptr;
     std::unique_ptr<CRemoteDlg> panel;
+    /// The battery timer's period as the window set it; the fixture stops it,
+    /// so that only tick() reads the battery, however slow the run.
+    unsigned batteryPeriod = 0;
 
 private:
     PanelDirectory m_directory{nullptr};

@@ -47,7 +47,7 @@ TEST_F(MainWindow, OpensInItsInitialState)
         const auto slider = panel->item<tk::Trackbar>(id);
         EXPECT_EQ(std::pair(slider.rangeMin(), slider.rangeMax()), std::pair(low, high)) << id;
     }
-    EXPECT_EQ(panel->timerInterval(1), 5000u) << "the battery reading";
+    EXPECT_EQ(batteryPeriod, 5000u) << "the battery reading";
     EXPECT_EQ(panel->item<tk::ProgressBar>(IDC_BATTERY_BAR).high(), 100);
     EXPECT_TRUE(robot->calls.empty());
 }
